@@ -1,0 +1,105 @@
+#include "app/alkalmazas.h"
+#include "app/tfrm_main.h"
+#include "data/beallitas.h"
+#include "data/telepites.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <cstdio>
+
+namespace {
+
+// Every wheel notch, in any window, becomes an Up or Down arrow key for the
+// control with the focus: one notch moves one row.
+class GorgoSzuro : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() != QEvent::Wheel) return false;
+        auto* w = static_cast<QWheelEvent*>(e);
+        const Qt::Key k = w->angleDelta().y() > 0 ? Qt::Key_Up : Qt::Key_Down;
+        QWidget* cel = QApplication::focusWidget();
+        if (!cel) cel = qobject_cast<QWidget*>(o);
+        if (!cel) return false;
+        QKeyEvent le(QEvent::KeyPress, k, Qt::NoModifier);
+        QKeyEvent fel(QEvent::KeyRelease, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(cel, &le);
+        QCoreApplication::sendEvent(cel, &fel);
+        return true;
+    }
+};
+
+} // namespace
+
+void AlkalmazasBeallit(QApplication& app)
+{
+    app.setApplicationName(QStringLiteral("Kazettora"));
+    app.setApplicationDisplayName(QStringLiteral("Kazettora"));
+    // Tahoma's place is taken by a free sans font with the same letters.
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSize(8);
+    app.setFont(f);
+    QPalette tipp = QToolTip::palette();
+    tipp.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xDA, 0xB5));
+    tipp.setColor(QPalette::ToolTipText, Qt::black);
+    QToolTip::setPalette(tipp);
+    static GorgoSzuro* gorgo = nullptr;
+    if (!gorgo) {
+        gorgo = new GorgoSzuro(&app);
+        app.installEventFilter(gorgo);
+    }
+}
+
+int KazettoraFut(int argc, char** argv)
+{
+    // The installer needs no display; decide before any window system starts.
+    bool telepit = false;
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--setup") == 0 || qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0)
+            telepit = true;
+
+    std::unique_ptr<QCoreApplication> app;
+    if (telepit)
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Kazettora"));
+
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral("Kazettora – videotéka pultprogram"));
+    p.addHelpOption();
+    QCommandLineOption mappa(QStringLiteral("program-dir"),
+                             QStringLiteral("A program mappája (beállítások, Data, Archiv); alapértelmezés: a futtatható fájl mappája."),
+                             QStringLiteral("MAPPA"));
+    QCommandLineOption setup(QStringLiteral("setup"),
+                             QStringLiteral("Új telepítés: létrehozza a MAPPA/Data/kazettora.db adatbázist az alapadatokkal, majd kilép."));
+    QCommandLineOption minta(QStringLiteral("sample"), QStringLiteral("A --setup mellé: mintakatalógust is tölt."));
+    p.addOptions({mappa, setup, minta});
+    p.process(*app);
+
+    ProgramUtvonalBeallit(p.isSet(mappa) ? p.value(mappa) : QCoreApplication::applicationDirPath());
+
+    if (p.isSet(setup)) {
+        QString hiba;
+        if (!Telepites::telepit(ProgramUtvonal(), p.isSet(minta), &hiba)) {
+            std::fprintf(stderr, "%s\n", qPrintable(hiba));
+            return 1;
+        }
+        std::printf("Az új adatbázis elkészült: %s/Data/kazettora.db\n", qPrintable(ProgramUtvonal()));
+        return 0;
+    }
+
+    auto* gui = static_cast<QApplication*>(app.get());
+    AlkalmazasBeallit(*gui);
+    Tfrm_Main ablak;
+    if (!ablak.indult()) return 1;
+    ablak.show();
+    return gui->exec();
+}

@@ -1,0 +1,6 @@
+#include "app/alkalmazas.h"
+
+int main(int argc, char** argv)
+{
+    return KazettoraFut(argc, argv);
+}

@@ -1,0 +1,599 @@
+#include "app/tfrm_main.h"
+#include "app/keplista.h"
+#include "common/bevitel.h"
+#include "common/listamodell.h"
+#include "common/parbeszed.h"
+#include "common/szoveg.h"
+#include "data/adatbazis.h"
+#include "data/beallitas.h"
+#include "data/konverzio.h"
+#include "data/ora.h"
+#include "data/uzenet.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+struct MuveletLeiras {
+    const char* nev;
+    const char* felirat;
+    QKeySequence billentyu;
+};
+
+const QList<MuveletLeiras>& muveletLeirasok()
+{
+    static const QList<MuveletLeiras> l = {
+        {"aUj", "Új sor", QKeySequence(Qt::Key_Insert)},
+        {"aUjMasol", "Új sor másolással", QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
+        {"aSzerkeszt", "Szerkesztés", QKeySequence(Qt::Key_F2)},
+        {"aTorol", "Törlés", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+        {"aKeres", "Keresés", QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {"aKeres1", "Keresés azonosítóra", {}},
+        {"aKeres2", "Keresés címre", {}},
+        {"aKeresReszletes", "Részletes keresés", QKeySequence(Qt::CTRL | Qt::Key_T)},
+        {"aSzur", "Szűrés - csak kintlévő", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"aNyomtat", "Nyomtat", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"aExcelbe", "Excelbe", QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {"aImport", "Tételek importja", {}},
+        {"aBezar", "Kilépés a programból", {}},
+        {"aUgyfelek", "Ügyfelek", {}},
+        {"aKasszaTip", "Kassza típusok", {}},
+        {"aTipusok", "Típusok", {}},
+        {"aArkat", "Árkategóriák", {}},
+        {"aMufaj", "Műfajok", {}},
+        {"aTorzsFiztip", "Kölcsönzési idők", {}},
+        {"aArBeallit", "Árak beállítása", {}},
+        {"aKolcsonoz", "Kölcsönöz", QKeySequence(Qt::Key_F3)},
+        {"aVisszavesz", "Visszavesz", QKeySequence(Qt::Key_F4)},
+        {"aKassza", "Kassza", {}},
+        {"aTortenet", "Történet", QKeySequence(Qt::Key_F8)},
+        {"aVKod", "Vonalkód nyomtatás", {}},
+        {"aNyomKiadva", "Kiadott tételek", {}},
+        {"aNyomKiadLejart", "Kiadott, és lejárt tételek", {}},
+        {"aNyomBentlevo", "Bentlévő tételek", {}},
+        {"aNyomOsszesKolcs", "Összes tétel kölcsönzések száma szerint", {}},
+        {"aChMegoszlas", "Kölcsönzések megoszlása műfaj szerint", {}},
+        {"aChBevKiad", "Bevételek alakulása", {}},
+        {"aFelhasznalo", "Felhasználók", {}},
+        {"aSQL", "Szabad lekérdezés", {}},
+        {"aArchival", "Adatbázis archiválás", {}},
+        {"aBeallit", "Beállítások", {}},
+        {"aBetumeretNovel", "Betűméret növelés", QKeySequence(Qt::CTRL | Qt::Key_F12)},
+        {"aBetumeretCsokkent", "Betűméret csökkentés", QKeySequence(Qt::SHIFT | Qt::Key_F12)},
+        {"aSugo", "Súgó", QKeySequence(Qt::Key_F1)},
+        {"aFontos", "Fontos információk", {}},
+        {"aLevel", "Levélküldés Zubolkanak", {}},
+        {"aHonlap", "Zubolka honlapja", {}},
+        {"aUjdonsag", "Újdonságok az Interneten", {}},
+        {"aNevjegy", "Névjegy", QKeySequence(Qt::ALT | Qt::Key_F1)},
+    };
+    return l;
+}
+
+// Grid columns: field, title, width factor (0: fixed 18 pixels).
+struct RacsOszlop {
+    const char* mezo;
+    const char* cim;
+    double arany;
+};
+const RacsOszlop RacsOszlopok[] = {
+    {"kint", "!", 0},           {"azon", "kód", 0.05},          {"video_nev", "cím", 0.23},
+    {"tipus_nev", "típus", 0.10}, {"arkat_nev", "árkat.", 0.10}, {"dat_kiadva", "kiadva", 0.10},
+    {"ido_kiadva", "idő.k", 0.08}, {"dat_visszakell", "vissza kell", 0.10}, {"ido_visszakell", "idő.vk", 0.08},
+    {"ugyfel_nev", "ügyfél", 0.11}, {"kolcsonozve", "kölcs.", 0.05}};
+
+} // namespace
+
+// ---- grid drawing -----------------------------------------------------------
+
+VideoRacsRajzolo::VideoRacsRajzolo(const KulcsosLista* lista, int kintOszlop, QObject* szulo)
+    : QStyledItemDelegate(szulo), m_lista(lista), m_kintOszlop(kintOszlop)
+{
+}
+
+bool VideoRacsRajzolo::kintJel(int sor) const
+{
+    return VarSzoveg(m_lista->ertek(sor, "kint")) != QLatin1String("N");
+}
+
+QColor VideoRacsRajzolo::szovegSzin(int sor, bool kijelolt) const
+{
+    const bool lejart = Lejart(VarSzoveg(m_lista->ertek(sor, "kint")), m_lista->ertek(sor, "dat_visszakell").toDate(),
+                               m_lista->ertek(sor, "ido_visszakell").toTime(), Most());
+    if (!lejart) return {};
+    return kijelolt ? QColor(0xFF, 0xFF, 0x00) : QColor(0xFF, 0x00, 0x00);
+}
+
+void VideoRacsRajzolo::initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const
+{
+    QStyledItemDelegate::initStyleOption(o, i);
+    const QColor normal = szovegSzin(i.row(), false);
+    if (normal.isValid()) {
+        o->palette.setColor(QPalette::Text, normal);
+        o->palette.setColor(QPalette::HighlightedText, szovegSzin(i.row(), true));
+    }
+}
+
+void VideoRacsRajzolo::paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const
+{
+    if (i.column() != m_kintOszlop) {
+        QStyledItemDelegate::paint(p, o, i);
+        return;
+    }
+    p->fillRect(o.rect, o.palette.brush(QPalette::Base));
+    const QPixmap& jel = kintJel(i.row()) ? KepLista::szurkeNyil() : KepLista::feketeKereszt();
+    p->drawPixmap(o.rect.left() + 1, o.rect.top(), jel);
+}
+
+// ---- the window -------------------------------------------------------------
+
+Tfrm_Main::Tfrm_Main(QWidget* szulo) : QMainWindow(szulo)
+{
+    setObjectName("Tfrm_Main");
+    setWindowTitle(QStringLiteral("Kazettora"));
+    muveletekLetrehoz();
+    feluletLetrehoz();
+    menukLetrehoz();
+
+    // 1–2: settings file, database.
+    IniBeolvas();
+    if (!AdatbazisNyit()) return;
+    // 3: hints go to the status bar (event()), hint colour set by the application.
+    // 4: owner in the caption; 5: the beallit row.
+    const bool rendben = Vedett(
+        [&] {
+            const QString tulaj = VarSzoveg(Adatbazis::ertek(QStringLiteral("SELECT tulajdonos FROM tulajdonos LIMIT 1")));
+            setWindowTitle(QStringLiteral("Kazettora: [%1]").arg(tulaj));
+            BeallitBetolt();
+        },
+        this);
+    if (!rendben) return;
+    // 6–7: the login window is not part of this build: with login switched
+    // on or off, the operator has both rights.
+    TBeall.torzsszerkeszt = true;
+    TBeall.rendszergazda = true;
+    // 8: grid font; 9: the item list in code order.
+    racsBetu();
+    if (!Vedett([&] { TblModell->valtozas([&] { Tbl.nyit(); }); }, this)) return;
+    aktualisMutat();
+    m_indult = true;
+}
+
+Tfrm_Main::~Tfrm_Main()
+{
+    if (!m_lezarva) Adatbazis::zar();
+}
+
+void Tfrm_Main::muveletekLetrehoz()
+{
+    for (const MuveletLeiras& l : muveletLeirasok()) {
+        auto* a = new QAction(KepLista::ikon(QString::fromLatin1(l.nev)), QString::fromUtf8(l.felirat), this);
+        a->setObjectName(QString::fromLatin1(l.nev));
+        a->setToolTip(a->text());
+        a->setStatusTip(a->text());
+        if (!l.billentyu.isEmpty()) a->setShortcut(l.billentyu);
+        a->setEnabled(false);   // until its window is built (muveletBekot)
+        addAction(a);
+        m_muveletek.insert(a->objectName(), a);
+    }
+    m_keresMod = new QActionGroup(this);
+    m_keresMod->setExclusive(true);
+    for (const char* n : {"aKeres1", "aKeres2"}) {
+        QAction* a = muvelet(QString::fromLatin1(n));
+        a->setCheckable(true);
+        m_keresMod->addAction(a);
+    }
+    muvelet("aKeres1")->setChecked(true);
+    muvelet("aSzur")->setCheckable(true);
+
+    muveletBekot("aKeres", [this] { aKeresExecute(); });
+    muveletBekot("aKeres1", [this] { aKeres1Execute(); });
+    muveletBekot("aKeres2", [this] { aKeres2Execute(); });
+    muveletBekot("aSzur", [this] { aSzurExecute(); });
+    muveletBekot("aBezar", [this] { aBezarExecute(); });
+    muveletBekot("aBetumeretNovel", [this] { aBetumeretNovelExecute(); });
+    muveletBekot("aBetumeretCsokkent", [this] { aBetumeretCsokkentExecute(); });
+}
+
+void Tfrm_Main::muveletBekot(const QString& nev, std::function<void()> kezelo, const bool* jog)
+{
+    QAction* a = muvelet(nev);
+    Q_ASSERT(a);
+    a->setEnabled(true);
+    connect(a, &QAction::triggered, this, [this, kezelo = std::move(kezelo), jog] {
+        if (jog && !*jog) {
+            HibaAblak(QString::fromUtf8(NincsJog), this);
+            return;
+        }
+        Vedett(kezelo, this);
+    });
+}
+
+void Tfrm_Main::feluletLetrehoz()
+{
+    ToolBar1 = addToolBar(QStringLiteral("Eszköztár"));
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setMovable(false);
+    auto tesz = [this](QToolBar* tb, std::initializer_list<const char*> nevek) {
+        for (const char* n : nevek) {
+            if (qstrcmp(n, "-") == 0) tb->addSeparator();
+            else tb->addAction(muvelet(QString::fromLatin1(n)));
+        }
+    };
+    tesz(ToolBar1, {"aUgyfelek", "-", "aBetumeretNovel", "aBetumeretCsokkent", "-", "aBeallit", "aArchival", "-",
+                    "aSugo", "aFontos", "aUjdonsag", "-", "aBezar"});
+
+    auto* kozep = new QWidget(this);
+    auto* elrendezes = new QVBoxLayout(kozep);
+    elrendezes->setContentsMargins(0, 0, 0, 0);
+    elrendezes->setSpacing(0);
+
+    Panel1 = new QLabel(QStringLiteral("Kazettora"), kozep);
+    Panel1->setObjectName("Panel1");
+    QFont f = Panel1->font();
+    f.setBold(true);
+    f.setPointSize(9);
+    Panel1->setFont(f);
+    Panel1->setStyleSheet(QStringLiteral("color: #0066CC; padding: 2px;"));
+    elrendezes->addWidget(Panel1);
+
+    ToolBar2 = new QToolBar(kozep);
+    ToolBar2->setObjectName("ToolBar2");
+    Edit1 = new QLineEdit(ToolBar2);
+    Edit1->setObjectName("Edit1");
+    Edit1->setFixedWidth(121);
+    Edit1->installEventFilter(this);
+    MuveletElsobbseg(Edit1);
+    connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& s) { Vedett([&] { gyorsKeres(s); }, this); });
+    ToolBar2->addWidget(Edit1);
+    ToolBar2->addSeparator();
+    auto legordulo = [this](QAction* fo, std::initializer_list<const char*> menu) {
+        auto* m = new QMenu(this);
+        for (const char* n : menu) m->addAction(muvelet(QString::fromLatin1(n)));
+        auto* b = new QToolButton(ToolBar2);
+        b->setDefaultAction(fo);
+        b->setMenu(m);
+        b->setPopupMode(QToolButton::MenuButtonPopup);
+        ToolBar2->addWidget(b);
+    };
+    legordulo(muvelet("aKeres"), {"aKeres1", "aKeres2"});
+    tesz(ToolBar2, {"aKeresReszletes", "aSzur", "-"});
+    legordulo(muvelet("aUj"), {"aUj", "aUjMasol"});
+    tesz(ToolBar2, {"aSzerkeszt", "aTorol", "-", "aKolcsonoz", "aVisszavesz", "-", "aTortenet"});
+    elrendezes->addWidget(ToolBar2);
+
+    TblModell = new ListaModell(&Tbl.lista(), [] {
+        QList<Oszlop> o;
+        for (const RacsOszlop& r : RacsOszlopok) {
+            Oszlop x{QString::fromLatin1(r.mezo), QString::fromUtf8(r.cim)};
+            if (x.mezo == "kint") {
+                x.mezo.clear();   // icon only
+                x.igazitas = Qt::AlignCenter;
+            } else if (x.mezo == "azon" || x.mezo == "kolcsonozve") {
+                x.igazitas = Qt::AlignRight | Qt::AlignVCenter;
+            }
+            o << x;
+        }
+        return o;
+    }(), this);
+
+    DBGrid1 = new QTableView(kozep);
+    DBGrid1->setObjectName("DBGrid1");
+    DBGrid1->setModel(TblModell);
+    Rajzolo = new VideoRacsRajzolo(&Tbl.lista(), 0, DBGrid1);
+    DBGrid1->setItemDelegate(Rajzolo);
+    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid1->setWordWrap(false);
+    DBGrid1->setCornerButtonEnabled(false);
+    DBGrid1->horizontalHeader()->setSectionsClickable(false);
+    DBGrid1->horizontalHeader()->setHighlightSections(false);
+    DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    DBGrid1->verticalHeader()->setFixedWidth(14);
+    DBGrid1->verticalHeader()->setHighlightSections(false);
+    DBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const char* n : {"aKolcsonoz", "aVisszavesz", "-", "aUj", "aUjMasol", "aSzerkeszt", "aTorol", "-",
+                          "aTortenet", "-", "aKeres", "aKeresReszletes", "aSzur"}) {
+        if (qstrcmp(n, "-") == 0) {
+            auto* s = new QAction(DBGrid1);
+            s->setSeparator(true);
+            DBGrid1->addAction(s);
+        } else {
+            DBGrid1->addAction(muvelet(QString::fromLatin1(n)));
+        }
+    }
+    connect(DBGrid1, &QTableView::doubleClicked, this, [this] { muvelet("aSzerkeszt")->trigger(); });
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& i) { aktualisValtozott(i); });
+    connect(TblModell, &QAbstractItemModel::modelReset, this, [this] {
+        // A new model reset makes a new selection model unnecessary, but the
+        // current index is gone: put it back from Tbl.
+        aktualisMutat();
+    });
+    elrendezes->addWidget(DBGrid1, 1);
+    setCentralWidget(kozep);
+
+    const int szelessegek[4] = {100, 225, 125, 50};
+    for (int i = 0; i < 4; ++i) {
+        StatusPanel[i] = new QLabel(statusBar());
+        StatusPanel[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        StatusPanel[i]->setFixedWidth(szelessegek[i]);
+        StatusPanel[i]->setFrameShape(QFrame::Panel);
+        StatusPanel[i]->setFrameShadow(QFrame::Sunken);
+        statusBar()->addWidget(StatusPanel[i]);
+    }
+    statusBar()->setObjectName("StatusBar1");
+    StatusPanel[2]->setText(QStringLiteral("Sorrend: kód"));
+}
+
+void Tfrm_Main::menukLetrehoz()
+{
+    const struct { const char* cim; std::initializer_list<const char*> elemek; } menuk[] = {
+        {"Rekordok", {"aUj", "aSzerkeszt", "aTorol", "-", "aNyomtat", "aExcelbe", "-", "aImport", "-", "aBezar"}},
+        {"Törzsadatok", {"aUgyfelek", "-", "aKasszaTip", "-", "aTipusok", "aArkat", "aMufaj", "-", "aTorzsFiztip",
+                         "aArBeallit"}},
+        {"Kölcsönzés", {"aKolcsonoz", "aVisszavesz", "-", "aKassza", "-", "aTortenet"}},
+        {"Eszközök", {"aVKod"}},
+        {"Nyomtatások", {"aNyomtat", "aNyomKiadva", "aNyomKiadLejart", "aNyomBentlevo", "aNyomOsszesKolcs", "-",
+                         "aChMegoszlas", "aChBevKiad"}},
+        {"Rendszer", {"aFelhasznalo", "-", "aSQL", "aArchival", "-", "aBeallit"}},
+        {"Súgó", {"aSugo", "-", "aFontos", "aLevel", "aHonlap", "aUjdonsag", "-", "aNevjegy"}},
+    };
+    for (const auto& m : menuk) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.cim));
+        for (const char* n : m.elemek) {
+            if (qstrcmp(n, "-") == 0) menu->addSeparator();
+            else menu->addAction(muvelet(QString::fromLatin1(n)));
+        }
+    }
+}
+
+// ---- settings -----------------------------------------------------------------
+
+void Tfrm_Main::IniBeolvas()
+{
+    const QString figyelmeztetes = IniBeolvasFajlbol(ProgramUtvonal() + '/' + BeallitasFajlNev);
+    if (!figyelmeztetes.isEmpty()) HibaAblak(figyelmeztetes, this);
+}
+
+bool Tfrm_Main::AdatbazisNyit()
+{
+    QString hiba;
+    if (Adatbazis::nyit(TBeall.Utvonal, &hiba)) return true;
+    HibaAblak(hiba, this);
+    return false;
+}
+
+void Tfrm_Main::BeallitBetolt() { BeallitBetoltAdatbazisbol(); }
+
+bool Tfrm_Main::IniMentes()
+{
+    QString hiba;
+    const QRect g = geometry();
+    const QPoint hely = pos();
+    if (IniMentesFajlba(ProgramUtvonal() + '/' + BeallitasFajlNev, {hely.x(), hely.y(), g.height(), g.width()}, &hiba))
+        return true;
+    HibaAblak(hiba, this);
+    return false;
+}
+
+// ---- list ------------------------------------------------------------------------
+
+void Tfrm_Main::racsBetu()
+{
+    QFont f = DBGrid1->font();
+    f.setPointSize(TBeall.Betumeret);
+    DBGrid1->setFont(f);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 4);
+}
+
+void Tfrm_Main::OszlopSzelesseg()
+{
+    DBGrid1->setColumnWidth(0, 18);
+    const int alap = width() - 67;
+    for (int i = 1; i < int(std::size(RacsOszlopok)); ++i)
+        DBGrid1->setColumnWidth(i, int(std::nearbyint(alap * RacsOszlopok[i].arany)));   // halves to even
+}
+
+void Tfrm_Main::aktualisMutat()
+{
+    const int sor = Tbl.aktualis();
+    TblModell->aktualisSorBeallit(sor);
+    if (sor < 0) return;
+    const QModelIndex regi = DBGrid1->currentIndex();
+    const QModelIndex uj = TblModell->index(sor, regi.isValid() ? regi.column() : 1);
+    if (regi.row() != sor || !regi.isValid())
+        DBGrid1->selectionModel()->setCurrentIndex(uj, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    DBGrid1->scrollTo(uj);
+}
+
+void Tfrm_Main::aktualisValtozott(const QModelIndex& i)
+{
+    if (!i.isValid()) return;
+    Tbl.aktualisBeallit(i.row());
+    TblModell->aktualisSorBeallit(i.row());
+}
+
+void Tfrm_Main::gyorsKeres(const QString& szoveg)
+{
+    bool talalt = false;
+    if (muvelet("aKeres2")->isChecked()) {
+        talalt = Tbl.keresCim(szoveg);
+    } else {
+        bool ok = false;
+        int n = szoveg.toInt(&ok, 10);
+        if (!ok) n = 0;
+        talalt = Tbl.keresKod(n);
+    }
+    if (talalt) aktualisMutat();
+}
+
+void Tfrm_Main::mezoUrit()
+{
+    // Emptying the field runs the search; an empty field is searched anyway.
+    if (Edit1->text().isEmpty())
+        gyorsKeres(QString());
+    else
+        Edit1->clear();
+}
+
+void Tfrm_Main::TblFrissit()
+{
+    Vedett([&] { TblModell->valtozas([&] { Tbl.frissit(); }); }, this);
+}
+
+void Tfrm_Main::AdatUjranyitas()
+{
+    if (!AdatbazisNyit()) return;
+    TblFrissit();
+}
+
+// ---- handlers ------------------------------------------------------------------
+
+void Tfrm_Main::aKeresExecute()
+{
+    Edit1->setFocus(Qt::ShortcutFocusReason);
+    Edit1->selectAll();
+}
+
+void Tfrm_Main::aKeres1Execute()
+{
+    muvelet("aKeres1")->setChecked(true);
+    StatusPanel[2]->setText(QStringLiteral("Sorrend: kód"));
+    if (Tbl.rend() != VideoTabla::Rend::Kod)
+        TblModell->valtozas([&] { Tbl.rendBeallit(VideoTabla::Rend::Kod); });
+    mezoUrit();
+    Edit1->setFocus();
+}
+
+void Tfrm_Main::aKeres2Execute()
+{
+    muvelet("aKeres2")->setChecked(true);
+    StatusPanel[2]->setText(QStringLiteral("Sorrend: cím"));
+    if (Tbl.rend() != VideoTabla::Rend::Cim)
+        TblModell->valtozas([&] { Tbl.rendBeallit(VideoTabla::Rend::Cim); });
+    mezoUrit();
+    Edit1->setFocus();
+}
+
+void Tfrm_Main::aSzurExecute()
+{
+    // The action's checked state has already flipped when triggered.
+    const bool be = muvelet("aSzur")->isChecked();
+    TblModell->valtozas([&] { Tbl.csakKintBeallit(be); });
+}
+
+void Tfrm_Main::aBezarExecute() { close(); }
+
+void Tfrm_Main::aBetumeretNovelExecute()
+{
+    if (TBeall.Betumeret == 22) return;
+    ++TBeall.Betumeret;
+    racsBetu();
+}
+
+void Tfrm_Main::aBetumeretCsokkentExecute()
+{
+    if (TBeall.Betumeret == 8) return;
+    --TBeall.Betumeret;
+    racsBetu();
+}
+
+void Tfrm_Main::TippKiir(const QString& tipp) { StatusPanel[1]->setText(tipp); }
+
+void Tfrm_Main::Inditas(const QString& cel)
+{
+    QUrl url = QUrl::fromUserInput(cel, ProgramUtvonal(), QUrl::AssumeLocalFile);
+    parbeszed().megnyit(url);
+}
+
+// ---- events ----------------------------------------------------------------------
+
+bool Tfrm_Main::event(QEvent* e)
+{
+    if (e->type() == QEvent::StatusTip) {
+        TippKiir(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+bool Tfrm_Main::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == Edit1 && e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        switch (k->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            // The operator keeps typing and still walks the list.
+            QCoreApplication::sendEvent(DBGrid1, e);
+            return true;
+        default:
+            break;
+        }
+        const QString t = k->text();
+        if (!muvelet("aKeres2")->isChecked() && !t.isEmpty() && t.at(0).isPrint()
+            && !(t.at(0).unicode() >= '0' && t.at(0).unicode() <= '9'))
+            return true;   // code mode takes digits only
+    }
+    if (o == Edit1 && e->type() == QEvent::InputMethod && !muvelet("aKeres2")->isChecked())
+        return true;
+    return QMainWindow::eventFilter(o, e);
+}
+
+void Tfrm_Main::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    if (m_megmutatva) return;
+    m_megmutatva = true;
+    move(0, 0);
+    if (TBeall.TeljesKep) {
+        const QRect munka = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+        resize(munka.right() + 1, munka.bottom() + 1);
+    } else {
+        move(TBeall.Bal, TBeall.Felul);
+        resize(TBeall.Szeles, TBeall.Magas);
+    }
+    Edit1->setFocus();
+    StatusPanel[2]->setText(QStringLiteral("Sorrend: kód"));
+}
+
+void Tfrm_Main::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    OszlopSzelesseg();
+}
+
+void Tfrm_Main::closeEvent(QCloseEvent* e)
+{
+    if (m_indult && !m_lezarva) {
+        IniMentes();
+        Adatbazis::zar();
+        m_lezarva = true;
+    }
+    e->accept();
+}

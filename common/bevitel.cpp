@@ -1,0 +1,110 @@
+#include "common/bevitel.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QAbstractItemView>
+#include <QStyle>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QWidget>
+
+namespace {
+
+bool szerkeszto(QWidget* w)
+{
+    return qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w);
+}
+
+class FokuszSzur : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) {
+            auto* w = static_cast<QWidget*>(o);
+            QPalette p = w->palette();
+            if (e->type() == QEvent::FocusIn)
+                p.setColor(QPalette::Base, FokuszSzin);
+            else
+                p.setColor(QPalette::Base, w->style() ? w->style()->standardPalette().color(QPalette::Base)
+                                                      : QColor(Qt::white));
+            w->setPalette(p);
+        }
+        return false;
+    }
+};
+
+class EnterSzur : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress) return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        if ((k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) || k->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QAbstractButton*>(w))
+            return false;
+        if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->view() && cb->view()->isVisible()) return false;
+        // The next tab stop of the window, as Tab would go.
+        QWidget* kov = w->nextInFocusChain();
+        while (kov && kov != w && (!(kov->focusPolicy() & Qt::TabFocus) || !kov->isEnabled() || !kov->isVisible()))
+            kov = kov->nextInFocusChain();
+        if (kov && kov != w) kov->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+};
+
+} // namespace
+
+void FokuszSzinAlkalmaz(QWidget* ablak)
+{
+    auto* szuro = new FokuszSzur(ablak);
+    for (QWidget* w : ablak->findChildren<QWidget*>())
+        if (szerkeszto(w)) w->installEventFilter(szuro);
+}
+
+void EnterTovabbAlkalmaz(QWidget* ablak)
+{
+    auto* szuro = new EnterSzur(ablak);
+    for (QWidget* w : ablak->findChildren<QWidget*>())
+        if (!qobject_cast<QAbstractButton*>(w)) w->installEventFilter(szuro);
+}
+
+namespace {
+
+class ElsobbsegSzur : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() != QEvent::ShortcutOverride) return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        const QKeySequence billentyu(k->keyCombination());
+        QWidget* ablak = static_cast<QWidget*>(o)->window();
+        QList<QAction*> muveletek = ablak->findChildren<QAction*>();
+        for (QAction* a : muveletek) {
+            if (!a->isEnabled()) continue;
+            for (const QKeySequence& s : a->shortcuts())
+                if (s.matches(billentyu) == QKeySequence::ExactMatch) {
+                    e->ignore();
+                    return true;
+                }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void MuveletElsobbseg(QWidget* mezo)
+{
+    mezo->installEventFilter(new ElsobbsegSzur(mezo));
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Conventions of the edit windows: the focus colour of edit fields and the
+// Enter key that moves to the next control.
+#include <QObject>
+#include <QColor>
+
+class QWidget;
+
+inline const QColor FokuszSzin(0xA6, 0xCA, 0xF0);
+
+// Edit fields, combo boxes and date editors under `ablak` take the focus
+// colour while they have the focus.
+void FokuszSzinAlkalmaz(QWidget* ablak);
+// Enter in a control of `ablak` (other than a multi-line text field or a
+// button) moves the focus to the next control instead of accepting.
+void EnterTovabbAlkalmaz(QWidget* ablak);
+
+// In `mezo` (a quick-search field), a key that is the shortcut of an
+// enabled action of its window runs the action instead of editing the text
+// (Ctrl+Del deletes the row, not the word).
+void MuveletElsobbseg(QWidget* mezo);

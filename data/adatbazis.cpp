@@ -1,0 +1,214 @@
+#include "data/adatbazis.h"
+#include "data/hufold.h"
+#include "data/sema.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QUrl>
+#include <sqlite3.h>
+
+namespace Adatbazis {
+
+namespace {
+
+QString szoveg(sqlite3_value* v)
+{
+    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return p ? QString::fromUtf8(p, sqlite3_value_bytes(v)) : QString();
+}
+
+void eredmeny(sqlite3_context* ctx, const QString& s)
+{
+    const QByteArray u = s.toUtf8();
+    sqlite3_result_text(ctx, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+}
+
+void fnUpper(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+    eredmeny(ctx, HuFold::nagybetu(szoveg(argv[0])));
+}
+
+void fnLower(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+    eredmeny(ctx, HuFold::kisbetu(szoveg(argv[0])));
+}
+
+// like(pattern, text[, escape]) as SQLite calls it for "text LIKE pattern".
+void fnLike(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    QChar esc;
+    if (argc == 3) {
+        const QString e = szoveg(argv[2]);
+        if (e.size() != 1) {
+            sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+        esc = e.at(0);
+    }
+    sqlite3_result_int(ctx, HuFold::like(szoveg(argv[0]), szoveg(argv[1]), esc) ? 1 : 0);
+}
+
+int hu(void*, int alen, const void* a, int blen, const void* b)
+{
+    return HuFold::osszehasonlit(static_cast<const char*>(a), alen, static_cast<const char*>(b), blen);
+}
+
+QVariantList taroltParam(const QVariantList& p)
+{
+    QVariantList out;
+    out.reserve(p.size());
+    for (const QVariant& v : p) out << Sema::tarolt(v);
+    return out;
+}
+
+} // namespace
+
+QString fajlUtvonal(const QString& mappa)
+{
+    return QDir(mappa).filePath(QString::fromLatin1(FajlNev));
+}
+
+sqlite3* kezelo(const QSqlDatabase& db)
+{
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0) return nullptr;
+    return *static_cast<sqlite3* const*>(v.data());
+}
+
+QString hibaSzoveg(const QSqlQuery& q)
+{
+    const QSqlError e = q.lastError();
+    QString s = e.driverText();
+    if (!e.databaseText().isEmpty()) s = e.databaseText();
+    return s.isEmpty() ? e.text() : s;
+}
+
+bool beallit(QSqlDatabase& db, QString* hiba)
+{
+    sqlite3* h = kezelo(db);
+    if (!h) {
+        if (hiba) *hiba = QStringLiteral("Az adatbázis-kezelő nem érhető el.");
+        return false;
+    }
+    const int flag = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function_v2(h, "upper", 1, flag, nullptr, fnUpper, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(h, "lower", 1, flag, nullptr, fnLower, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(h, "like", 2, flag, nullptr, fnLike, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(h, "like", 3, flag, nullptr, fnLike, nullptr, nullptr, nullptr);
+    sqlite3_create_collation_v2(h, "HU", SQLITE_UTF8, nullptr, hu, nullptr);
+    QSqlQuery q(db);
+    for (const char* p : {"PRAGMA busy_timeout=5000", "PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL",
+                          "PRAGMA foreign_keys=OFF"}) {
+        if (!q.exec(QString::fromLatin1(p))) {
+            if (hiba) *hiba = hibaSzoveg(q);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool nyit(const QString& mappa, QString* hiba)
+{
+    zar();
+    const QString fajl = fajlUtvonal(mappa);
+    if (!QFileInfo(fajl).isFile()) {
+        if (hiba) *hiba = QStringLiteral("Az adatbázis nem található: %1").arg(QDir::toNativeSeparators(fajl));
+        return false;
+    }
+    QString uzenet;
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(KapcsolatNev));
+        // mode=rw: a missing file is an error, never a new empty database.
+        QUrl url = QUrl::fromLocalFile(QFileInfo(fajl).absoluteFilePath());
+        url.setQuery(QStringLiteral("mode=rw"));
+        d.setDatabaseName(url.toString(QUrl::FullyEncoded));
+        d.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        if (!d.open()) {
+            uzenet = d.lastError().text();
+        } else if (!beallit(d, &uzenet)) {
+        } else {
+            uzenet = Sema::ellenoriz(d);
+        }
+        if (!uzenet.isEmpty()) d.close();
+    }
+    if (!uzenet.isEmpty()) {
+        QSqlDatabase::removeDatabase(QString::fromLatin1(KapcsolatNev));
+        if (hiba)
+            *hiba = QStringLiteral("Az adatbázis nem nyitható meg (%1):\n%2").arg(QDir::toNativeSeparators(fajl), uzenet);
+        return false;
+    }
+    return true;
+}
+
+void zar()
+{
+    const QString nev = QString::fromLatin1(KapcsolatNev);
+    if (!QSqlDatabase::contains(nev)) return;
+    {
+        QSqlDatabase d = QSqlDatabase::database(nev, false);
+        d.close();
+    }
+    QSqlDatabase::removeDatabase(nev);
+}
+
+bool nyitva()
+{
+    const QString nev = QString::fromLatin1(KapcsolatNev);
+    return QSqlDatabase::contains(nev) && QSqlDatabase::database(nev, false).isOpen();
+}
+
+QSqlDatabase db()
+{
+    return QSqlDatabase::database(QString::fromLatin1(KapcsolatNev), false);
+}
+
+QSqlQuery vegrehajt(const QSqlDatabase& d, const QString& sql, const QVariantList& param)
+{
+    QSqlQuery q(d);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql)) throw AdatbazisHiba(hibaSzoveg(q));
+    const QVariantList p = taroltParam(param);
+    for (int i = 0; i < p.size(); ++i) q.bindValue(i, p.at(i));
+    if (!q.exec()) throw AdatbazisHiba(hibaSzoveg(q));
+    return q;
+}
+
+QSqlQuery vegrehajt(const QString& sql, const QVariantList& param)
+{
+    return vegrehajt(db(), sql, param);
+}
+
+QVariant ertek(const QString& sql, const QVariantList& param)
+{
+    QSqlQuery q = vegrehajt(sql, param);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+Tranzakcio::Tranzakcio(const QSqlDatabase& d) : m_db(d)
+{
+    vegrehajt(m_db, QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Tranzakcio::~Tranzakcio()
+{
+    if (!m_kesz) {
+        QSqlQuery q(m_db);
+        q.exec(QStringLiteral("ROLLBACK"));
+    }
+}
+
+void Tranzakcio::jovahagy()
+{
+    vegrehajt(m_db, QStringLiteral("COMMIT"));
+    m_kesz = true;
+}
+
+} // namespace Adatbazis

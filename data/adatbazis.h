@@ -1,0 +1,69 @@
+#pragma once
+// The one database session of the program (connection "Kazettora") over the
+// SQLite file of the data folder, and the few helpers every window uses to
+// run statements on it. Saves are durable when they return: WAL with
+// synchronous=FULL, one transaction per user operation.
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <stdexcept>
+
+struct sqlite3;
+
+class AdatbazisHiba : public std::runtime_error {
+public:
+    explicit AdatbazisHiba(const QString& uzenet)
+        : std::runtime_error(uzenet.toStdString()), m_uzenet(uzenet) {}
+    QString uzenet() const { return m_uzenet; }
+private:
+    QString m_uzenet;
+};
+
+namespace Adatbazis {
+
+inline constexpr const char* KapcsolatNev = "Kazettora";
+inline constexpr const char* FajlNev = "kazettora.db";
+
+QString fajlUtvonal(const QString& mappa);
+
+// Opens the existing database of the data folder; never creates one.
+// On failure returns false with a Hungarian message and leaves no
+// connection open.
+bool nyit(const QString& mappa, QString* hiba);
+void zar();
+bool nyitva();
+QSqlDatabase db();
+
+// Connection set-up shared by the session, the installer and the tools:
+// Hungarian-aware UPPER/LOWER/LIKE and the HU collation, pragmas.
+bool beallit(QSqlDatabase& db, QString* hiba);
+sqlite3* kezelo(const QSqlDatabase& db);
+
+QString hibaSzoveg(const QSqlQuery& q);
+
+// Runs one statement with positional (?) or named (:x) parameters; throws
+// AdatbazisHiba with the engine's message on failure. Values of type QDate
+// and QTime are stored in their ISO text form.
+QSqlQuery vegrehajt(const QSqlDatabase& db, const QString& sql, const QVariantList& param = {});
+QSqlQuery vegrehajt(const QString& sql, const QVariantList& param = {});
+// First column of the first row, or an invalid QVariant.
+QVariant ertek(const QString& sql, const QVariantList& param = {});
+
+// All of it or none of it: BEGIN IMMEDIATE (the write lock is taken at once,
+// so what is read inside stays true until the commit), COMMIT on jovahagy(),
+// ROLLBACK when destroyed without it.
+class Tranzakcio {
+public:
+    explicit Tranzakcio(const QSqlDatabase& db = Adatbazis::db());
+    ~Tranzakcio();
+    void jovahagy();
+    Tranzakcio(const Tranzakcio&) = delete;
+    Tranzakcio& operator=(const Tranzakcio&) = delete;
+private:
+    QSqlDatabase m_db;
+    bool m_kesz = false;
+};
+
+} // namespace Adatbazis

@@ -1,0 +1,44 @@
+#include "data/konverzio.h"
+#include "data/beallitas.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QTime>
+#include <cmath>
+#include <limits>
+
+QString VarSzoveg(const QVariant& v)
+{
+    if (v.isNull() || !v.isValid()) return {};
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        QLocale l;
+        l.setNumberOptions(QLocale::OmitGroupSeparator);
+        return l.toString(v.toDouble(), 'g', 15);
+    }
+    case QMetaType::QDate: return RovidDatum(v.toDate());
+    case QMetaType::QTime: return HosszuIdo(v.toTime());
+    default: return v.toString();
+    }
+}
+
+int VarEgesz(const QVariant& v)
+{
+    if (v.isNull() || !v.isValid()) return 0;
+    bool ok = false;
+    const qlonglong n = v.toLongLong(&ok);
+    if (ok && n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max()) return int(n);
+    const double d = v.toDouble(&ok);
+    if (ok && std::isfinite(d) && d >= std::numeric_limits<int>::min() && d <= std::numeric_limits<int>::max())
+        return int(d);
+    return 0;
+}
+
+double VarValos(const QVariant& v)
+{
+    if (v.isNull() || !v.isValid()) return 0;
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    return ok ? d : 0;
+}

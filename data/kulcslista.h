@@ -1,0 +1,68 @@
+#pragma once
+// A table shown as a list, kept as the ordered keys of its rows and read a
+// page at a time by key. Opening, re-sorting and finding a row's position
+// never read whole rows, so a list of a million rows stays instant.
+#include "data/sema.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <vector>
+
+struct ListaDef {
+    QString tabla;     // "video"
+    QString alias;     // "v"
+    QString kulcs;     // key field of tabla: "video"
+    // Selected fields and joins: every name in `mezok` is read from
+    // `select`, in that order.
+    QStringList mezok;
+    QVector<Sema::Tipus> tipusok;
+    QString select;    // "v.video, v.azon, t.tipus_nev, ..."
+    QString joinok;    // "LEFT JOIN tipus t ON (t.tipus = v.tipus) ..."
+};
+
+class KulcsosLista {
+public:
+    explicit KulcsosLista(ListaDef def);
+
+    const ListaDef& def() const { return m_def; }
+    // ORDER BY expression over the table's alias (the key is always the
+    // last tie-breaker); empty: by key.
+    void rendezes(const QString& orderBy);
+    QString rendezes() const { return m_rend; }
+    // WHERE condition with bound values; empty: every row.
+    void szures(const QString& where, const QVariantList& param = {});
+    QString szures() const { return m_szuro; }
+
+    // Reads the keys again (throws AdatbazisHiba); forgets cached rows.
+    void betolt();
+    // Forgets cached rows only (after a change of row contents).
+    void gyorsitotarUrit();
+
+    int sorok() const { return int(m_kulcsok.size()); }
+    qint64 kulcs(int sor) const;
+    int sor(qint64 kulcs) const;     // -1 when not listed
+    int mezoIndex(const QString& nev) const;   // any letter case; -1
+    QVariant ertek(int sor, int mezo) const;
+    QVariant ertek(int sor, const QString& mezo) const { return ertek(sor, mezoIndex(mezo)); }
+
+    // Position of the first listed row, in list order, that also meets
+    // `feltetel`; -1 when none. Served by the order's index.
+    int elso(const QString& feltetel, const QVariantList& param = {}) const;
+
+private:
+    ListaDef m_def;
+    QString m_rend;
+    QString m_szuro;
+    QVariantList m_szuroParam;
+    std::vector<qint64> m_kulcsok;
+    std::vector<int> m_hely;            // key -> row, when keys are dense
+    QHash<qint64, int> m_helyRitka;      // otherwise
+    mutable QHash<int, QVector<QVector<QVariant>>> m_lapok;
+    QHash<QString, int> m_mezoIndex;
+
+    QString orderBy() const;
+    const QVector<QVariant>* sorAdat(int sor) const;
+};

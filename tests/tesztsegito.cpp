@@ -1,0 +1,101 @@
+#include "tesztsegito.h"
+#include "data/adatbazis.h"
+#include "data/beallitas.h"
+#include "data/ora.h"
+#include "data/telepites.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QTimer>
+#include <QtTest>
+
+QStringList TesztParbeszed::hibak() const
+{
+    QStringList l;
+    for (const auto& d : dobozok)
+        if (d.fajta == Doboz::Hiba) l << d.szoveg;
+    return l;
+}
+
+bool TesztParbeszed::doboz(QWidget*, Doboz fajta, const QString& cim, const QString& szoveg)
+{
+    dobozok.append({fajta, cim, szoveg});
+    if (fajta != Doboz::Kerdes) return true;
+    return kerdesValaszok.isEmpty() ? false : kerdesValaszok.takeFirst();
+}
+
+bool TesztParbeszed::szamBevitel(QWidget*, const QString&, const QString&, double& ertek)
+{
+    if (szamValaszok.isEmpty()) return false;
+    ertek = szamValaszok.takeFirst();
+    return true;
+}
+
+bool TesztParbeszed::maszkosBevitel(QWidget*, const QString&, const QString&, const QString&, QString& ertek)
+{
+    if (szovegValaszok.isEmpty()) return false;
+    ertek = szovegValaszok.takeFirst();
+    return true;
+}
+
+QString TesztParbeszed::megnyitandoFajl(QWidget*, const QString&, const QString&, const QString&)
+{
+    return fajlValaszok.isEmpty() ? QString() : fajlValaszok.takeFirst();
+}
+
+QString TesztParbeszed::mentendoFajl(QWidget*, const QString&, const QString&, const QString&)
+{
+    return fajlValaszok.isEmpty() ? QString() : fajlValaszok.takeFirst();
+}
+
+QString TesztParbeszed::mappaValasztas(QWidget*, const QString&, const QString&)
+{
+    return fajlValaszok.isEmpty() ? QString() : fajlValaszok.takeFirst();
+}
+
+bool TesztParbeszed::megnyit(const QUrl& cel)
+{
+    megnyitottak << cel;
+    return true;
+}
+
+TesztTelepites::TesztTelepites(bool minta)
+{
+    QString hiba;
+    if (!Telepites::telepit(m_dir.path(), minta, &hiba)) qFatal("telepítés: %s", qPrintable(hiba));
+    ProgramUtvonalBeallit(m_dir.path());
+    TBeall = TBeallRekord{};
+    parbeszedBeallit(&parbeszed);
+}
+
+TesztTelepites::~TesztTelepites()
+{
+    Adatbazis::zar();
+    parbeszedBeallit(nullptr);
+}
+
+void TesztTelepites::nyit()
+{
+    QString hiba;
+    if (!Adatbazis::nyit(adatMappa(), &hiba)) qFatal("nyitás: %s", qPrintable(hiba));
+}
+
+void TesztKornyezet()
+{
+    QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    OraBeallit(TesztMost);
+}
+
+void HaMegnyilik(std::function<void(QWidget*)> lepes)
+{
+    auto* idozito = new QTimer;
+    idozito->setInterval(10);
+    QObject::connect(idozito, &QTimer::timeout, [idozito, lepes] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible()) return;
+        idozito->stop();
+        idozito->deleteLater();
+        lepes(w);
+    });
+    idozito->start();
+}

@@ -1,0 +1,55 @@
+#pragma once
+// What the tests share: a scripted modal seam, a temporary installation,
+// the Hungarian locale and a fixed clock.
+#include "common/parbeszed.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+
+// Answers every modal box from a script and records what was shown.
+class TesztParbeszed : public Parbeszed {
+public:
+    struct Doboz_ { Doboz fajta; QString cim, szoveg; };
+    QList<Doboz_> dobozok;
+    QList<bool> kerdesValaszok;          // answers to questions, in order; default No
+    QList<double> szamValaszok;          // number dialog answers; empty: cancel
+    QList<QString> szovegValaszok;       // text dialog answers; empty: cancel
+    QStringList fajlValaszok;            // file and folder dialogs; empty: cancel
+    QList<QUrl> megnyitottak;
+    QStringList hibak() const;           // texts of the error boxes
+
+    bool doboz(QWidget*, Doboz fajta, const QString& cim, const QString& szoveg) override;
+    bool szamBevitel(QWidget*, const QString&, const QString&, double& ertek) override;
+    bool maszkosBevitel(QWidget*, const QString&, const QString&, const QString&, QString& ertek) override;
+    QString megnyitandoFajl(QWidget*, const QString&, const QString&, const QString&) override;
+    QString mentendoFajl(QWidget*, const QString&, const QString&, const QString&) override;
+    QString mappaValasztas(QWidget*, const QString&, const QString&) override;
+    bool megnyit(const QUrl& cel) override;
+};
+
+// A program folder in a temporary directory, with a new database
+// (optionally the sample catalogue) and the seam installed.
+class TesztTelepites {
+public:
+    explicit TesztTelepites(bool minta = false);
+    ~TesztTelepites();
+    QString mappa() const { return m_dir.path(); }
+    QString adatMappa() const { return m_dir.path() + "/Data"; }
+    // Opens the session as the main window would (for tests of the core).
+    void nyit();
+    TesztParbeszed parbeszed;
+private:
+    QTemporaryDir m_dir;
+};
+
+// Pins hu_HU and a fixed clock for the whole test program.
+void TesztKornyezet();
+inline const QDateTime TesztMost(QDate(2026, 3, 14), QTime(15, 30, 0));
+
+// Runs `lepes` on the next modal window that opens (from a timer), so a
+// test can drive a window that exec()s.
+void HaMegnyilik(std::function<void(QWidget*)> lepes);
