@@ -83,12 +83,32 @@ sqlite3* kezelo(const QSqlDatabase& db)
     return *static_cast<sqlite3* const*>(v.data());
 }
 
+QString magyarHiba(const QString& s)
+{
+    static const struct { const char* eleje; const char* magyar; } forditas[] = {
+        {"CHECK constraint failed: ", ""},
+        {"UNIQUE constraint failed: ", "Már van ilyen kulcsú sor: "},
+        {"NOT NULL constraint failed: ", "Kötelező mező üres: "},
+        {"database is locked", "Az adatbázist egy másik program használja, próbálja újra."},
+        {"disk I/O error", "Lemezhiba: az adatbázis nem írható."},
+        {"database or disk is full", "Betelt a lemez: az adatbázis nem írható."},
+        {"attempt to write a readonly database", "Az adatbázis csak olvasható."},
+        {"file is not a database", "A fájl nem adatbázis, vagy megsérült."},
+        {"database disk image is malformed", "Az adatbázis megsérült."},
+    };
+    for (const auto& f : forditas) {
+        const QString eleje = QString::fromLatin1(f.eleje);
+        if (s.startsWith(eleje)) return QString::fromUtf8(f.magyar) + s.mid(eleje.size());
+    }
+    return s;
+}
+
 QString hibaSzoveg(const QSqlQuery& q)
 {
     const QSqlError e = q.lastError();
     QString s = e.driverText();
     if (!e.databaseText().isEmpty()) s = e.databaseText();
-    return s.isEmpty() ? e.text() : s;
+    return magyarHiba(s.isEmpty() ? e.text() : s);
 }
 
 bool beallit(QSqlDatabase& db, QString* hiba)

@@ -42,6 +42,8 @@ bool beallit(QSqlDatabase& db, QString* hiba);
 sqlite3* kezelo(const QSqlDatabase& db);
 
 QString hibaSzoveg(const QSqlQuery& q);
+// The engine's English refusals in Hungarian (constraint names already are).
+QString magyarHiba(const QString& motorUzenet);
 
 // Runs one statement with positional (?) or named (:x) parameters; throws
 // AdatbazisHiba with the engine's message on failure. Values of type QDate

@@ -90,19 +90,25 @@ QString oszlopDef(const Tabla& t, const Mezo& m)
     switch (m.tipus) {
     case T::AutoInc:
         return n + " INTEGER PRIMARY KEY AUTOINCREMENT";
+    // Named constraints: the engine's refusal then reads as a Hungarian sentence.
     case T::Egesz:
-        return QStringLiteral("%1 INTEGER CHECK (%1 IS NULL OR (typeof(%1)='integer' AND %1 BETWEEN -2147483648 AND 2147483647))").arg(n);
+        return QStringLiteral("%1 INTEGER CONSTRAINT \"a(z) %1 mező egész számot vár\" "
+                              "CHECK (%1 IS NULL OR (typeof(%1)='integer' AND %1 BETWEEN -2147483648 AND 2147483647))").arg(n);
     case T::Valos:
-        return QStringLiteral("%1 REAL CHECK (%1 IS NULL OR typeof(%1) IN ('real','integer'))").arg(n);
+        return QStringLiteral("%1 REAL CONSTRAINT \"a(z) %1 mező számot vár\" "
+                              "CHECK (%1 IS NULL OR typeof(%1) IN ('real','integer'))").arg(n);
     case T::Datum:
-        return QStringLiteral("%1 TEXT CHECK (%1 IS NULL OR %1 GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]')").arg(n);
+        return QStringLiteral("%1 TEXT CONSTRAINT \"a(z) %1 mező dátumot vár\" "
+                              "CHECK (%1 IS NULL OR %1 GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]')").arg(n);
     case T::Ido:
-        return QStringLiteral("%1 TEXT CHECK (%1 IS NULL OR %1 GLOB '[0-2][0-9]:[0-5][0-9]:[0-5][0-9]')").arg(n);
+        return QStringLiteral("%1 TEXT CONSTRAINT \"a(z) %1 mező időpontot vár\" "
+                              "CHECK (%1 IS NULL OR %1 GLOB '[0-2][0-9]:[0-5][0-9]:[0-5][0-9]')").arg(n);
     case T::Szoveg: {
         QString d = QStringLiteral("%1 TEXT").arg(n);
         if (m.kotelezo) d += " NOT NULL";
         if (t.kulcs.size() == 1 && t.kulcs.first() == n) d += " PRIMARY KEY";
-        return d + QStringLiteral(" CHECK (%1 IS NULL OR length(%1) <= %2)").arg(n).arg(m.hossz);
+        return d + QStringLiteral(" CONSTRAINT \"a(z) %1 mező legfeljebb %2 karakter lehet\" "
+                                  "CHECK (%1 IS NULL OR length(%1) <= %2)").arg(n).arg(m.hossz);
     }
     }
     return n;

@@ -1,0 +1,47 @@
+#pragma once
+// One row of a table being inserted or edited, as the edit dialogs bind to
+// it: values are held here until ment(), which writes them in one durable
+// transaction; elvet() forgets them and leaves the table as it was.
+#include "data/sema.h"
+
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+
+class Rekord {
+public:
+    enum class Allapot { Bongesz, Beszur, Szerkeszt };
+
+    explicit Rekord(const QString& tabla);
+
+    Allapot allapot() const { return m_allapot; }
+    const Sema::Tabla& tabla() const { return *m_tabla; }
+
+    // A new row with every field empty.
+    void beszur();
+    // Loads the row with the given key (composite keys: one value per key
+    // field, in order). False when there is no such row.
+    bool szerkeszt(const QVariantList& kulcs);
+    bool szerkeszt(const QVariant& kulcs) { return szerkeszt(QVariantList{kulcs}); }
+
+    QVariant ertek(const QString& mezo) const;
+    // Empty text is stored as an empty (null) field.
+    void beallit(const QString& mezo, const QVariant& ertek);
+
+    // Writes the pending row; throws AdatbazisHiba (the row stays pending).
+    // Returns the key of the saved row (the engine's for an AutoInc key).
+    QVariant ment();
+    void elvet();
+
+    // The key of the row last loaded or saved.
+    QVariant kulcs() const { return m_kulcs.value(0); }
+
+private:
+    const Sema::Tabla* m_tabla;
+    Allapot m_allapot = Allapot::Bongesz;
+    QVariantMap m_ertekek;        // lower-case field name -> typed value
+    QVariantList m_kulcs;         // key as loaded (to find the row on update)
+};
+
+// Deletes one row by its key, durably. Throws AdatbazisHiba.
+void SorTorol(const QString& tabla, const QVariantList& kulcs);
