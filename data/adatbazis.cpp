@@ -56,6 +56,16 @@ void fnLike(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     sqlite3_result_int(ctx, HuFold::like(szoveg(argv[0]), szoveg(argv[1]), esc) ? 1 : 0);
 }
 
+// hu_kezdodik(text, prefix): text begins with prefix, any letter case.
+void fnKezdodik(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    sqlite3_result_int(ctx, HuFold::kezdodik(szoveg(argv[0]), szoveg(argv[1])) ? 1 : 0);
+}
+
 int hu(void*, int alen, const void* a, int blen, const void* b)
 {
     return HuFold::osszehasonlit(static_cast<const char*>(a), alen, static_cast<const char*>(b), blen);
@@ -123,6 +133,7 @@ bool beallit(QSqlDatabase& db, QString* hiba)
     sqlite3_create_function_v2(h, "lower", 1, flag, nullptr, fnLower, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(h, "like", 2, flag, nullptr, fnLike, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(h, "like", 3, flag, nullptr, fnLike, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(h, "hu_kezdodik", 2, flag, nullptr, fnKezdodik, nullptr, nullptr, nullptr);
     sqlite3_create_collation_v2(h, "HU", SQLITE_UTF8, nullptr, hu, nullptr);
     QSqlQuery q(db);
     for (const char* p : {"PRAGMA busy_timeout=5000", "PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL",

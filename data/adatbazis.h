@@ -37,7 +37,9 @@ bool nyitva();
 QSqlDatabase db();
 
 // Connection set-up shared by the session, the installer and the tools:
-// Hungarian-aware UPPER/LOWER/LIKE and the HU collation, pragmas.
+// Hungarian-aware UPPER/LOWER/LIKE, hu_kezdodik(text, prefix) (case-blind
+// "begins with"), the HU collation (case-blind, accents after their base
+// letter), and the pragmas.
 bool beallit(QSqlDatabase& db, QString* hiba);
 sqlite3* kezelo(const QSqlDatabase& db);
 

@@ -33,8 +33,9 @@ public:
     QVariant ment();
     void elvet();
 
-    // The key of the row last loaded or saved.
+    // The key of the row last loaded or saved (all key fields, in order).
     QVariant kulcs() const { return m_kulcs.value(0); }
+    QVariantList kulcsok() const { return m_kulcs; }
 
 private:
     const Sema::Tabla* m_tabla;

@@ -1,0 +1,408 @@
+#include "refdata/torzsablak.h"
+#include "app/keplista.h"
+#include "common/bevitel.h"
+#include "common/szoveg.h"
+#include "data/adatbazis.h"
+#include "data/konverzio.h"
+#include "data/uzenet.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+ListaDef listaDef(const TorzsLeiras& l)
+{
+    ListaDef d;
+    d.tabla = l.tabla;
+    d.alias = "t";
+    d.kulcs = "rowid";   // every table has one, whatever its own key
+    QStringList sel;
+    for (const Sema::Mezo& m : Sema::tabla(l.tabla)->mezok) {
+        d.mezok << m.nev;
+        d.tipusok << m.tipus;
+        sel << "t." + m.nev;
+    }
+    d.select = sel.join(", ");
+    return d;
+}
+
+void kozepre(QWidget* w)
+{
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        w->move(s->availableGeometry().center() - w->rect().center());
+}
+
+QVariantList kulcsErtekek(const Sema::Tabla& t, const std::function<QVariant(const QString&)>& ertek)
+{
+    QVariantList k;
+    for (const QString& m : t.kulcs) k << ertek(m);
+    return k;
+}
+
+} // namespace
+
+TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
+    : QDialog(szulo), m_leiras(std::move(leiras)), m_valasztas(valasztas), m_lista(listaDef(m_leiras))
+{
+    setObjectName(m_leiras.osztaly);
+    setWindowTitle(m_leiras.cim);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
+    setFixedSize(m_leiras.meret);
+
+    auto* elrendezes = new QVBoxLayout(this);
+    elrendezes->setContentsMargins(0, 0, 0, 0);
+    elrendezes->setSpacing(0);
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    elrendezes->addWidget(ToolBar1);
+
+    m_modell = new ListaModell(&m_lista, m_leiras.oszlopok, this);
+    DBGrid1 = new QTableView(this);
+    DBGrid1->setObjectName("DBGrid1");
+    DBGrid1->setModel(m_modell);
+    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid1->setWordWrap(false);
+    DBGrid1->horizontalHeader()->setSectionsClickable(false);
+    DBGrid1->horizontalHeader()->setHighlightSections(false);
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 4);
+    DBGrid1->verticalHeader()->setFixedWidth(14);
+    // The selected row stays highlighted without the focus.
+    QPalette p = DBGrid1->palette();
+    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
+    DBGrid1->setPalette(p);
+    elrendezes->addWidget(DBGrid1, 1);
+
+    if (!m_leiras.keresoMezo.isEmpty()) {
+        Edit1 = new QLineEdit(ToolBar1);
+        Edit1->setObjectName("Edit1");
+        Edit1->setFixedWidth(121);
+        Edit1->installEventFilter(this);
+        MuveletElsobbseg(Edit1);
+        ToolBar1->addWidget(Edit1);
+        ToolBar1->addSeparator();
+        connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& s) { Vedett([&] { gyorsKeres(s); }, this); });
+    }
+
+    PopupMenu1 = new QMenu(this);
+    auto uj = [this](const char* nev, const QString& felirat, const QKeySequence& b, const QString& tipp) {
+        auto* a = new QAction(KepLista::ikon(QString::fromLatin1(nev)), felirat, this);
+        a->setObjectName(QString::fromLatin1(nev));
+        a->setToolTip(tipp.isEmpty() ? felirat : tipp);
+        a->setStatusTip(a->toolTip());
+        if (!b.isEmpty()) a->setShortcut(b);
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+        return a;
+    };
+    aKeres = uj("aKeres", "Kereső", QKeySequence(Qt::CTRL | Qt::Key_F), "Ugrás a keresőbe");
+    aUj = uj("aUj", "Új sor", QKeySequence(Qt::Key_Insert), {});
+    aSzerkeszt = uj("aSzerkeszt", "Szerkeszt", QKeySequence(Qt::Key_F2), {});
+    aTorol = uj("aTorol", "Sor törlése", QKeySequence(Qt::CTRL | Qt::Key_Delete), {});
+    aElfogad = uj("aElfogad", "Elfogad", {}, {});
+    aElfogad->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    aBezar = uj("aBezar", "Bezár", QKeySequence(Qt::Key_Escape), {});
+
+    if (Edit1) {
+        ToolBar1->addAction(aKeres);
+        ToolBar1->addSeparator();
+    } else {
+        aKeres->setEnabled(false);
+    }
+    ToolBar1->addAction(aUj);
+    ToolBar1->addAction(aSzerkeszt);
+    ToolBar1->addAction(aTorol);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(aElfogad);
+    ToolBar1->addAction(aBezar);
+    PopupMenu1->addActions({aUj, aSzerkeszt, aTorol});
+    PopupMenu1->addSeparator();
+    if (Edit1) {
+        PopupMenu1->addAction(aKeres);
+        PopupMenu1->addSeparator();
+    }
+    PopupMenu1->addActions({aElfogad, aBezar});
+    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(p)); });
+
+    // "Elfogad" exists only in selection mode.
+    aElfogad->setEnabled(m_valasztas);
+    aElfogad->setVisible(m_valasztas);
+
+    connect(aKeres, &QAction::triggered, this, &TorzsAblak::aKeresExecute);
+    connect(aUj, &QAction::triggered, this, [this] { Vedett([this] { aUjExecute(); }, this); });
+    connect(aSzerkeszt, &QAction::triggered, this, [this] { Vedett([this] { aSzerkesztExecute(); }, this); });
+    connect(aTorol, &QAction::triggered, this, [this] { Vedett([this] { aTorolExecute(); }, this); });
+    connect(aElfogad, &QAction::triggered, this, &TorzsAblak::aElfogadExecute);
+    connect(aBezar, &QAction::triggered, this, &TorzsAblak::aBezarExecute);
+    connect(DBGrid1, &QTableView::doubleClicked, this, [this] {
+        if (m_valasztas) aElfogadExecute();
+        else Vedett([this] { aSzerkesztExecute(); }, this);
+    });
+    connect(m_modell, &QAbstractItemModel::modelReset, this, [this] { aktualisBeallit(0); });
+
+    m_lista.rendezes(m_leiras.rend);
+    m_lista.szures(m_leiras.szuro);
+    kozepre(this);
+}
+
+QAction* TorzsAblak::muvelet(const QString& nev, const QString& felirat, const QKeySequence& billentyu,
+                             const QString& tipp)
+{
+    auto* a = new QAction(KepLista::ikon(nev), felirat, this);
+    a->setObjectName(nev);
+    a->setToolTip(tipp.isEmpty() ? felirat : tipp);
+    a->setStatusTip(a->toolTip());
+    if (!billentyu.isEmpty()) a->setShortcut(billentyu);
+    addAction(a);
+    return a;
+}
+
+QVariant TorzsAblak::futtat(const QVariant& kulcs)
+{
+    m_modell->ujratolt();
+    if (!kulcs.isValid() || !keresKulcs(kulcs)) aktualisBeallit(0);
+    if (exec() != QDialog::Accepted) return {};
+    return ertek(m_leiras.kulcs);
+}
+
+int TorzsAblak::aktualis() const
+{
+    const QModelIndex i = DBGrid1->currentIndex();
+    return i.isValid() ? i.row() : -1;
+}
+
+QVariant TorzsAblak::ertek(const QString& mezo) const { return m_lista.ertek(aktualis(), mezo); }
+
+void TorzsAblak::aktualisBeallit(int sor)
+{
+    if (m_lista.sorok() == 0) return;
+    sor = std::clamp(sor, 0, m_lista.sorok() - 1);
+    const QModelIndex i = m_modell->index(sor, std::max(0, DBGrid1->currentIndex().column()));
+    DBGrid1->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    DBGrid1->scrollTo(i);
+    m_modell->aktualisSorBeallit(sor);
+}
+
+bool TorzsAblak::keresKulcs(const QVariant& kulcs)
+{
+    const int s = m_lista.elso(QStringLiteral("t.%1 = ?").arg(m_leiras.kulcs), {kulcs});
+    if (s < 0) return false;
+    aktualisBeallit(s);
+    return true;
+}
+
+void TorzsAblak::ujratolt(const QVariant& kulcs)
+{
+    const int regi = aktualis();
+    m_modell->ujratolt();
+    if (!(kulcs.isValid() && keresKulcs(kulcs))) aktualisBeallit(regi);
+}
+
+bool TorzsAblak::jogVan()
+{
+    if (!m_leiras.jog || *m_leiras.jog) return true;
+    HibaAblak(QString::fromUtf8(NincsJog), this);
+    return false;
+}
+
+void TorzsAblak::ujSorElokeszit(Rekord&) {}
+
+bool TorzsAblak::szerkesztoFuttat(Rekord& sor, bool uj)
+{
+    if (!m_leiras.szerkeszto) return false;
+    std::unique_ptr<TorzsSzerkeszto> d(m_leiras.szerkeszto(this, sor, uj));
+    return d->exec() == QDialog::Accepted;
+}
+
+void TorzsAblak::aUjExecute()
+{
+    if (!jogVan()) return;
+    Rekord sor(m_leiras.tabla);
+    sor.beszur();
+    ujSorElokeszit(sor);
+    const bool mentve = szerkesztoFuttat(sor, true);
+    if (sor.allapot() != Rekord::Allapot::Bongesz) sor.elvet();   // nothing reaches the table
+    if (mentve) ujratolt(sor.ertek(m_leiras.kulcs));
+}
+
+void TorzsAblak::aSzerkesztExecute()
+{
+    if (!jogVan()) return;
+    if (m_lista.sorok() == 0) {
+        // An empty list: editing starts a new row, as "Új sor" does.
+        aUjExecute();
+        return;
+    }
+    const Sema::Tabla& t = *Sema::tabla(m_leiras.tabla);
+    Rekord sor(m_leiras.tabla);
+    if (!sor.szerkeszt(kulcsErtekek(t, [this](const QString& m) { return ertek(m); }))) {
+        ujratolt();
+        return;
+    }
+    const bool mentve = szerkesztoFuttat(sor, false);
+    if (sor.allapot() != Rekord::Allapot::Bongesz) sor.elvet();
+    if (mentve) ujratolt(sor.ertek(m_leiras.kulcs));
+}
+
+void TorzsAblak::aTorolExecute()
+{
+    if (!jogVan()) return;
+    if (aktualis() < 0) return;
+    if (!KerdesAblak(QString::fromUtf8(TorlesKerdes), QString::fromUtf8(TorlesCim), this)) return;
+    const Sema::Tabla& t = *Sema::tabla(m_leiras.tabla);
+    SorTorol(m_leiras.tabla, kulcsErtekek(t, [this](const QString& m) { return ertek(m); }));
+    ujratolt();   // the same position: the next row, or the previous one at the end
+}
+
+void TorzsAblak::aKeresExecute()
+{
+    if (Edit1) Edit1->setFocus(Qt::ShortcutFocusReason);
+}
+
+void TorzsAblak::aElfogadExecute()
+{
+    if (m_valasztas && aktualis() >= 0) accept();
+}
+
+void TorzsAblak::aBezarExecute() { reject(); }
+
+void TorzsAblak::gyorsKeres(const QString& szoveg)
+{
+    const QString mezo = m_leiras.keresoMezo;
+    const int s = m_lista.elso(QStringLiteral("hu_kezdodik(t.%1, ?)").arg(mezo), {szoveg});
+    if (s >= 0) aktualisBeallit(s);
+}
+
+bool TorzsAblak::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == Edit1 && e->type() == QEvent::FocusIn) QTimer::singleShot(0, Edit1, [this] { Edit1->selectAll(); });
+    return QDialog::eventFilter(o, e);
+}
+
+void TorzsAblak::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (Edit1) Edit1->setFocus();
+}
+
+QVariant TorzsMegnyit(const TorzsLeiras& leiras, QWidget* szulo, const QVariant& kulcs, bool valasztas)
+{
+    TorzsAblak a(leiras, valasztas, szulo);
+    return a.futtat(kulcs);
+}
+
+// ---- edit dialog ---------------------------------------------------------------
+
+TorzsSzerkeszto::TorzsSzerkeszto(Rekord& sor, const QString& cim, QWidget* szulo) : QDialog(szulo), m_sor(sor)
+{
+    setWindowTitle(cim);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
+    auto* l = new QVBoxLayout(this);
+    l->setSpacing(2);
+}
+
+void TorzsSzerkeszto::sajat(const QString& felirat, QWidget* w, std::function<void(Rekord&)> beir)
+{
+    auto* l = static_cast<QVBoxLayout*>(layout());
+    if (!felirat.isEmpty()) {
+        auto* c = new QLabel(felirat, this);
+        c->setBuddy(w);
+        l->addWidget(c);
+    }
+    w->setParent(this);
+    l->addWidget(w);
+    if (beir) m_beirok << std::move(beir);
+}
+
+QLineEdit* TorzsSzerkeszto::szovegMezo(const QString& felirat, const QString& mezo, int hossz)
+{
+    auto* e = new QLineEdit(this);
+    e->setObjectName(mezo);
+    const Sema::Mezo* m = Sema::mezo(m_sor.tabla().nev, mezo);
+    const int h = hossz > 0 ? hossz : (m ? m->hossz : 0);
+    if (h > 0) e->setMaxLength(h);
+    e->setText(VarSzoveg(m_sor.ertek(mezo)));
+    sajat(felirat, e, [e, mezo](Rekord& r) { r.beallit(mezo, e->text()); });
+    return e;
+}
+
+QLineEdit* TorzsSzerkeszto::szamMezo(const QString& felirat, const QString& mezo)
+{
+    auto* e = new QLineEdit(this);
+    e->setObjectName(mezo);
+    e->setAlignment(Qt::AlignRight);
+    e->setText(VarSzoveg(m_sor.ertek(mezo)));
+    const Sema::Mezo* m = Sema::mezo(m_sor.tabla().nev, mezo);
+    const bool egesz = m && m->tipus == Sema::Tipus::Egesz;
+    sajat(felirat, e, [e, mezo, egesz](Rekord& r) {
+        const QString t = SzokozNelkul(e->text().trimmed());
+        bool ok = false;
+        if (t.isEmpty()) {
+            r.beallit(mezo, QVariant());
+            return;
+        }
+        if (egesz) {
+            const int v = t.toInt(&ok, 10);
+            if (ok) { r.beallit(mezo, v); return; }
+        }
+        const double d = SzamOlvas(t, &ok);
+        // What does not read as a number goes to the table as typed, which refuses it.
+        r.beallit(mezo, ok ? QVariant(d) : QVariant(e->text()));
+    });
+    return e;
+}
+
+void TorzsSzerkeszto::kesz()
+{
+    auto* gombok = new QHBoxLayout;
+    btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnOK->setObjectName("btnOK");
+    btnMegsem = new QPushButton(QStringLiteral("Mégsem"), this);
+    btnMegsem->setObjectName("btnMegsem");
+    // Enter moves between fields; it never presses OK by itself.
+    btnOK->setAutoDefault(false);
+    btnMegsem->setAutoDefault(false);
+    gombok->addStretch();
+    gombok->addWidget(btnOK);
+    gombok->addWidget(btnMegsem);
+    static_cast<QVBoxLayout*>(layout())->addSpacing(8);
+    static_cast<QVBoxLayout*>(layout())->addLayout(gombok);
+    connect(btnOK, &QPushButton::clicked, this, &TorzsSzerkeszto::btnOKClick);
+    connect(btnMegsem, &QPushButton::clicked, this, &QDialog::reject);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    FokuszSzinAlkalmaz(this);
+    EnterTovabbAlkalmaz(this);
+    adjustSize();
+    kozepre(this);
+}
+
+void TorzsSzerkeszto::btnOKClick()
+{
+    for (const auto& b : m_beirok) b(m_sor);
+    try {
+        m_sor.ment();
+        accept();
+    } catch (const AdatbazisHiba& e) {
+        HibaAblak(QStringLiteral("Hiányos, vagy hibás adatmegadás\n") + e.uzenet(), this);
+    }
+}

@@ -1,0 +1,135 @@
+#pragma once
+// The reference list window pattern: a modal list over one table with a
+// quick-search field, new/edit/delete through a modal edit dialog bound to
+// the pending row, and a selection mode that hands back the current row's
+// key. Each member (item types, genres, …, rental periods, customers) states
+// only its differences in a TorzsLeiras, or overrides the hooks below.
+#include "common/listamodell.h"
+#include "data/kulcslista.h"
+#include "data/rekord.h"
+
+#include <QDialog>
+#include <QVariant>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLineEdit;
+class QTableView;
+class QToolBar;
+class QMenu;
+class TorzsSzerkeszto;
+
+struct TorzsLeiras {
+    QString osztaly;          // object name of the window: "Tfrm_TorzsTipus"
+    QString cim;              // caption: "Típusok"
+    QString tabla;            // "tipus"
+    QString kulcs;            // the key handed back: "tipus"
+    QString keresoMezo;       // field of the quick search; empty: no quick-search field
+    QString rend;             // ORDER BY over alias "t": "t.tipus_nev COLLATE HU"
+    QString szuro;            // WHERE over alias "t"; empty: all rows
+    QList<Oszlop> oszlopok;   // grid columns (fields of the table)
+    const bool* jog = nullptr;   // right needed for new/edit/delete (TBeall.torzsszerkeszt)
+    // Builds the member's edit dialog on the pending row; `uj` for a new row.
+    std::function<TorzsSzerkeszto*(QWidget* szulo, Rekord& sor, bool uj)> szerkeszto;
+    QSize meret{360, 420};
+};
+
+class TorzsAblak : public QDialog {
+    Q_OBJECT
+public:
+    TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo = nullptr);
+
+    // The opening operation: makes the row whose key equals `kulcs`
+    // current (the first row when none), shows the window modally and
+    // returns the current row's key when closed with "Elfogad", otherwise
+    // an invalid QVariant.
+    QVariant futtat(const QVariant& kulcs);
+
+    const TorzsLeiras& leiras() const { return m_leiras; }
+    bool valasztas() const { return m_valasztas; }
+    KulcsosLista& lista() { return m_lista; }
+    ListaModell* modell() const { return m_modell; }
+    // Current row (-1 when the list is empty) and a field of it.
+    int aktualis() const;
+    QVariant ertek(const QString& mezo) const;
+    void aktualisBeallit(int sor);
+    // Makes the row whose `kulcs` field equals the value current; false when none.
+    bool keresKulcs(const QVariant& kulcs);
+    // Reloads the list; the row with the given key (or the same position) stays current.
+    void ujratolt(const QVariant& kulcs = QVariant());
+
+    QLineEdit* Edit1 = nullptr;   // nullptr when the member has no quick search
+    QTableView* DBGrid1 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* aUj = nullptr;
+    QAction* aSzerkeszt = nullptr;
+    QAction* aTorol = nullptr;
+    QAction* aKeres = nullptr;
+    QAction* aElfogad = nullptr;
+    QAction* aBezar = nullptr;
+
+public slots:
+    virtual void aUjExecute();
+    virtual void aSzerkesztExecute();
+    virtual void aTorolExecute();
+    void aKeresExecute();
+    void aElfogadExecute();
+    void aBezarExecute();
+
+protected:
+    // Quick search on every change of the text: the first row in list
+    // order whose search field begins with the text, any letter case.
+    virtual void gyorsKeres(const QString& szoveg);
+    // Fills a new pending row before its dialog opens (codes, defaults).
+    virtual void ujSorElokeszit(Rekord& sor);
+    // Runs the edit dialog on the pending row; true when it was saved.
+    virtual bool szerkesztoFuttat(Rekord& sor, bool uj);
+    // A member that checks a right before changes.
+    bool jogVan();
+    // Adds a tool-bar button and grid menu entry (members with more actions).
+    QAction* muvelet(const QString& nev, const QString& felirat, const QKeySequence& billentyu,
+                     const QString& tipp = QString());
+
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+    TorzsLeiras m_leiras;
+    bool m_valasztas;
+    KulcsosLista m_lista;
+    ListaModell* m_modell;
+};
+
+// The edit dialog of the pattern: labelled controls in tab order bound to
+// fields of the pending row, "OK" that saves and "Mégsem" that gives up.
+// Enter moves to the next control; fields take the focus colour.
+class TorzsSzerkeszto : public QDialog {
+    Q_OBJECT
+public:
+    TorzsSzerkeszto(Rekord& sor, const QString& cim, QWidget* szulo = nullptr);
+
+    // Controls bound to fields; each returns the new control.
+    QLineEdit* szovegMezo(const QString& felirat, const QString& mezo, int hossz = 0);
+    QLineEdit* szamMezo(const QString& felirat, const QString& mezo);
+    // Any widget with its own read/write of the row.
+    void sajat(const QString& felirat, QWidget* w, std::function<void(Rekord&)> beir);
+
+    // Call after the controls are added: buttons, tab order, conventions.
+    void kesz();
+
+    Rekord& sor() { return m_sor; }
+    QPushButton* btnOK = nullptr;
+    QPushButton* btnMegsem = nullptr;
+
+public slots:
+    // Writes the controls into the row and saves it; on refusal shows
+    // "Hiányos, vagy hibás adatmegadás" and the reason and stays open.
+    void btnOKClick();
+
+private:
+    Rekord& m_sor;
+    QList<std::function<void(Rekord&)>> m_beirok;
+};
+
+QVariant TorzsMegnyit(const TorzsLeiras& leiras, QWidget* szulo, const QVariant& kulcs, bool valasztas);
