@@ -1,0 +1,308 @@
+// The data store: a new installation, the tables and their limits, opening
+// failures that change nothing, row editing and transactions.
+#include "data/adatbazis.h"
+#include "data/beallitas.h"
+#include "data/konverzio.h"
+#include "data/rekord.h"
+#include "data/sema.h"
+#include "data/telepites.h"
+#include "tesztsegito.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSqlQuery>
+#include <QtTest>
+
+namespace {
+QByteArray hash(const QString& fajl)
+{
+    QFile f(fajl);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+} // namespace
+
+class TstAdatbazis : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { TesztKornyezet(); }
+
+    void ujTelepitesMindenTablaMezoSorrendben()
+    {
+        TesztTelepites t;
+        t.nyit();
+        for (const Sema::Tabla& tabla : Sema::tablak()) {
+            QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("PRAGMA table_info(%1)").arg(tabla.nev));
+            QStringList mezok;
+            while (q.next()) mezok << q.value(1).toString();
+            QStringList vart;
+            for (const auto& m : tabla.mezok) vart << m.nev;
+            QCOMPARE(mezok, vart);
+        }
+        // The indexes the windows sort and search by.
+        QStringList indexek;
+        QSqlQuery q = Adatbazis::vegrehajt("SELECT name FROM sqlite_master WHERE type='index'");
+        while (q.next()) indexek << q.value(0).toString();
+        for (const char* ix : {"video_azon", "video_video_nev", "ugyfel_azon", "ugyfel_ugyfel_nev", "tipus_nev_ix",
+                               "arkat_nev_ix", "mufaj_nev_ix", "tulajdonos_ix"})
+            QVERIFY2(indexek.contains(ix), ix);
+        QCOMPARE(Adatbazis::ertek("PRAGMA journal_mode").toString(), QString("wal"));
+        QCOMPARE(Adatbazis::ertek("PRAGMA synchronous").toInt(), 2);   // FULL: a commit is on disk
+    }
+
+    void alapadatok()
+    {
+        TesztTelepites t;
+        t.nyit();
+        QCOMPARE(Adatbazis::ertek("SELECT vanbelep FROM beallit").toString(), QString("N"));
+        QCOMPARE(Adatbazis::ertek("SELECT jelszo FROM felhasznalo WHERE felhasznalo='rendszergazda'").toString(),
+                 QString("talpfak"));
+        QCOMPARE(Adatbazis::ertek("SELECT szorzo FROM cassatip WHERE cassatip='B'").toInt(), 1);
+        QCOMPARE(Adatbazis::ertek("SELECT szorzo FROM cassatip WHERE cassatip='T'").toInt(), 1);
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM cassatip WHERE szorzo = -1").toInt() >= 1);
+        // Every period has a price for every category.
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM fiztip f CROSS JOIN arkat a LEFT JOIN fiztip_arkat p "
+                                  "ON (p.fiztip = f.fiztip AND p.arkat = a.arkat) WHERE p.ar IS NULL").toInt(),
+                 0);
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM video").toInt() == 0);
+    }
+
+    void mintaKatalogusKovetkezetes()
+    {
+        TesztTelepites t(true);
+        t.nyit();
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM video").toInt() >= 200);
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM ugyfel").toInt() >= 24);
+        const QString ma = TesztMost.date().toString("yyyy-MM-dd");
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM video WHERE kint='I' AND dat_visszakell < ?", {ma}).toInt() > 0);
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM video WHERE kint='I' AND dat_visszakell > ?", {ma}).toInt() > 0);
+        // An item out has its customer and a history row of its rental; one in the shop has none.
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM video WHERE kint='I' AND (ugyfel IS NULL OR ugyfel = 0)").toInt(), 0);
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM video WHERE kint='N' AND ugyfel <> 0").toInt(), 0);
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM video v WHERE kint='I' AND NOT EXISTS "
+                                  "(SELECT 1 FROM ugyfel_video h WHERE h.video = v.video AND h.ugyfel = v.ugyfel)").toInt(),
+                 0);
+        // The last balance is the sum of the amounts.
+        QCOMPARE(Adatbazis::ertek("SELECT penzvan FROM cassa ORDER BY cassa DESC LIMIT 1").toDouble(),
+                 Adatbazis::ertek("SELECT SUM(osszeg) FROM cassa").toDouble());
+    }
+
+    void telepitesNemIrFelut()
+    {
+        TesztTelepites t;
+        const QString fajl = t.adatMappa() + "/kazettora.db";
+        const QByteArray elotte = hash(fajl);
+        QString hiba;
+        QVERIFY(!Telepites::telepit(t.mappa(), true, &hiba));
+        QVERIFY(hiba.contains("nem írom felül"));
+        QCOMPARE(hash(fajl), elotte);
+    }
+
+    void szovegHosszKorlat_data()
+    {
+        QTest::addColumn<QString>("tabla");
+        QTest::addColumn<QString>("mezo");
+        QTest::addColumn<int>("hossz");
+        QTest::newRow("tipus_nev") << "tipus" << "tipus_nev" << 25;
+        QTest::newRow("video_nev") << "video" << "video_nev" << 100;
+        QTest::newRow("cim_irsz") << "ugyfel" << "cim_irsz" << 5;
+        QTest::newRow("kint") << "video" << "kint" << 1;
+    }
+    void szovegHosszKorlat()
+    {
+        QFETCH(QString, tabla);
+        QFETCH(QString, mezo);
+        QFETCH(int, hossz);
+        TesztTelepites t;
+        t.nyit();
+        const int elotte = Adatbazis::ertek("SELECT COUNT(*) FROM " + tabla).toInt();
+        Rekord r(tabla);
+        r.beszur();
+        r.beallit(mezo, QString(hossz, QChar(u'ő')));   // accented letters count as one each
+        r.ment();
+        r.beszur();
+        r.beallit(mezo, QString(hossz + 1, QChar('x')));
+        try {
+            r.ment();
+            QFAIL("a too long value was stored");
+        } catch (const AdatbazisHiba& e) {
+            QVERIFY2(e.uzenet().contains(mezo) && e.uzenet().contains("karakter"), qPrintable(e.uzenet()));
+        }
+        QCOMPARE(r.allapot(), Rekord::Allapot::Beszur);   // still pending, the typed value kept
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM " + tabla).toInt(), elotte + 1);
+    }
+
+    void tipusKorlat()
+    {
+        TesztTelepites t;
+        t.nyit();
+        for (const auto& [mezo, ertek] : QList<QPair<QString, QVariant>>{
+                 {"ora", QString("sok")}, {"ora", 2.5}, {"ora", 4294967296LL}}) {
+            Rekord r("fiztip");
+            r.beszur();
+            r.beallit("fiztip_nev", "x");
+            r.beallit(mezo, ertek);
+            bool dobott = false;
+            try { r.ment(); } catch (const AdatbazisHiba&) { dobott = true; }
+            QVERIFY2(dobott, qPrintable(ertek.toString()));
+        }
+        Adatbazis::vegrehajt("INSERT INTO video (azon, dat_kiadva) VALUES (1, ?)", {QDate(2026, 1, 2)});
+        QCOMPARE(Adatbazis::ertek("SELECT dat_kiadva FROM video").toString(), QString("2026-01-02"));
+        QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, Adatbazis::vegrehajt("UPDATE video SET dat_kiadva = 'tegnap'"));
+    }
+
+    void nevekBarmilyenBetumerettel()
+    {
+        TesztTelepites t;
+        t.nyit();
+        QCOMPARE(Adatbazis::ertek("SELECT Jelszo FROM FELHASZNALO WHERE Felhasznalo = 'rendszergazda'").toString(),
+                 QString("talpfak"));
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(FizTip_nev) FROM FizTip").toInt() > 0);
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(Mufaj_nev) FROM MUFAJ").toInt() > 0);
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(Arkat_nev) FROM ArKat").toInt() > 0);
+        QVERIFY(Sema::mezo("CASSATIP", "CassaTip_Nev"));
+    }
+
+    void magyarKisNagybetu()
+    {
+        TesztTelepites t;
+        t.nyit();
+        QCOMPARE(Adatbazis::ertek("SELECT UPPER('őrült űrhajós')").toString(), QString("ŐRÜLT ŰRHAJÓS"));
+        QCOMPARE(Adatbazis::ertek("SELECT LOWER('ÁRVÍZTŰRŐ')").toString(), QString("árvíztűrő"));
+        QCOMPARE(Adatbazis::ertek("SELECT 'Őrült nők' LIKE ?", {"%NŐK%"}).toInt(), 1);
+        QCOMPARE(Adatbazis::ertek("SELECT 'a%b' LIKE ? ESCAPE '!'", {"a!%b"}).toInt(), 1);
+        QCOMPARE(Adatbazis::ertek("SELECT 'axb' LIKE ? ESCAPE '!'", {"a!%b"}).toInt(), 0);
+        QCOMPARE(Adatbazis::ertek("SELECT hu_kezdodik('Ördögűző', ?)", {"ÖRD"}).toInt(), 1);
+    }
+
+    void nyitasHibakNemValtoztatnak()
+    {
+        TesztTelepites t;
+        const QString fajl = t.adatMappa() + "/kazettora.db";
+        QString hiba;
+
+        // No database: nothing is created.
+        QVERIFY(QFile::rename(fajl, fajl + ".felre"));
+        QVERIFY(!Adatbazis::nyit(t.adatMappa(), &hiba));
+        QVERIFY(hiba.contains("nem található"));
+        QVERIFY(!QFile::exists(fajl));
+        QVERIFY(!Adatbazis::nyitva());
+
+        // Not a database: refused, the bytes unchanged.
+        {
+            QFile f(fajl);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(8192, 'x'));
+        }
+        const QByteArray elotte = hash(fajl);
+        QVERIFY(!Adatbazis::nyit(t.adatMappa(), &hiba));
+        QVERIFY2(hiba.contains("nem nyitható meg"), qPrintable(hiba));
+        QCOMPARE(hash(fajl), elotte);
+        QVERIFY(!Adatbazis::nyitva());
+
+        // A database without one of the tables: named in the message.
+        QFile::remove(fajl);
+        QVERIFY(QFile::rename(fajl + ".felre", fajl));
+        t.nyit();
+        Adatbazis::vegrehajt("DROP TABLE vkod");
+        Adatbazis::zar();
+        QVERIFY(!Adatbazis::nyit(t.adatMappa(), &hiba));
+        QVERIFY2(hiba.contains("vkod"), qPrintable(hiba));
+    }
+
+    void beallitSor_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<bool>("vanbelep");
+        QTest::addColumn<bool>("autonyom");
+        QTest::addColumn<bool>("elorefizet");
+        QTest::addColumn<double>("dijev");
+        QTest::newRow("ures tabla") << "DELETE FROM beallit" << false << false << false << 0.0;
+        QTest::newRow("kisbetus i nem kapcsol") << "UPDATE beallit SET vanbelep='i', autonyom='I', dijev=NULL"
+                                                 << false << true << false << 0.0;
+        QTest::newRow("mind be") << "UPDATE beallit SET vanbelep='I', elorefizet='I', dijev=6000" << true << false
+                                 << true << 6000.0;
+    }
+    void beallitSor()
+    {
+        QFETCH(QString, sql);
+        TesztTelepites t;
+        t.nyit();
+        Adatbazis::vegrehajt(sql);
+        TBeall.dijnegyed = 99;
+        BeallitBetoltAdatbazisbol();
+        QTEST(TBeall.vanbelep, "vanbelep");
+        QTEST(TBeall.autonyom, "autonyom");
+        QTEST(TBeall.elorefizet, "elorefizet");
+        QTEST(TBeall.dijev, "dijev");
+        if (sql.startsWith("DELETE")) QCOMPARE(TBeall.dijnegyed, 0.0);
+    }
+
+    void rekordSzerkesztesEsElvetes()
+    {
+        TesztTelepites t;
+        t.nyit();
+        Rekord r("tipus");
+        r.beszur();
+        r.beallit("tipus_nev", "LaserDisc");
+        const int kulcs = r.ment().toInt();
+        QVERIFY(kulcs > 0);
+        QVERIFY(r.szerkeszt(kulcs));
+        r.beallit("tipus_nev", "Más");
+        r.elvet();
+        QCOMPARE(r.ertek("tipus_nev").toString(), QString("LaserDisc"));
+        QCOMPARE(Adatbazis::ertek("SELECT tipus_nev FROM tipus WHERE tipus = ?", {kulcs}).toString(), QString("LaserDisc"));
+        // An empty edit field is an empty (null) field.
+        QVERIFY(r.szerkeszt(kulcs));
+        r.beallit("tipus_nev", QString(""));
+        r.ment();
+        QVERIFY(Adatbazis::ertek("SELECT tipus_nev FROM tipus WHERE tipus = ?", {kulcs}).isNull());
+        // A text key changed in the edit reaches the same row.
+        Rekord c("cassatip");
+        QVERIFY(c.szerkeszt(QString("E")));
+        c.beallit("cassatip", "X");
+        c.ment();
+        QCOMPARE(Adatbazis::ertek("SELECT cassatip_nev FROM cassatip WHERE cassatip='X'").toString(), QString("Egyéb bevétel"));
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM cassatip WHERE cassatip='E'").toInt() == 0);
+        // A duplicate letter is refused in Hungarian.
+        Rekord d("cassatip");
+        d.beszur();
+        d.beallit("cassatip", "B");
+        try {
+            d.ment();
+            QFAIL("duplicate key stored");
+        } catch (const AdatbazisHiba& e) {
+            QVERIFY2(e.uzenet().startsWith("Már van ilyen kulcsú sor"), qPrintable(e.uzenet()));
+        }
+    }
+
+    void tranzakcioMindVagySemmi()
+    {
+        TesztTelepites t;
+        t.nyit();
+        const int elotte = Adatbazis::ertek("SELECT COUNT(*) FROM mufaj").toInt();
+        try {
+            Adatbazis::Tranzakcio tr;
+            Adatbazis::vegrehajt("INSERT INTO mufaj (mufaj_nev) VALUES ('Musical')");
+            Adatbazis::vegrehajt("INSERT INTO mufaj (mufaj_nev) VALUES (?)", {QString(30, 'x')});   // refused
+            tr.jovahagy();
+        } catch (const AdatbazisHiba&) {
+        }
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM mufaj").toInt(), elotte);
+    }
+
+    void konverziok()
+    {
+        QCOMPARE(VarSzoveg(QVariant()), QString());
+        QCOMPARE(VarEgesz(QVariant()), 0);
+        QCOMPARE(VarValos(QVariant()), 0.0);
+        QCOMPARE(VarEgesz(QVariant(QString("abc"))), 0);
+        QCOMPARE(VarEgesz(QVariant(5000000000LL)), 0);
+        QCOMPARE(VarSzoveg(QVariant(12.5)), QString("12,5"));
+        QCOMPARE(VarSzoveg(QVariant(12000.0)), QString("12000"));
+        QCOMPARE(VarSzoveg(QVariant(QDate(2026, 3, 4))), QLocale().toString(QDate(2026, 3, 4), QLocale::ShortFormat));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstAdatbazis)
+#include "tst_adatbazis.moc"

@@ -1,0 +1,329 @@
+// The main window driven headless with the operator's keys: quick search,
+// sort switching, the filter, font size, colours, start-up failures.
+#include "app/alkalmazas.h"
+#include "app/tfrm_main.h"
+#include "common/listamodell.h"
+#include "data/adatbazis.h"
+#include "data/beallitas.h"
+#include "data/konverzio.h"
+#include "tesztsegito.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QToolBar>
+#include <QWheelEvent>
+#include <QtTest>
+
+namespace {
+QString cim(Tfrm_Main& f) { return VarSzoveg(f.Tbl.ertek("video_nev")); }
+int kod(Tfrm_Main& f) { return VarEgesz(f.Tbl.ertek("azon")); }
+// Types text including accented letters, one key event per letter.
+void betuk(QWidget* w, const QString& s)
+{
+    for (QChar c : s) {
+        const Qt::Key k = c.isDigit() ? Qt::Key(Qt::Key_0 + c.digitValue()) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, w, k, QString(c), Qt::NoModifier);
+    }
+}
+} // namespace
+
+class TstFofrm : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TesztTelepites> m_t;
+    std::unique_ptr<Tfrm_Main> m_f;
+
+    Tfrm_Main& indit()
+    {
+        m_f = std::make_unique<Tfrm_Main>();
+        if (!m_f->indult()) qFatal("start failed: %s", qPrintable(m_t->parbeszed.hibak().join('|')));
+        m_f->show();
+        if (!QTest::qWaitForWindowExposed(m_f.get())) qFatal("not exposed");
+        return *m_f;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        TesztKornyezet();
+        AlkalmazasBeallit(*qApp);
+    }
+    void init() { m_t = std::make_unique<TesztTelepites>(true); }
+    void cleanup()
+    {
+        m_f.reset();
+        m_t.reset();
+    }
+
+    void indulas()
+    {
+        Tfrm_Main& f = indit();
+        QCOMPARE(f.windowTitle(), QString("Kazettora: [Mozimánia Videotéka]"));
+        QCOMPARE(f.StatusPanel[2]->text(), QString("Sorrend: kód"));
+        QCOMPARE(f.Tbl.aktualis(), 0);
+        QCOMPARE(kod(f), 1);
+        QVERIFY(f.muvelet("aKeres1")->isChecked());
+        QVERIFY(!f.muvelet("aSzur")->isChecked());
+        QCOMPARE(QApplication::focusWidget(), f.Edit1);
+        QVERIFY(TBeall.rendszergazda && TBeall.torzsszerkeszt);   // login switched off
+        QCOMPARE(f.TblModell->rowCount(), Adatbazis::ertek("SELECT COUNT(*) FROM video").toInt());
+        // Every action of the table exists with its caption as hint.
+        QAction* a = f.muvelet("aKolcsonoz");
+        QVERIFY(a);
+        QCOMPARE(a->shortcut(), QKeySequence(Qt::Key_F3));
+        QCOMPARE(a->toolTip(), QString("Kölcsönöz"));
+    }
+
+    void kodKereses()
+    {
+        Tfrm_Main& f = indit();
+        QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), f.Edit1);
+        QTest::keyClicks(f.Edit1, "4");
+        QCOMPARE(kod(f), 4);
+        QTest::keyClicks(f.Edit1, "2");
+        QCOMPARE(kod(f), 42);
+        QCOMPARE(f.DBGrid1->currentIndex().row(), f.Tbl.aktualis());
+        // Letters cannot be typed in code mode.
+        QTest::keyClicks(f.Edit1, "ab");
+        QCOMPARE(f.Edit1->text(), QString("42"));
+        // A code that does not exist leaves the row where it was.
+        QTest::keyClicks(f.Edit1, "999");
+        QCOMPARE(kod(f), 42);
+        // Down in the field walks the list.
+        QTest::keyClick(f.Edit1, Qt::Key_Down);
+        QCOMPARE(kod(f), 43);
+    }
+
+    void cimKeresesEsRendezes()
+    {
+        Tfrm_Main& f = indit();
+        QTest::keyClicks(f.Edit1, "17");
+        const qint64 video = f.Tbl.aktualisKulcs();
+        f.muvelet("aKeres2")->trigger();
+        QCOMPARE(f.StatusPanel[2]->text(), QString("Sorrend: cím"));
+        QVERIFY(f.Edit1->text().isEmpty());
+        // Emptying the field moved to the first row in title order.
+        QCOMPARE(f.Tbl.aktualis(), 0);
+        QCOMPARE(cim(f), Adatbazis::ertek("SELECT video_nev FROM video ORDER BY video_nev COLLATE HU, video LIMIT 1").toString());
+        // Titles in HU order: case and accents folded, á right after a.
+        for (int i = 0; i + 1 < f.TblModell->rowCount(); ++i) {
+            const QString a = VarSzoveg(f.Tbl.lista().ertek(i, "video_nev"));
+            const QString b = VarSzoveg(f.Tbl.lista().ertek(i + 1, "video_nev"));
+            QVERIFY2(Adatbazis::ertek("SELECT ? <= ? COLLATE HU", {a, b}).toInt() == 1, qPrintable(a + " / " + b));
+        }
+        betuk(f.Edit1, "mát");
+        QVERIFY2(cim(f).startsWith("Mátrix"), qPrintable(cim(f)));
+        f.Edit1->clear();
+        betuk(f.Edit1, "ŐR");
+        QCOMPARE(cim(f), QString("Őrült nők ketrece"));
+        f.Edit1->clear();
+        betuk(f.Edit1, "őr");
+        QCOMPARE(cim(f), QString("Őrült nők ketrece"));
+        // A quote or a percent sign is just a character: no match, no move.
+        betuk(f.Edit1, "'%");
+        QCOMPARE(cim(f), QString("Őrült nők ketrece"));
+
+        // Re-sorting keeps the current row.
+        f.Edit1->clear();
+        f.muvelet("aKeres1")->trigger();
+        QTest::keyClicks(f.Edit1, "17");
+        QCOMPARE(f.Tbl.aktualisKulcs(), video);
+        f.muvelet("aKeres2")->trigger();
+        f.muvelet("aKeres1")->trigger();
+        QCOMPARE(f.StatusPanel[2]->text(), QString("Sorrend: kód"));
+        // Choosing the checked mode again keeps it checked.
+        f.muvelet("aKeres1")->trigger();
+        QVERIFY(f.muvelet("aKeres1")->isChecked());
+        QVERIFY(!f.muvelet("aKeres2")->isChecked());
+    }
+
+    void szures()
+    {
+        Tfrm_Main& f = indit();
+        const int osszes = f.TblModell->rowCount();
+        const int kint = Adatbazis::ertek("SELECT COUNT(*) FROM video WHERE kint='I'").toInt();
+        QTest::keyClicks(f.Edit1, "30");
+        QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(f.muvelet("aSzur")->isChecked());
+        QCOMPARE(f.TblModell->rowCount(), kint);
+        QCOMPARE(f.Tbl.aktualis(), 0);
+        for (int i = 0; i < kint; ++i) QCOMPARE(VarSzoveg(f.Tbl.lista().ertek(i, "kint")), QString("I"));
+        // The search sees only the rows shown.
+        const int kintKod = Adatbazis::ertek("SELECT MIN(azon) FROM video WHERE kint='I'").toInt();
+        const int bentKod = Adatbazis::ertek("SELECT MAX(azon) FROM video WHERE kint='N'").toInt();
+        f.Edit1->clear();
+        QTest::keyClicks(f.Edit1, QString::number(bentKod));
+        QCOMPARE(VarSzoveg(f.Tbl.ertek("kint")), QString("I"));
+        f.Edit1->clear();
+        QTest::keyClicks(f.Edit1, QString::number(kintKod));
+        QCOMPARE(kod(f), kintKod);
+        QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!f.muvelet("aSzur")->isChecked());
+        QCOMPARE(f.TblModell->rowCount(), osszes);
+        QCOMPARE(f.Tbl.aktualis(), 0);
+    }
+
+    void betumeret()
+    {
+        Tfrm_Main& f = indit();
+        QCOMPARE(f.DBGrid1->font().pointSize(), 8);
+        QTest::keyClick(&f, Qt::Key_F12, Qt::ShiftModifier);
+        QCOMPARE(TBeall.Betumeret, 8);
+        for (int i = 0; i < 20; ++i) QTest::keyClick(&f, Qt::Key_F12, Qt::ControlModifier);
+        QCOMPARE(TBeall.Betumeret, 22);
+        QCOMPARE(f.DBGrid1->font().pointSize(), 22);
+        QTest::keyClick(&f, Qt::Key_F12, Qt::ShiftModifier);
+        QCOMPARE(f.DBGrid1->font().pointSize(), 21);
+        // Saved at close, read at the next start.
+        f.close();
+        m_f.reset();
+        TBeall = TBeallRekord{};
+        Tfrm_Main& g = indit();
+        QCOMPARE(g.DBGrid1->font().pointSize(), 21);
+    }
+
+    void lejartSzinek_data()
+    {
+        QTest::addColumn<QString>("kint");
+        QTest::addColumn<QDate>("nap");
+        QTest::addColumn<QTime>("ido");
+        QTest::addColumn<QColor>("normal");
+        QTest::addColumn<QColor>("kijelolt");
+        const QDate ma = TesztMost.date();
+        const QColor piros(255, 0, 0), sarga(255, 255, 0), nincs;
+        QTest::newRow("tegnap") << "I" << ma.addDays(-1) << QTime(23, 59, 59) << piros << sarga;
+        QTest::newRow("ma, elmult") << "I" << ma << QTime(15, 29, 59) << piros << sarga;
+        QTest::newRow("ma, pont most") << "I" << ma << QTime(15, 30, 0) << nincs << nincs;
+        QTest::newRow("ma, kesobb") << "I" << ma << QTime(18, 0, 0) << nincs << nincs;
+        QTest::newRow("bent, regi datum") << "N" << ma.addDays(-30) << QTime(1, 0, 0) << nincs << nincs;
+    }
+    void lejartSzinek()
+    {
+        QFETCH(QString, kint);
+        QFETCH(QDate, nap);
+        QFETCH(QTime, ido);
+        m_t->nyit();
+        Adatbazis::vegrehajt("UPDATE video SET kint = ?, dat_visszakell = ?, ido_visszakell = ?, ugyfel = 1 WHERE azon = 1",
+                             {kint, nap, ido});
+        Adatbazis::zar();
+        Tfrm_Main& f = indit();
+        QCOMPARE(kod(f), 1);
+        QTEST(f.Rajzolo->szovegSzin(0, false), "normal");
+        QTEST(f.Rajzolo->szovegSzin(0, true), "kijelolt");
+        QCOMPARE(f.Rajzolo->kintJel(0), kint == "I");
+    }
+
+    void oszlopSzelesseg()
+    {
+        Tfrm_Main& f = indit();
+        f.resize(667, 400);
+        QCOMPARE(f.DBGrid1->columnWidth(0), 18);
+        QCOMPARE(f.DBGrid1->columnWidth(2), 138);   // (667 - 67) × 0.23
+        QCOMPARE(f.DBGrid1->columnWidth(1), 30);
+    }
+
+    void egergorgoNyilkent()
+    {
+        Tfrm_Main& f = indit();
+        f.DBGrid1->setFocus();
+        QCOMPARE(kod(f), 1);
+        auto gorget = [&](int delta) {
+            QWheelEvent e(QPointF(50, 50), f.DBGrid1->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(f.DBGrid1->viewport(), &e);
+        };
+        gorget(-120);
+        gorget(-120);
+        QCOMPARE(kod(f), 3);
+        gorget(120);
+        QCOMPARE(kod(f), 2);
+    }
+
+    void tippAStatuszsorban()
+    {
+        Tfrm_Main& f = indit();
+        // The mouse entering the tool button of the filter.
+        QWidget* gomb = f.ToolBar2->widgetForAction(f.muvelet("aSzur"));
+        QVERIFY(gomb);
+        QEnterEvent be(QPointF(2, 2), QPointF(2, 2), gomb->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(gomb, &be);
+        QCOMPARE(f.StatusPanel[1]->text(), QString("Szűrés - csak kintlévő"));
+    }
+
+    void zarasMentiABeallitasokat()
+    {
+        Tfrm_Main& f = indit();
+        f.muvelet("aBezar")->trigger();
+        QVERIFY(!f.isVisible());
+        QVERIFY(!Adatbazis::nyitva());
+        QFile ini(m_t->mappa() + "/Kazettora.ini");
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QString t = QString::fromUtf8(ini.readAll());
+        QVERIFY(t.contains("[Alapertek]"));
+        QVERIFY(t.contains("Betumeret=8"));
+        QVERIFY(t.contains("TeljesKep=1"));
+    }
+
+    void hianyzoAdatmappa()
+    {
+        QFile f(m_t->mappa() + "/Kazettora.ini");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Adatbazis]\nUtvonal=/nincs/ilyen/mappa\n");
+        f.close();
+        indit();
+        QCOMPARE(m_t->parbeszed.hibak(), QStringList{"Nem létező adatbázis mappa, alapértelmezés visszaállítva."});
+        QCOMPARE(TBeall.Utvonal, m_t->adatMappa());
+    }
+
+    void induloHibak_data()
+    {
+        QTest::addColumn<QByteArray>("tartalom");   // empty: remove the database
+        QTest::addColumn<QString>("uzenet");
+        QTest::newRow("nincs adatbazis") << QByteArray() << "nem található";
+        QTest::newRow("serult adatbazis") << QByteArray(4096, '\x5a') << "nem nyitható meg";
+    }
+    void induloHibak()
+    {
+        QFETCH(QByteArray, tartalom);
+        QFETCH(QString, uzenet);
+        const QString fajl = m_t->adatMappa() + "/kazettora.db";
+        QFile::remove(fajl);
+        if (!tartalom.isEmpty()) {
+            QFile f(fajl);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(tartalom);
+        }
+        Tfrm_Main f;
+        QVERIFY(!f.indult());
+        QCOMPARE(m_t->parbeszed.hibak().size(), 1);
+        QVERIFY2(m_t->parbeszed.hibak().first().contains(uzenet), qPrintable(m_t->parbeszed.hibak().first()));
+        QCOMPARE(QFile::exists(fajl), !tartalom.isEmpty());
+        if (!tartalom.isEmpty()) {
+            QFile g(fajl);
+            QVERIFY(g.open(QIODevice::ReadOnly));
+            QCOMPARE(g.readAll(), tartalom);
+        }
+        f.close();
+        QVERIFY(!QFile::exists(m_t->mappa() + "/Kazettora.ini"));   // nothing written by a failed start
+    }
+
+    void uresBeallitTabla()
+    {
+        m_t->nyit();
+        Adatbazis::vegrehajt("DELETE FROM beallit");
+        Adatbazis::zar();
+        Tfrm_Main& f = indit();
+        QVERIFY(f.indult());
+        QVERIFY(!TBeall.elorefizet && !TBeall.autonyom && !TBeall.vanbelep);
+        QCOMPARE(TBeall.dijev, 0.0);
+        QVERIFY(m_t->parbeszed.dobozok.isEmpty());
+    }
+};
+
+QTEST_MAIN(TstFofrm)
+#include "tst_fofrm.moc"
