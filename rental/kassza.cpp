@@ -1,0 +1,22 @@
+#include "rental/kassza.h"
+#include "data/adatbazis.h"
+#include "data/konverzio.h"
+#include "data/ora.h"
+
+void KasszaKonyvelTranzakcioban(const QString& tipus, const QVariant& ugyfel, double osszeg, bool idoszak)
+{
+    // The previous row is the one with the largest key, not the latest date.
+    const double elozo = VarValos(Adatbazis::ertek(QStringLiteral("SELECT penzvan FROM cassa ORDER BY cassa DESC LIMIT 1")));
+    const QDate ma = Ma();
+    Adatbazis::vegrehajt(
+        QStringLiteral("INSERT INTO cassa (cassatip, datum, ugyfel, osszeg, penzvan, idoszak) VALUES (?, ?, ?, ?, ?, ?)"),
+        {tipus, ma, ugyfel.isValid() ? ugyfel : QVariant(), osszeg, elozo + osszeg,
+         idoszak ? QVariant(ma.toString(QStringLiteral("yyyyMM"))) : QVariant()});
+}
+
+void KasszaKonyvel(const QString& tipus, const QVariant& ugyfel, double osszeg, bool idoszak)
+{
+    Adatbazis::Tranzakcio t;
+    KasszaKonyvelTranzakcioban(tipus, ugyfel, osszeg, idoszak);
+    t.jovahagy();
+}

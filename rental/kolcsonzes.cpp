@@ -1,0 +1,178 @@
+#include "rental/kolcsonzes.h"
+#include "data/adatbazis.h"
+#include "data/beallitas.h"
+#include "data/konverzio.h"
+#include "data/sema.h"
+#include "data/ora.h"
+#include "rental/arak.h"
+#include "rental/kassza.h"
+
+#include <QSqlQuery>
+#include <algorithm>
+#include <cmath>
+
+QString KolcsonzesAkadaly(qint64 video)
+{
+    QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT kint FROM video WHERE video = ?"), {video});
+    if (!q.next()) return QStringLiteral("A tétel már nem létezik.");
+    if (VarSzoveg(q.value(0)) == QLatin1String("I")) return QStringLiteral("Ez a tétel már kölcsönözve lett");
+    return {};
+}
+
+Kolcsonzes::Kolcsonzes(int ugyfel, const QString& ugyfelNev, int fiztip, int ora)
+    : m_ugyfel(ugyfel), m_fiztip(fiztip), m_ora(ora), m_ugyfelNev(ugyfelNev)
+{
+}
+
+bool Kolcsonzes::hozzaad(qint64 video)
+{
+    for (const KolcsonzesTetel& t : m_tetelek)
+        if (t.video == video) return false;
+    const QString akadaly = KolcsonzesAkadaly(video);
+    if (!akadaly.isEmpty()) throw AdatbazisHiba(akadaly);
+    QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT azon, video_nev, arkat FROM video WHERE video = ?"), {video});
+    q.next();
+    KolcsonzesTetel t;
+    t.video = video;
+    t.azon = VarEgesz(q.value(0));
+    t.nev = VarSzoveg(q.value(1));
+    t.arkat = VarEgesz(q.value(2));
+    t.ar = KolcsonzesiAr(m_fiztip, t.arkat);
+    const auto hely = std::lower_bound(m_tetelek.begin(), m_tetelek.end(), video,
+                                       [](const KolcsonzesTetel& a, qint64 v) { return a.video < v; });
+    m_tetelek.insert(hely, t);
+    return true;
+}
+
+void Kolcsonzes::torol(int index)
+{
+    if (index >= 0 && index < m_tetelek.size()) m_tetelek.removeAt(index);
+}
+
+double Kolcsonzes::osszeg() const
+{
+    double s = 0;
+    for (const KolcsonzesTetel& t : m_tetelek) s += t.ar;
+    return s;
+}
+
+int Kolcsonzes::befejez()
+{
+    Adatbazis::Tranzakcio tr;
+    const int kolcsid = VarEgesz(Adatbazis::ertek(QStringLiteral("SELECT MAX(kolcsid) FROM video"))) + 1;
+    const QDateTime most = Most();
+    const QDateTime vissza = VisszaKellIdopont(most, m_ora);
+    double osszesen = 0;
+    for (KolcsonzesTetel& t : m_tetelek) {
+        QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT kint, arkat FROM video WHERE video = ?"), {t.video});
+        if (!q.next()) throw AdatbazisHiba(QStringLiteral("A(z) %1 kódú tétel időközben megszűnt.").arg(t.azon, 5, 10, QChar('0')));
+        if (VarSzoveg(q.value(0)) == QLatin1String("I"))
+            throw AdatbazisHiba(QStringLiteral("A(z) %1 kódú tétel időközben ki lett adva.").arg(t.azon, 5, 10, QChar('0')));
+        t.ar = KolcsonzesiAr(m_fiztip, VarEgesz(q.value(1)));
+        osszesen += t.ar;
+        Adatbazis::vegrehajt(
+            QStringLiteral("UPDATE video SET kint = 'I', ugyfel = ?, kolcsid = ?, fiztip = ?, "
+                           "kolcsonozve = COALESCE(kolcsonozve, 0) + 1, dat_kiadva = ?, ido_kiadva = ?, ar = ?, "
+                           "dat_visszakell = ?, ido_visszakell = ? WHERE video = ?"),
+            {m_ugyfel, kolcsid, m_fiztip, most.date(), most.time(), t.ar, vissza.date(), vissza.time(), t.video});
+        Adatbazis::vegrehajt(QStringLiteral("INSERT INTO ugyfel_video (ugyfel, video, datum) VALUES (?, ?, ?)"),
+                             {m_ugyfel, t.video, most.date()});
+    }
+    if (TBeall.elorefizet) KasszaKonyvelTranzakcioban(QStringLiteral("B"), m_ugyfel, osszesen, true);
+    tr.jovahagy();
+    return kolcsid;
+}
+
+// ---- return ---------------------------------------------------------------------
+
+QString VisszavetelAkadaly(qint64 video)
+{
+    QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT kint FROM video WHERE video = ?"), {video});
+    if (!q.next()) return QStringLiteral("A tétel már nem létezik.");
+    // Only an item out can be taken back; an empty mark counts as in the shop.
+    if (VarSzoveg(q.value(0)) != QLatin1String("I")) return QStringLiteral("Ez a tétel még nincs kiadva");
+    return {};
+}
+
+Visszavetel::Visszavetel(int ugyfel, const QString& ugyfelNev) : m_ugyfel(ugyfel), m_ugyfelNev(ugyfelNev)
+{
+    QSqlQuery q = Adatbazis::vegrehajt(
+        QStringLiteral("SELECT video, azon, video_nev, dat_visszakell, ido_visszakell, ar FROM video "
+                       "WHERE ugyfel = ? AND kint = 'I' ORDER BY video"),
+        {ugyfel});
+    while (q.next()) {
+        VisszavetelTetel t;
+        t.video = q.value(0).toLongLong();
+        t.azon = VarEgesz(q.value(1));
+        t.nev = VarSzoveg(q.value(2));
+        t.datVisszakell = Sema::ertekbe(Sema::Tipus::Datum, q.value(3)).toDate();
+        t.idoVisszakell = Sema::ertekbe(Sema::Tipus::Ido, q.value(4)).toTime();
+        t.ar = VarValos(q.value(5));
+        m_tetelek << t;
+    }
+}
+
+Visszavetel Visszavetel::targybol(qint64 video)
+{
+    QSqlQuery q = Adatbazis::vegrehajt(
+        QStringLiteral("SELECT v.ugyfel, u.ugyfel_nev FROM video v LEFT JOIN ugyfel u ON (u.ugyfel = v.ugyfel) "
+                       "WHERE v.video = ?"),
+        {video});
+    q.next();
+    return Visszavetel(VarEgesz(q.value(0)), VarSzoveg(q.value(1)));
+}
+
+void Visszavetel::marad(int index)
+{
+    if (index >= 0 && index < m_tetelek.size()) m_tetelek.removeAt(index);
+}
+
+void Visszavetel::potdij(int index, double osszeg)
+{
+    if (index < 0 || index >= m_tetelek.size()) return;
+    VisszavetelTetel& t = m_tetelek[index];
+    Adatbazis::Tranzakcio tr;
+    Adatbazis::vegrehajt(QStringLiteral("UPDATE video SET ar = COALESCE(ar, 0) + ? WHERE video = ?"), {osszeg, t.video});
+    const double uj = VarValos(Adatbazis::ertek(QStringLiteral("SELECT ar FROM video WHERE video = ?"), {t.video}));
+    tr.jovahagy();
+    t.ar = uj;
+}
+
+double Visszavetel::osszeg() const
+{
+    double s = 0;
+    for (const VisszavetelTetel& t : m_tetelek) s += t.ar;
+    return s;
+}
+
+void Visszavetel::befejez()
+{
+    Adatbazis::Tranzakcio tr;
+    const QDateTime most = Most();
+    double osszesen = 0;
+    for (const VisszavetelTetel& t : m_tetelek) {
+        QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT ar FROM video WHERE video = ? AND kint = 'I' AND ugyfel = ?"),
+                                           {t.video, m_ugyfel});
+        if (!q.next())
+            throw AdatbazisHiba(QStringLiteral("A(z) %1 kódú tétel időközben visszakerült.").arg(t.azon, 5, 10, QChar('0')));
+        osszesen += VarValos(q.value(0));
+    }
+    if (!TBeall.elorefizet) KasszaKonyvelTranzakcioban(QStringLiteral("B"), m_ugyfel, osszesen, true);
+    for (const VisszavetelTetel& t : m_tetelek) {
+        // The return moment is kept in the fields meant for it.
+        Adatbazis::vegrehajt(
+            QStringLiteral("UPDATE video SET kint = 'N', ugyfel = 0, kolcsid = 0, fiztip = NULL, dat_kiadva = NULL, "
+                           "ido_kiadva = NULL, dat_visszakell = NULL, ido_visszakell = NULL, dat_vissza = ?, "
+                           "ido_vissza = ? WHERE video = ?"),
+            {most.date(), most.time(), t.video});
+    }
+    tr.jovahagy();
+}
+
+QString FtMaszk(double osszeg)
+{
+    const qint64 n = qint64(std::llround(osszeg));
+    QString jegyek = QString::number(n < 0 ? -n : n);
+    for (int i = int(jegyek.size()) - 3; i > 0; i -= 3) jegyek.insert(i, QLatin1Char(' '));
+    return n < 0 ? QLatin1Char('-') + jegyek : jegyek;
+}

@@ -1,0 +1,91 @@
+#pragma once
+// The rental and the return as the counter performs them. The items chosen,
+// taken out or kept are working state held here, in memory; the tables
+// change only when the operation completes, in one transaction, so a crash
+// at any moment leaves every item either out with its customer or in the
+// shop with none.
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QTime>
+
+struct KolcsonzesTetel {
+    qint64 video = 0;
+    int azon = 0;
+    QString nev;
+    int arkat = 0;
+    double ar = 0;      // price for the rental's period
+};
+
+// Why an item cannot be lent, or empty when it can.
+QString KolcsonzesAkadaly(qint64 video);
+
+class Kolcsonzes {
+public:
+    Kolcsonzes(int ugyfel, const QString& ugyfelNev, int fiztip, int ora);
+
+    int ugyfel() const { return m_ugyfel; }
+    QString ugyfelNev() const { return m_ugyfelNev; }
+    int fiztip() const { return m_fiztip; }
+    int ora() const { return m_ora; }
+
+    // The listed items, in item key order.
+    const QList<KolcsonzesTetel>& tetelek() const { return m_tetelek; }
+    // Adds an item; false when it is already listed. Throws AdatbazisHiba
+    // with a Hungarian reason when it is not in the shop.
+    bool hozzaad(qint64 video);
+    void torol(int index);
+    // The sum of the listed items' prices for the period.
+    double osszeg() const;
+
+    // Lends every listed item in one durable transaction: the item fields,
+    // a history row each, and the "B" cash row when fees are paid in
+    // advance. Returns the rental number. Throws AdatbazisHiba (nothing
+    // written) when the database refuses or an item went out meanwhile.
+    int befejez();
+
+private:
+    int m_ugyfel, m_fiztip, m_ora;
+    QString m_ugyfelNev;
+    QList<KolcsonzesTetel> m_tetelek;
+};
+
+struct VisszavetelTetel {
+    qint64 video = 0;
+    int azon = 0;
+    QString nev;
+    QDate datVisszakell;
+    QTime idoVisszakell;
+    double ar = 0;
+};
+
+// Why an item's rental cannot be taken back, or empty when it can.
+QString VisszavetelAkadaly(qint64 video);
+
+class Visszavetel {
+public:
+    // Every item lent to the customer, in item key order.
+    Visszavetel(int ugyfel, const QString& ugyfelNev);
+    static Visszavetel targybol(qint64 video);   // the customer of that item
+
+    int ugyfel() const { return m_ugyfel; }
+    QString ugyfelNev() const { return m_ugyfelNev; }
+    const QList<VisszavetelTetel>& tetelek() const { return m_tetelek; }
+    // The item stays out: it leaves the list.
+    void marad(int index);
+    // Adds a surcharge to the item's price; stored at once (own transaction).
+    void potdij(int index, double osszeg);
+    double osszeg() const;
+
+    // Takes the listed items back in one durable transaction, with the "B"
+    // cash row of their prices when fees are not paid in advance.
+    void befejez();
+
+private:
+    int m_ugyfel;
+    QString m_ugyfelNev;
+    QList<VisszavetelTetel> m_tetelek;
+};
+
+// Whole forints grouped by three with spaces ("### ### ##0").
+QString FtMaszk(double osszeg);
