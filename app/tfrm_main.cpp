@@ -9,6 +9,7 @@
 #include "data/konverzio.h"
 #include "data/ora.h"
 #include "data/uzenet.h"
+#include "rental/tfrm_kolcsonzes.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -213,6 +214,8 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aBezar", [this] { aBezarExecute(); });
     muveletBekot("aBetumeretNovel", [this] { aBetumeretNovelExecute(); });
     muveletBekot("aBetumeretCsokkent", [this] { aBetumeretCsokkentExecute(); });
+    muveletBekot("aKolcsonoz", [this] { aKolcsonozExecute(); });
+    muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
 }
 
 void Tfrm_Main::muveletBekot(const QString& nev, std::function<void()> kezelo, const bool* jog)
@@ -519,6 +522,26 @@ void Tfrm_Main::aBetumeretCsokkentExecute()
     if (TBeall.Betumeret == 8) return;
     --TBeall.Betumeret;
     racsBetu();
+}
+
+void Tfrm_Main::aKolcsonozExecute()
+{
+    if (Tbl.aktualis() < 0) return;
+    struct Frissito {
+        Tfrm_Main* f;
+        ~Frissito() { f->TblFrissit(); }   // whatever the window's outcome
+    } frissito{this};
+    KolcsonzesInditas(this, Tbl.aktualisKulcs());
+}
+
+void Tfrm_Main::aVisszaveszExecute()
+{
+    if (Tbl.aktualis() < 0) return;
+    struct Frissito {
+        Tfrm_Main* f;
+        ~Frissito() { f->TblFrissit(); }
+    } frissito{this};
+    VisszavetelInditas(this, Tbl.aktualisKulcs());
 }
 
 void Tfrm_Main::TippKiir(const QString& tipp) { StatusPanel[1]->setText(tipp); }

@@ -82,6 +82,8 @@ public:
     void aBezarExecute();
     void aBetumeretNovelExecute();
     void aBetumeretCsokkentExecute();
+    void aKolcsonozExecute();
+    void aVisszaveszExecute();
 
 protected:
     bool event(QEvent* e) override;
