@@ -5,9 +5,11 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTableView>
 #include <QValidator>
 #include <QVBoxLayout>
 
@@ -134,6 +136,11 @@ Tfrm_TorzsArkat::Tfrm_TorzsArkat(bool valasztas, QWidget* szulo)
 Tfrm_TorzsCassatip::Tfrm_TorzsCassatip(bool valasztas, QWidget* szulo)
     : TorzsAblak(cassatipLeiras(), valasztas, szulo)
 {
+    // The name takes the room; letter and direction are narrow.
+    QHeaderView* h = DBGrid1->horizontalHeader();
+    h->setStretchLastSection(false);
+    for (int i : {0, 2}) h->resizeSection(i, h->sectionSizeHint(i) + 16);
+    h->setSectionResizeMode(1, QHeaderView::Stretch);
 }
 
 // ---- edit dialogs ------------------------------------------------------------
