@@ -67,7 +67,9 @@ TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
     elrendezes->setSpacing(0);
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName("ToolBar1");
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // Captions under small icons: the whole row of buttons fits a small window.
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar1->setIconSize(QSize(16, 16));
     elrendezes->addWidget(ToolBar1);
 
     m_modell = new ListaModell(&m_lista, m_leiras.oszlopok, this);
@@ -144,6 +146,10 @@ TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(p)); });
 
+    // Never narrower than its tool bar, which would hide buttons in an
+    // overflow menu; the same size in both modes, "Elfogad" counted.
+    setFixedSize(std::max(m_leiras.meret.width(), ToolBar1->sizeHint().width()), m_leiras.meret.height());
+
     // "Elfogad" exists only in selection mode.
     aElfogad->setEnabled(m_valasztas);
     aElfogad->setVisible(m_valasztas);
@@ -159,6 +165,9 @@ TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
         else Vedett([this] { aSzerkesztExecute(); }, this);
     });
     connect(m_modell, &QAbstractItemModel::modelReset, this, [this] { aktualisBeallit(0); });
+    // The row marker follows the current row however it moves (keys, mouse).
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& i) { m_modell->aktualisSorBeallit(i.isValid() ? i.row() : -1); });
 
     m_lista.rendezes(m_leiras.rend);
     m_lista.szures(m_leiras.szuro);
