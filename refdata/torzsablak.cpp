@@ -35,7 +35,13 @@ ListaDef listaDef(const TorzsLeiras& l)
         d.tipusok << m.tipus;
         sel << "t." + m.nev;
     }
+    for (const TorzsKapcsoltMezo& k : l.kapcsolt) {
+        d.mezok << k.mezo;
+        d.tipusok << k.tipus;
+        sel << k.kifejezes;
+    }
     d.select = sel.join(", ");
+    d.joinok = l.joinok;
     return d;
 }
 
