@@ -58,6 +58,18 @@ QVariantList kulcsErtekek(const Sema::Tabla& t, const std::function<QVariant(con
     return k;
 }
 
+// Reloads the list with the row just saved current. It is found by every
+// key field: in a table keyed by a pair (the price matrix) the first key
+// alone would land on the first row of its kind.
+void mentettSorra(TorzsAblak& a, const Rekord& sor)
+{
+    a.ujratolt();
+    QStringList feltetel;
+    for (const QString& k : sor.tabla().kulcs) feltetel << "t." + k + " = ?";
+    const int s = a.lista().elso(feltetel.join(" AND "), sor.kulcsok());
+    if (s >= 0) a.aktualisBeallit(s);
+}
+
 } // namespace
 
 TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
@@ -248,7 +260,7 @@ void TorzsAblak::aUjExecute()
     ujSorElokeszit(sor);
     const bool mentve = szerkesztoFuttat(sor, true);
     if (sor.allapot() != Rekord::Allapot::Bongesz) sor.elvet();   // nothing reaches the table
-    if (mentve) ujratolt(sor.ertek(m_leiras.kulcs));
+    if (mentve) mentettSorra(*this, sor);
 }
 
 void TorzsAblak::aSzerkesztExecute()
@@ -267,7 +279,7 @@ void TorzsAblak::aSzerkesztExecute()
     }
     const bool mentve = szerkesztoFuttat(sor, false);
     if (sor.allapot() != Rekord::Allapot::Bongesz) sor.elvet();
-    if (mentve) ujratolt(sor.ertek(m_leiras.kulcs));
+    if (mentve) mentettSorra(*this, sor);
 }
 
 void TorzsAblak::aTorolExecute()
