@@ -3,6 +3,8 @@
 #include "rental/fiztip.h"
 
 #include <QLineEdit>
+#include <QToolBar>
+#include <algorithm>
 
 TorzsLeiras Tfrm_TorzsFizTip::leiras()
 {
@@ -16,11 +18,21 @@ TorzsLeiras Tfrm_TorzsFizTip::leiras()
     l.rend = "t.fiztip";
     l.oszlopok = {Oszlop{"fiztip_nev", "Kölcsönzési idő", Qt::AlignLeft | Qt::AlignVCenter, {}}};
     l.szerkeszto = [](QWidget* szulo, Rekord& sor, bool) { return new Tfrm_TorzsFizTip_Szerkeszt(sor, szulo); };
-    l.meret = QSize(600, 360);
+    l.meret = QSize(480, 360);
     return l;
 }
 
-Tfrm_TorzsFizTip::Tfrm_TorzsFizTip(bool valasztas, QWidget* szulo) : TorzsAblak(leiras(), valasztas, szulo) {}
+Tfrm_TorzsFizTip::Tfrm_TorzsFizTip(bool valasztas, QWidget* szulo) : TorzsAblak(leiras(), valasztas, szulo)
+{
+    // Wide enough for every tool-bar button in the system's font: "Bezár"
+    // must not hide behind the overflow arrow.
+    const int szeles = std::max(width(), ToolBar1->sizeHint().width());
+    if (szeles != width()) {
+        const QPoint kozep = geometry().center();
+        setFixedSize(szeles, height());
+        move(kozep - rect().center());
+    }
+}
 
 Tfrm_TorzsFizTip_Szerkeszt::Tfrm_TorzsFizTip_Szerkeszt(Rekord& sor, QWidget* szulo)
     : TorzsSzerkeszto(sor, QStringLiteral("Kölcsönzési idő"), szulo)

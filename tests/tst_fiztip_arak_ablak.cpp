@@ -1,5 +1,6 @@
 // The price matrix window: the grid with looked-up names, new, edit and
 // delete of prices through the keys, refusals that keep the dialog open.
+#include "common/bevitel.h"
 #include "data/adatbazis.h"
 #include "data/konverzio.h"
 #include "rental/fiztip.h"
@@ -148,9 +149,11 @@ private slots:
                 QCOMPARE(sz->fiztip->currentIndex(), -1);
                 QCOMPARE(sz->arkat->currentIndex(), -1);
                 QCOMPARE(QApplication::focusWidget(), sz->fiztip);
+                QCOMPARE(sz->fiztip->palette().color(QPalette::Button), FokuszSzin);
                 Gepel(sz->fiztip, "Hé");
                 QTest::keyClick(sz->fiztip, Qt::Key_Return);   // on to "árkategória"
                 QCOMPARE(QApplication::focusWidget(), sz->arkat);
+                QVERIFY(sz->fiztip->palette().color(QPalette::Button) != FokuszSzin);
                 Gepel(sz->arkat, "Gy");
                 QTest::keyClick(sz->arkat, Qt::Key_Return);
                 QCOMPARE(QApplication::focusWidget(), sz->ar);
