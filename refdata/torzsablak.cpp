@@ -35,7 +35,13 @@ ListaDef listaDef(const TorzsLeiras& l)
         d.tipusok << m.tipus;
         sel << "t." + m.nev;
     }
+    for (const TorzsKapcsoltMezo& k : l.kapcsolt) {
+        d.mezok << k.mezo;
+        d.tipusok << k.tipus;
+        sel << k.kifejezes;
+    }
     d.select = sel.join(", ");
+    d.joinok = l.joinok;
     return d;
 }
 
@@ -50,6 +56,18 @@ QVariantList kulcsErtekek(const Sema::Tabla& t, const std::function<QVariant(con
     QVariantList k;
     for (const QString& m : t.kulcs) k << ertek(m);
     return k;
+}
+
+// Reloads the list with the row just saved current. It is found by every
+// key field: in a table keyed by a pair (the price matrix) the first key
+// alone would land on the first row of its kind.
+void mentettSorra(TorzsAblak& a, const Rekord& sor)
+{
+    a.ujratolt();
+    QStringList feltetel;
+    for (const QString& k : sor.tabla().kulcs) feltetel << "t." + k + " = ?";
+    const int s = a.lista().elso(feltetel.join(" AND "), sor.kulcsok());
+    if (s >= 0) a.aktualisBeallit(s);
 }
 
 } // namespace
@@ -251,7 +269,7 @@ void TorzsAblak::aUjExecute()
     ujSorElokeszit(sor);
     const bool mentve = szerkesztoFuttat(sor, true);
     if (sor.allapot() != Rekord::Allapot::Bongesz) sor.elvet();   // nothing reaches the table
-    if (mentve) ujratolt(sor.ertek(m_leiras.kulcs));
+    if (mentve) mentettSorra(*this, sor);
 }
 
 void TorzsAblak::aSzerkesztExecute()
@@ -270,7 +288,7 @@ void TorzsAblak::aSzerkesztExecute()
     }
     const bool mentve = szerkesztoFuttat(sor, false);
     if (sor.allapot() != Rekord::Allapot::Bongesz) sor.elvet();
-    if (mentve) ujratolt(sor.ertek(m_leiras.kulcs));
+    if (mentve) mentettSorra(*this, sor);
 }
 
 void TorzsAblak::aTorolExecute()

@@ -20,6 +20,14 @@ class QToolBar;
 class QMenu;
 class TorzsSzerkeszto;
 
+// A list field read through a join beside the table's own fields: a name
+// looked up by a reference, {"fiztip_nev", "f.fiztip_nev"}.
+struct TorzsKapcsoltMezo {
+    QString mezo;
+    QString kifejezes;
+    Sema::Tipus tipus = Sema::Tipus::Szoveg;
+};
+
 struct TorzsLeiras {
     QString osztaly;          // object name of the window: "Tfrm_TorzsTipus"
     QString cim;              // caption: "Típusok"
@@ -33,6 +41,11 @@ struct TorzsLeiras {
     // Builds the member's edit dialog on the pending row; `uj` for a new row.
     std::function<TorzsSzerkeszto*(QWidget* szulo, Rekord& sor, bool uj)> szerkeszto;
     QSize meret{360, 420};
+    // Looked-up fields for the grid and the joins that supply them over alias
+    // "t" ("LEFT JOIN fiztip f ON (f.fiztip = t.fiztip)"); a reference that
+    // points nowhere then reads as an empty field.
+    QList<TorzsKapcsoltMezo> kapcsolt;
+    QString joinok;
 };
 
 class TorzsAblak : public QDialog {
