@@ -9,6 +9,8 @@
 #include "data/konverzio.h"
 #include "data/ora.h"
 #include "data/uzenet.h"
+#include "refdata/torzsadatok.h"
+#include "rental/fiztip.h"
 #include "rental/tfrm_kolcsonzes.h"
 
 #include <QAction>
@@ -214,7 +216,16 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aBezar", [this] { aBezarExecute(); });
     muveletBekot("aBetumeretNovel", [this] { aBetumeretNovelExecute(); });
     muveletBekot("aBetumeretCsokkent", [this] { aBetumeretCsokkentExecute(); });
+    // Reference lists, opened for browsing.
+    muveletBekot("aTipusok", [this] { TorzsTipusMegnyit(this, -1, false); });
+    muveletBekot("aMufaj", [this] { TorzsMufajMegnyit(this, -1, false); });
+    muveletBekot("aArkat", [this] { TorzsArkatMegnyit(this, -1, false); });
+    muveletBekot("aKasszaTip", [this] { TorzsCassatipMegnyit(this, QString(), false); });
+    muveletBekot("aTorzsFiztip", [this] { TorzsFizTipKarbantart(this); });
+    muveletBekot("aArBeallit", [this] { ArBeallitas(this); });
     muveletBekot("aKolcsonoz", [this] { aKolcsonozExecute(); });
+    // The choices the rental asks for.
+    KolcsonzesUtvonal().idoValaszto = [](QWidget* w, QString* nev, int* ora) { return TorzsFizTipValaszt(w, nev, ora); };
     muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
 }
 

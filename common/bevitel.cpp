@@ -29,11 +29,10 @@ public:
         if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) {
             auto* w = static_cast<QWidget*>(o);
             QPalette p = w->palette();
-            if (e->type() == QEvent::FocusIn)
-                p.setColor(QPalette::Base, FokuszSzin);
-            else
-                p.setColor(QPalette::Base, w->style() ? w->style()->standardPalette().color(QPalette::Base)
-                                                      : QColor(Qt::white));
+            const QPalette alap = w->style() ? w->style()->standardPalette() : QPalette();
+            // A closed drop-down list paints with the button colour.
+            for (QPalette::ColorRole r : {QPalette::Base, QPalette::Button})
+                p.setColor(r, e->type() == QEvent::FocusIn ? FokuszSzin : alap.color(r));
             w->setPalette(p);
         }
         return false;

@@ -88,14 +88,30 @@ void TesztKornyezet()
 
 void HaMegnyilik(std::function<void(QWidget*)> lepes)
 {
+    HaMegnyilik(QString(), std::move(lepes));
+}
+
+void HaMegnyilik(const QString& nev, std::function<void(QWidget*)> lepes)
+{
     auto* idozito = new QTimer;
     idozito->setInterval(10);
-    QObject::connect(idozito, &QTimer::timeout, [idozito, lepes] {
+    QObject::connect(idozito, &QTimer::timeout, [idozito, lepes, nev] {
         QWidget* w = QApplication::activeModalWidget();
-        if (!w || !w->isVisible()) return;
+        // Keys reach the shortcuts of the active window only.
+        if (!w || !w->isVisible() || !w->isActiveWindow() || (!nev.isEmpty() && w->objectName() != nev)) return;
         idozito->stop();
         idozito->deleteLater();
         lepes(w);
     });
     idozito->start();
+}
+
+void Nyom(QWidget* ablak, int billentyu, Qt::KeyboardModifiers mod)
+{
+    if (!ablak->isActiveWindow()) {
+        ablak->activateWindow();
+        QTest::qWaitForWindowActive(ablak);
+    }
+    QWidget* cel = ablak->focusWidget() ? ablak->focusWidget() : ablak;
+    QTest::keyClick(cel, Qt::Key(billentyu), mod);
 }

@@ -53,3 +53,10 @@ inline const QDateTime TesztMost(QDate(2026, 3, 14), QTime(15, 30, 0));
 // Runs `lepes` on the next modal window that opens (from a timer), so a
 // test can drive a window that exec()s.
 void HaMegnyilik(std::function<void(QWidget*)> lepes);
+// Presses a key in a window as the operator would: the window is made the
+// active one first (the offscreen platform does not give the focus back to
+// a window when a dialog over it closes), then the key goes to its focus.
+void Nyom(QWidget* ablak, int billentyu, Qt::KeyboardModifiers mod = Qt::NoModifier);
+// The same for the next modal window whose object name is `nev`
+// ("Tfrm_TorzsUgyfel"), so steps through a chain of windows can be queued.
+void HaMegnyilik(const QString& nev, std::function<void(QWidget*)> lepes);
