@@ -18,9 +18,9 @@ qint64 KovetkezoAzon();
 // day; a customer without that day counts as expired.
 bool Lejart(const QDate& dijfizetve, const QDate& ma);
 
-// Listed customers, and listed customers whose paid-until day is today or
-// earlier (a customer without that day is not among them). Conditions over
-// alias "t", with their bound values.
+// Listed customers (torolve 'N'), and listed customers whose paid-until day
+// is today or earlier (a customer without that day is not among them).
+// Conditions over alias "t", with their bound values.
 QString ListazottFeltetel();
 QString LejartFeltetel();
 QVariantList LejartParam(const QDate& ma);
@@ -32,6 +32,13 @@ QString VarosIrszbol(const QString& irsz);
 // The code typed into the quick-search field; nothing when the text is not
 // a whole number that a customer code can hold.
 std::optional<int> KodBol(const QString& szoveg);
+
+// Keys of the customers with a code, and (in name order) of those whose
+// name begins with a text: the two quick searches' candidates, each read
+// from its field's index alone. Bound values: the code; the text and
+// NevFelsoHatar(text).
+QString KodJeloltek();
+QString NevJeloltek();
 
 // Bounds of every name beginning with `eleje` in the HU order: a name
 // begins with it, in any letter case, exactly when also >= eleje and

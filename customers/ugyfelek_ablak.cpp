@@ -2,7 +2,7 @@
 #include "app/keplista.h"
 #include "customers/ugyfelek.h"
 #include "data/beallitas.h"
-#include "data/hufold.h"
+#include "data/adatbazis.h"
 #include "data/konverzio.h"
 #include "data/ora.h"
 #include "data/uzenet.h"
@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -162,28 +163,33 @@ bool Tfrm_TorzsUgyfel::lejartSzures() const { return aSzur->isChecked(); }
 void Tfrm_TorzsUgyfel::gyorsKeres(const QString& szoveg)
 {
     if (szoveg.isEmpty()) return;
+    // Candidates come from the index of the searched field alone; whether
+    // one is listed (and where) the loaded list already knows.
     int s = -1;
     if (nevSzerint()) {
-        // Served by the name index: the names beginning with the text stand
-        // together in the HU order, between the text and its upper bound.
-        s = lista().elso(QStringLiteral("t.ugyfel_nev >= ? COLLATE HU AND t.ugyfel_nev < ? COLLATE HU"),
-                         {szoveg, Ugyfelek::NevFelsoHatar(szoveg)});
-        if (s >= 0 && !HuFold::kezdodik(VarSzoveg(lista().ertek(s, "ugyfel_nev")), szoveg)) s = -1;
+        // The names beginning with the text stand together in the HU order,
+        // between the text and its upper bound; the list is in that order
+        // in this mode, so the first listed candidate is the one.
+        QSqlQuery q = Adatbazis::vegrehajt(Ugyfelek::NevJeloltek(), {szoveg, Ugyfelek::NevFelsoHatar(szoveg)});
+        while (s < 0 && q.next()) s = lista().sor(q.value(0).toLongLong());
     } else {
         // A number no customer code can hold (eleven digits, say) matches
         // nobody: the current customer stays, as for any code not found.
         const std::optional<int> kod = Ugyfelek::KodBol(szoveg);
         if (!kod) return;
-        s = lista().elso(QStringLiteral("t.azon = ?"), {*kod});
+        QSqlQuery q = Adatbazis::vegrehajt(Ugyfelek::KodJeloltek(), {*kod});
+        while (q.next()) {
+            const int hol = lista().sor(q.value(0).toLongLong());
+            if (hol >= 0 && (s < 0 || hol < s)) s = hol;   // the first in the current order
+        }
     }
     if (s >= 0) aktualisBeallit(s);
 }
 
 void Tfrm_TorzsUgyfel::rendValt(bool nevSzerint)
 {
-    const QVariant kulcs = ertek(m_leiras.kulcs);
     lista().rendezes(QString::fromLatin1(nevSzerint ? NevRend : KodRend));
-    ujratolt(kulcs);
+    ujraolvas();
     Edit1->clear();
     Edit1->setValidator(nevSzerint ? nullptr : m_csakSzamjegy);
     Edit1->setFocus(Qt::ShortcutFocusReason);
@@ -204,14 +210,20 @@ void Tfrm_TorzsUgyfel::aKeresNevExecute()
 void Tfrm_TorzsUgyfel::aSzurExecute()
 {
     // The action's checked state has already flipped when triggered.
-    const QVariant kulcs = ertek(m_leiras.kulcs);
     if (aSzur->isChecked())
         lista().szures(Ugyfelek::LejartFeltetel(), Ugyfelek::LejartParam(Ma()));
     else
         lista().szures(Ugyfelek::ListazottFeltetel());
+    ujraolvas();
+}
+
+void Tfrm_TorzsUgyfel::ujraolvas()
+{
     // The current customer stays current while listed; otherwise the first.
+    const qint64 kulcs = lista().kulcs(aktualis());
     modell()->ujratolt();
-    if (kulcs.isValid()) keresKulcs(kulcs);
+    const int s = lista().sor(kulcs);
+    if (s >= 0) aktualisBeallit(s);
 }
 
 void Tfrm_TorzsUgyfel::ujSorElokeszit(Rekord& sor)

@@ -55,6 +55,8 @@ protected:
 
 private:
     void rendValt(bool nevSzerint);
+    // Reads the list again after a change of order or filter.
+    void ujraolvas();
     QValidator* m_csakSzamjegy = nullptr;
 };
 
