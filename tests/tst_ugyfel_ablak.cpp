@@ -1,0 +1,540 @@
+// The customer register driven with its keys, headless; the tables are
+// checked afterwards.
+#include "customers/ugyfelek_ablak.h"
+#include "data/adatbazis.h"
+#include "data/uzenet.h"
+#include "tesztsegito.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+int ugyfel(int azon, const QString& nev, const QVariant& dij = QVariant(), const QString& torolve = "N")
+{
+    QSqlQuery q = Adatbazis::vegrehajt(
+        "INSERT INTO ugyfel (azon, ugyfel_nev, dijfizetve, torolve) VALUES (?, ?, ?, ?)", {azon, nev, dij, torolve});
+    return q.lastInsertId().toInt();
+}
+
+QVariant mezo(int ugyfel, const QString& m)
+{
+    return Adatbazis::ertek(QStringLiteral("SELECT %1 FROM ugyfel WHERE ugyfel = ?").arg(m), {ugyfel});
+}
+
+int darab(const QString& tabla)
+{
+    return Adatbazis::ertek(QStringLiteral("SELECT COUNT(*) FROM %1").arg(tabla)).toInt();
+}
+
+QString tablaKep()
+{
+    QSqlQuery q = Adatbazis::vegrehajt("SELECT * FROM ugyfel ORDER BY ugyfel");
+    QStringList sorok;
+    while (q.next()) {
+        QStringList s;
+        for (int i = 0; i < q.record().count(); ++i) s << q.value(i).toString();
+        sorok << s.join('|');
+    }
+    return sorok.join('\n');
+}
+
+void aktival(QWidget* w)
+{
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+}
+
+// Types text key by key, Hungarian letters included (keyClicks knows ASCII only).
+void gepel(QWidget* w, const QString& szoveg)
+{
+    for (const QChar c : szoveg) {
+        if (c.unicode() < 128)
+            QTest::keyClick(w, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+    }
+}
+
+void billentyu(QWidget* ablak, int k, Qt::KeyboardModifiers m = Qt::NoModifier)
+{
+    // Closing a nested dialog leaves no active window offscreen; a window
+    // manager would give it back.
+    if (!ablak->isActiveWindow()) aktival(ablak);
+    QWidget* f = QApplication::focusWidget();
+    QTest::keyClick(f && f->window() == ablak ? f : ablak, Qt::Key(k), m);
+}
+
+// Runs the register; `lepes` drives it while it is open. Returns what the
+// opening operation returned.
+int regiszter(bool valasztas, const std::function<void(Tfrm_TorzsUgyfel&)>& lepes, int kulcs = -1)
+{
+    bool lefutott = false;
+    HaMegnyilik([&](QWidget* w) {
+        auto* a = qobject_cast<Tfrm_TorzsUgyfel*>(w);
+        if (a) {
+            aktival(a);
+            lepes(*a);
+            lefutott = true;
+        } else {
+            QTest::qFail("nem az ügyfelek ablaka nyílt meg", __FILE__, __LINE__);
+        }
+        if (w->isVisible()) static_cast<QDialog*>(w)->reject();
+    });
+    const int r = TorzsUgyfelMegnyit(nullptr, kulcs, valasztas);
+    if (!lefutott) QTest::qFail("az ügyfelek ablaka nem nyílt meg", __FILE__, __LINE__);
+    return r;
+}
+
+// Drives the edit dialog that the next key opens.
+void szerkesztoben(const std::function<void(Tfrm_TorzsUgyfel_Szerkeszt&)>& lepes)
+{
+    HaMegnyilik([lepes](QWidget* w) {
+        auto* d = qobject_cast<Tfrm_TorzsUgyfel_Szerkeszt*>(w);
+        if (d) {
+            aktival(d);
+            lepes(*d);
+        } else {
+            QTest::qFail("nem a szerkesztő nyílt meg", __FILE__, __LINE__);
+        }
+        if (d && d->isVisible()) d->reject();
+    });
+}
+
+QStringList nevek(Tfrm_TorzsUgyfel& a)
+{
+    QStringList l;
+    for (int i = 0; i < a.lista().sorok(); ++i) l << a.lista().ertek(i, "ugyfel_nev").toString();
+    return l;
+}
+
+} // namespace
+
+class TstUgyfelAblak : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TesztTelepites> m_t;
+
+private slots:
+    void initTestCase() { TesztKornyezet(); }
+    void init()
+    {
+        m_t = std::make_unique<TesztTelepites>();
+        m_t->nyit();
+    }
+    void cleanup() { m_t.reset(); }
+
+    void megnyitas()
+    {
+        ugyfel(7, "Cecil", QDate(2026, 6, 1));
+        ugyfel(12, "Aladár", QDate(2026, 1, 1));
+        ugyfel(3, "Béla");
+        ugyfel(4, "Törölt", QDate(2026, 6, 1), "I");
+        regiszter(false, [](Tfrm_TorzsUgyfel& a) {
+            // Listed only, in name order, while the search mode is by code.
+            QCOMPARE(nevek(a), (QStringList{"Aladár", "Béla", "Cecil"}));
+            QVERIFY(a.aKeresKod->isChecked());
+            QVERIFY(!a.nevSzerint());
+            QCOMPARE(a.aktualis(), 0);
+            QCOMPARE(QApplication::focusWidget(), a.Edit1);
+            QVERIFY(!a.aElfogad->isVisible());
+            QCOMPARE(a.windowTitle(), QString("Ügyfelek"));
+            QCOMPARE(a.modell()->data(a.modell()->index(2, 1)).toString(), QString("00007"));
+            QCOMPARE(a.modell()->headerData(0, Qt::Horizontal).toString(), QString("!"));
+            // The membership mark: tick only before the paid-until day.
+            QVERIFY(a.Rajzolo->lejartJel(0));
+            QVERIFY(a.Rajzolo->lejartJel(1));
+            QVERIFY(!a.Rajzolo->lejartJel(2));
+            // Actions of later windows are there, but do nothing yet.
+            for (QAction* m : {a.aTagdij, a.aTortenet, a.aNyomtat, a.aNyomtatKep, a.aExcelbe}) {
+                QVERIFY(!m->shortcut().isEmpty());
+                QVERIFY(!m->isEnabled());
+            }
+            // Ctrl+F from the grid back into the search field.
+            a.DBGrid1->setFocus();
+            billentyu(&a, Qt::Key_F, Qt::ControlModifier);
+            QCOMPARE(QApplication::focusWidget(), a.Edit1);
+        });
+    }
+
+    void ujUgyfel()
+    {
+        ugyfel(1, "Alfa");
+        ugyfel(2, "Béta");
+        ugyfel(7, "Gamma");
+        ugyfel(9, "Rejtett", QVariant(), "I");
+        regiszter(false, [](Tfrm_TorzsUgyfel& a) {
+            szerkesztoben([](Tfrm_TorzsUgyfel_Szerkeszt& d) {
+                QCOMPARE(d.windowTitle(), QString("Ügyfél szerkesztés"));
+                QCOMPARE(d.azon->text(), QString("10"));   // 9 is not listed, but counts
+                QCOMPARE(d.DateTimePicker1->date(), TesztMost.date());
+                QVERIFY(!d.DateTimePicker1->isReadOnly());
+                QCOMPARE(QApplication::focusWidget(), d.ugyfel_nev);
+                gepel(d.ugyfel_nev, "Új Ügyfél");
+                billentyu(&d, Qt::Key_Return);
+                QCOMPARE(QApplication::focusWidget(), d.azon);
+                billentyu(&d, Qt::Key_Return);
+                QCOMPARE(QApplication::focusWidget(), d.cim_irsz);
+                gepel(d.cim_irsz, "1071");
+                billentyu(&d, Qt::Key_Return);   // leaving the postal code fills the town
+                QCOMPARE(QApplication::focusWidget(), d.cim_varos);
+                QCOMPARE(d.cim_varos->text(), QString("Budapest"));
+                QTest::mouseClick(d.btnOK, Qt::LeftButton);
+                QVERIFY(!d.isVisible());
+            });
+            billentyu(&a, Qt::Key_Insert);
+            // The new customer is current, with the red cross until a fee is paid.
+            QCOMPARE(a.ertek("ugyfel_nev").toString(), QString("Új Ügyfél"));
+            QVERIFY(a.Rajzolo->lejartJel(a.aktualis()));
+        });
+        QSqlQuery q = Adatbazis::vegrehajt(
+            "SELECT azon, cim_irsz, cim_varos, dijfizetve, torolve FROM ugyfel WHERE ugyfel_nev = 'Új Ügyfél'");
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), 10);
+        QCOMPARE(q.value(1).toString(), QString("1071"));
+        QCOMPARE(q.value(2).toString(), QString("Budapest"));
+        QCOMPARE(q.value(3).toString(), QString("2026-03-14"));
+        QCOMPARE(q.value(4).toString(), QString("N"));
+        QVERIFY(!q.next());
+    }
+
+    void elsoUgyfelKodja()
+    {
+        regiszter(false, [](Tfrm_TorzsUgyfel& a) {
+            szerkesztoben([](Tfrm_TorzsUgyfel_Szerkeszt& d) {
+                QCOMPARE(d.azon->text(), QString("1"));
+                gepel(d.ugyfel_nev, "Első");
+                QTest::mouseClick(d.btnOK, Qt::LeftButton);
+            });
+            billentyu(&a, Qt::Key_Insert);
+            QCOMPARE(a.modell()->data(a.modell()->index(0, 1)).toString(), QString("00001"));
+        });
+        QCOMPARE(Adatbazis::ertek("SELECT azon FROM ugyfel").toInt(), 1);
+    }
+
+    void varosIrszbol_data()
+    {
+        QTest::addColumn<QString>("varos");
+        QTest::addColumn<QString>("irsz");
+        QTest::addColumn<QString>("vart");
+        QTest::newRow("ures varos kitoltve") << "" << "3600" << "Ózd";
+        QTest::newRow("begepelt varos marad") << "Szentendre" << "1071" << "Szentendre";
+        QTest::newRow("ismeretlen kod") << "" << "9999" << "";
+        QTest::newRow("idezojeles kod") << "" << "10'1" << "";
+    }
+    void varosIrszbol()
+    {
+        QFETCH(QString, varos);
+        QFETCH(QString, irsz);
+        QFETCH(QString, vart);
+        Rekord r("ugyfel");
+        r.beszur();
+        Tfrm_TorzsUgyfel_Szerkeszt d(r, true);
+        d.show();
+        aktival(&d);
+        d.cim_varos->setFocus();
+        gepel(d.cim_varos, varos);
+        d.cim_irsz->setFocus();
+        gepel(d.cim_irsz, irsz);
+        billentyu(&d, Qt::Key_Return);
+        QCOMPARE(d.cim_varos->text(), vart);
+        QVERIFY(m_t->parbeszed.hibak().isEmpty());
+    }
+
+    // Editing shows the paid-until day but cannot change it; an empty one stays empty.
+    void szerkesztesDatumNemValtozik_data()
+    {
+        QTest::addColumn<QVariant>("dij");
+        QTest::newRow("van datum") << QVariant(QDate(2026, 5, 1));
+        QTest::newRow("nincs datum") << QVariant();
+    }
+    void szerkesztesDatumNemValtozik()
+    {
+        QFETCH(QVariant, dij);
+        const int u = ugyfel(5, "Régi Név", dij);
+        regiszter(false, [&](Tfrm_TorzsUgyfel& a) {
+            szerkesztoben([&](Tfrm_TorzsUgyfel_Szerkeszt& d) {
+                QVERIFY(d.DateTimePicker1->isReadOnly());
+                if (dij.isValid()) QCOMPARE(d.DateTimePicker1->date(), dij.toDate());
+                else QCOMPARE(d.DateTimePicker1->text().trimmed(), QString());
+                d.DateTimePicker1->setFocus();
+                billentyu(&d, Qt::Key_Up);
+                billentyu(&d, Qt::Key_PageUp);
+                gepel(d.DateTimePicker1, "2030");
+                d.ugyfel_nev->selectAll();
+                gepel(d.ugyfel_nev, "Új Név");
+                QTest::mouseClick(d.btnOK, Qt::LeftButton);
+                QVERIFY(!d.isVisible());
+            });
+            billentyu(&a, Qt::Key_F2);
+        });
+        QCOMPARE(mezo(u, "ugyfel_nev").toString(), QString("Új Név"));
+        if (dij.isValid()) QCOMPARE(mezo(u, "dijfizetve").toString(), QString("2026-05-01"));
+        else QVERIFY(mezo(u, "dijfizetve").isNull());
+        QCOMPARE(mezo(u, "azon").toInt(), 5);
+    }
+
+    void megsemNemIr()
+    {
+        ugyfel(1, "Alfa", QDate(2026, 4, 1));
+        const QString elotte = tablaKep();
+        regiszter(false, [](Tfrm_TorzsUgyfel& a) {
+            szerkesztoben([](Tfrm_TorzsUgyfel_Szerkeszt& d) {
+                gepel(d.ugyfel_nev, "Senki");
+                billentyu(&d, Qt::Key_Escape);
+                QVERIFY(!d.isVisible());
+            });
+            billentyu(&a, Qt::Key_Insert);
+            szerkesztoben([](Tfrm_TorzsUgyfel_Szerkeszt& d) {
+                d.ugyfel_nev->selectAll();
+                gepel(d.ugyfel_nev, "Más");
+                QTest::mouseClick(d.btnMegsem, Qt::LeftButton);
+            });
+            billentyu(&a, Qt::Key_F2);
+            QCOMPARE(a.ertek("ugyfel_nev").toString(), QString("Alfa"));
+        });
+        QCOMPARE(tablaKep(), elotte);
+    }
+
+    // A refused save keeps the dialog open with what was typed and writes nothing.
+    void elutasitottMentes()
+    {
+        ugyfel(1, "Alfa");
+        regiszter(false, [this](Tfrm_TorzsUgyfel& a) {
+            szerkesztoben([this](Tfrm_TorzsUgyfel_Szerkeszt& d) {
+                gepel(d.ugyfel_nev, "Hibás Kód");
+                d.azon->selectAll();
+                gepel(d.azon, "12x");
+                gepel(d.telefon, "06-1-111");
+                QTest::mouseClick(d.btnOK, Qt::LeftButton);
+                QVERIFY(d.isVisible());
+                const QStringList h = m_t->parbeszed.hibak();
+                QCOMPARE(h.size(), 1);
+                QVERIFY(h.first().startsWith("Hiányos, vagy hibás adatmegadás\n"));
+                QVERIFY(h.first().contains("azon"));
+                QCOMPARE(d.ugyfel_nev->text(), QString("Hibás Kód"));
+                QCOMPARE(d.telefon->text(), QString("06-1-111"));
+                QCOMPARE(darab("ugyfel"), 1);
+                d.azon->selectAll();
+                gepel(d.azon, "12");
+                QTest::mouseClick(d.btnOK, Qt::LeftButton);
+                QVERIFY(!d.isVisible());
+            });
+            billentyu(&a, Qt::Key_Insert);
+        });
+        QCOMPARE(darab("ugyfel"), 2);
+        QCOMPARE(Adatbazis::ertek("SELECT telefon FROM ugyfel WHERE azon = 12").toString(), QString("06-1-111"));
+    }
+
+    // Deleting removes the customer only; history and cash rows stay.
+    void torles()
+    {
+        const int a1 = ugyfel(1, "Alfa");
+        const int b1 = ugyfel(2, "Béta");
+        Adatbazis::vegrehajt("INSERT INTO ugyfel_video (ugyfel, video, datum) VALUES (?, 1, '2026-01-02')", {a1});
+        Adatbazis::vegrehajt("INSERT INTO cassa (cassatip, datum, ugyfel, osszeg, penzvan, idoszak) "
+                             "VALUES ('T', '2026-01-02', ?, 1500, 1500, '202601')", {a1});
+        m_t->parbeszed.kerdesValaszok = {false, true};
+        regiszter(false, [&](Tfrm_TorzsUgyfel& a) {
+            billentyu(&a, Qt::Key_Delete, Qt::ControlModifier);
+            QCOMPARE(a.lista().sorok(), 2);
+            billentyu(&a, Qt::Key_Delete, Qt::ControlModifier);
+            QCOMPARE(nevek(a), QStringList{"Béta"});
+            QCOMPARE(a.ertek("ugyfel").toInt(), b1);
+        });
+        QCOMPARE(m_t->parbeszed.dobozok.size(), 2);
+        for (const auto& d : m_t->parbeszed.dobozok) {
+            QCOMPARE(d.szoveg, QString("Valóban töröljem a sort?"));
+            QCOMPARE(d.cim, QString("Megerősítés"));
+        }
+        QVERIFY(!mezo(a1, "ugyfel").isValid());
+        QCOMPARE(darab("ugyfel_video"), 1);
+        QCOMPARE(darab("cassa"), 1);
+    }
+
+    void lejartSzures()
+    {
+        const QDate ma = TesztMost.date();
+        ugyfel(1, "Tegnap", ma.addDays(-1));
+        ugyfel(2, "Ma", ma);
+        ugyfel(3, "Holnap", ma.addDays(1));
+        ugyfel(4, "Nincs");
+        ugyfel(5, "Rejtett", ma.addDays(-9), "I");
+        regiszter(false, [](Tfrm_TorzsUgyfel& a) {
+            auto* gomb = qobject_cast<QToolButton*>(a.ToolBar1->widgetForAction(a.aSzur));
+            QVERIFY(gomb);
+            QCOMPARE(a.lista().sorok(), 4);
+            billentyu(&a, Qt::Key_N, Qt::ControlModifier);
+            QVERIFY(a.aSzur->isChecked());
+            QVERIFY(gomb->isChecked());
+            QCOMPARE(nevek(a), (QStringList{"Ma", "Tegnap"}));
+            for (int i = 0; i < a.lista().sorok(); ++i) QVERIFY(a.Rajzolo->lejartJel(i));
+            // Searching stays inside the filtered list.
+            gepel(a.Edit1, "1");
+            QCOMPARE(a.ertek("azon").toInt(), 1);
+            a.Edit1->clear();
+            gepel(a.Edit1, "3");   // listed only without the filter
+            QCOMPARE(a.ertek("azon").toInt(), 1);
+            billentyu(&a, Qt::Key_N, Qt::ControlModifier);
+            QVERIFY(!a.aSzur->isChecked());
+            QVERIFY(!gomb->isChecked());
+            QCOMPARE(nevek(a), (QStringList{"Holnap", "Ma", "Nincs", "Tegnap"}));
+            QVERIFY(!a.Rajzolo->lejartJel(0));
+            QVERIFY(a.Rajzolo->lejartJel(2));
+        });
+    }
+
+    void kivalasztas()
+    {
+        ugyfel(1, "Alfa");
+        const int b = ugyfel(2, "Béta");
+        const int c = ugyfel(3, "Cecil");
+        // Enter in the search field hands back the current customer.
+        QCOMPARE(regiszter(true, [](Tfrm_TorzsUgyfel& a) {
+                     QVERIFY(a.aElfogad->isVisible());
+                     gepel(a.Edit1, "2");
+                     billentyu(&a, Qt::Key_Return);
+                     QVERIFY(!a.isVisible());
+                 }),
+                 b);
+        // Opened on a given customer, a double-click takes it.
+        QCOMPARE(regiszter(
+                     true,
+                     [](Tfrm_TorzsUgyfel& a) {
+                         const QRect r = a.DBGrid1->visualRect(a.DBGrid1->currentIndex());
+                         // A real double-click: press and release, then the double-click.
+                         QTest::mouseClick(a.DBGrid1->viewport(), Qt::LeftButton, {}, r.center());
+                         QTest::mouseDClick(a.DBGrid1->viewport(), Qt::LeftButton, {}, r.center());
+                     },
+                     c),
+                 c);
+        // Esc gives nothing back.
+        QCOMPARE(regiszter(true,
+                           [](Tfrm_TorzsUgyfel& a) {
+                               billentyu(&a, Qt::Key_Escape);
+                               QVERIFY(!a.isVisible());
+                           }),
+                 -1);
+        // Without selection mode Enter closes nothing.
+        QCOMPARE(regiszter(false,
+                           [](Tfrm_TorzsUgyfel& a) {
+                               billentyu(&a, Qt::Key_Return);
+                               QVERIFY(a.isVisible());
+                           }),
+                 -1);
+    }
+
+    void kodKereses_data()
+    {
+        QTest::addColumn<QString>("gepelt");
+        QTest::addColumn<QString>("mezoben");
+        QTest::addColumn<int>("vart");
+        QTest::newRow("7 nem 70") << "7" << "7" << 7;
+        QTest::newRow("70") << "70" << "70" << 70;
+        QTest::newRow("700") << "700" << "700" << 700;
+        QTest::newRow("vezeto nullak") << "0007" << "0007" << 7;
+        QTest::newRow("betu elveszik") << "a7" << "7" << 7;
+        QTest::newRow("nincs ilyen kod") << "99" << "99" << 33;
+        QTest::newRow("nincs ilyen, az eleje volt") << "71" << "71" << 7;
+        QTest::newRow("32 biten tul") << "99999999999" << "99999999999" << 33;
+        QTest::newRow("idezojel es szazalek") << "'%" << "" << 33;
+    }
+    void kodKereses()
+    {
+        QFETCH(QString, gepelt);
+        QFETCH(QString, mezoben);
+        QFETCH(int, vart);
+        ugyfel(70, "Béla");
+        ugyfel(7, "Cecil");
+        ugyfel(700, "Dénes");
+        ugyfel(33, "Aba");
+        regiszter(false, [&](Tfrm_TorzsUgyfel& a) {
+            gepel(a.Edit1, gepelt);
+            QCOMPARE(a.Edit1->text(), mezoben);
+            QCOMPARE(a.ertek("azon").toInt(), vart);
+        });
+        QVERIFY(m_t->parbeszed.hibak().isEmpty());
+    }
+
+    void nevKereses_data()
+    {
+        QTest::addColumn<QString>("gepelt");
+        QTest::addColumn<QString>("vart");
+        QTest::newRow("kisbetuvel") << "sza" << "Szabó Éva";
+        QTest::newRow("nagybetuvel a masodik") << "SZAL" << "szalai béla";
+        QTest::newRow("magyar betu") << "szű" << "Szűcs Ödön";
+        QTest::newRow("u nem ű: marad az elozo") << "szu" << "Szabó Éva";
+        QTest::newRow("ő kisbetuvel") << "ő" << "Őri Péter";
+        QTest::newRow("o") << "o" << "O'Brien Kate";
+        QTest::newRow("idezojel") << "o'" << "O'Brien Kate";
+        QTest::newRow("or") << "or" << "Orosz Ottó";
+        QTest::newRow("szazalek") << "100%" << "100% Kft";
+        QTest::newRow("szazalek nem minta") << "%" << "Abonyi Zsuzsa";
+        QTest::newRow("csak idezojel") << "'" << "Abonyi Zsuzsa";
+        QTest::newRow("á") << "á" << "Ábel Ádám";
+        QTest::newRow("nincs") << "x" << "Abonyi Zsuzsa";
+    }
+    void nevKereses()
+    {
+        QFETCH(QString, gepelt);
+        QFETCH(QString, vart);
+        const char* const nevek_[] = {"Szabó Éva", "szalai béla", "Szűcs Ödön", "Őri Péter", "Orosz Ottó",
+                                      "O'Brien Kate", "100% Kft", "Ábel Ádám", "Abonyi Zsuzsa"};
+        int azon = 0;
+        int abonyi = -1;
+        for (const char* n : nevek_) abonyi = ugyfel(++azon, QString::fromUtf8(n));
+        regiszter(false, [&](Tfrm_TorzsUgyfel& a) {
+            a.aKeresNev->trigger();
+            QVERIFY(a.nevSzerint());
+            QVERIFY(a.keresKulcs(abonyi));
+            gepel(a.Edit1, gepelt);
+            QCOMPARE(a.Edit1->text(), gepelt);
+            QCOMPARE(a.ertek("ugyfel_nev").toString(), vart);
+        });
+        QVERIFY(m_t->parbeszed.hibak().isEmpty());
+    }
+
+    // Choosing a search mode re-sorts, empties the field and puts the focus into it.
+    void keresesiModValtas()
+    {
+        ugyfel(30, "Aladár");
+        ugyfel(10, "Cecil");
+        ugyfel(20, "Béla");
+        regiszter(false, [](Tfrm_TorzsUgyfel& a) {
+            gepel(a.Edit1, "20");
+            a.DBGrid1->setFocus();
+            a.aKeresNev->trigger();
+            QVERIFY(a.aKeresNev->isChecked() && !a.aKeresKod->isChecked());
+            QCOMPARE(a.Edit1->text(), QString());
+            QCOMPARE(QApplication::focusWidget(), a.Edit1);
+            QCOMPARE(nevek(a), (QStringList{"Aladár", "Béla", "Cecil"}));
+            QCOMPARE(a.ertek("ugyfel_nev").toString(), QString("Béla"));   // the current customer stays
+            gepel(a.Edit1, "c");
+            QCOMPARE(a.ertek("azon").toInt(), 10);
+            a.DBGrid1->setFocus();
+            a.aKeresKod->trigger();
+            QVERIFY(a.aKeresKod->isChecked() && !a.aKeresNev->isChecked());
+            QCOMPARE(a.Edit1->text(), QString());
+            QCOMPARE(QApplication::focusWidget(), a.Edit1);
+            QCOMPARE(nevek(a), (QStringList{"Cecil", "Béla", "Aladár"}));
+            // Back to digits only, pasted text included.
+            gepel(a.Edit1, "b3");
+            QCOMPARE(a.Edit1->text(), QString("3"));
+            QCOMPARE(a.ertek("azon").toInt(), 10);
+            QApplication::clipboard()->setText("2x");
+            a.Edit1->paste();
+            QCOMPARE(a.Edit1->text(), QString("3"));
+        });
+    }
+};
+
+QTEST_MAIN(TstUgyfelAblak)
+#include "tst_ugyfel_ablak.moc"
