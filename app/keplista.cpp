@@ -104,6 +104,12 @@ QIcon ikon(const QString& m)
     else if (m == "aTortenet") i = stilus(QStyle::SP_FileDialogBack);
     else if (m == "aKassza") i = betu("Ft", QColor(0, 110, 0));
     else if (m == "aElfogad") i = stilus(QStyle::SP_DialogApplyButton);
+    else if (m == "aTagdij") i = betu("T", QColor(0, 110, 0));
+    else if (m == "aNyomtatKep") i = stilus(QStyle::SP_FileDialogContentsView);
+    else if (m == "aExcelbe") i = betu("xls", QColor(0, 100, 0));
+    else if (m == "aKeresKod") i = betu("123", QColor(0, 0, 128));
+    else if (m == "aKeresNev") i = betu("abc", QColor(0, 0, 128));
+    else if (m == "aPotdij") i = betu("+Ft", QColor(160, 0, 0));
     else if (m == "aMegsem") i = stilus(QStyle::SP_DialogCancelButton);
     tar.insert(m, i);
     return i;

@@ -9,6 +9,7 @@
 #include "data/konverzio.h"
 #include "data/ora.h"
 #include "data/uzenet.h"
+#include "customers/ugyfelek_ablak.h"
 #include "refdata/torzsadatok.h"
 #include "rental/fiztip.h"
 #include "rental/tfrm_kolcsonzes.h"
@@ -217,6 +218,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aBetumeretNovel", [this] { aBetumeretNovelExecute(); });
     muveletBekot("aBetumeretCsokkent", [this] { aBetumeretCsokkentExecute(); });
     // Reference lists, opened for browsing.
+    muveletBekot("aUgyfelek", [this] { TorzsUgyfelMegnyit(this, -1, false); });
     muveletBekot("aTipusok", [this] { TorzsTipusMegnyit(this, -1, false); });
     muveletBekot("aMufaj", [this] { TorzsMufajMegnyit(this, -1, false); });
     muveletBekot("aArkat", [this] { TorzsArkatMegnyit(this, -1, false); });
@@ -225,6 +227,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aArBeallit", [this] { ArBeallitas(this); });
     muveletBekot("aKolcsonoz", [this] { aKolcsonozExecute(); });
     // The choices the rental asks for.
+    KolcsonzesUtvonal().ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
     KolcsonzesUtvonal().idoValaszto = [](QWidget* w, QString* nev, int* ora) { return TorzsFizTipValaszt(w, nev, ora); };
     muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
 }
