@@ -330,6 +330,11 @@ void Tfrm_Main::feluletLetrehoz()
     DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     DBGrid1->verticalHeader()->setFixedWidth(14);
     DBGrid1->verticalHeader()->setHighlightSections(false);
+    // The current row stays highlighted while the operator types in the search field.
+    QPalette paletta = DBGrid1->palette();
+    for (QPalette::ColorRole r : {QPalette::Highlight, QPalette::HighlightedText})
+        paletta.setColor(QPalette::Inactive, r, paletta.color(QPalette::Active, r));
+    DBGrid1->setPalette(paletta);
     DBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (const char* n : {"aKolcsonoz", "aVisszavesz", "-", "aUj", "aUjMasol", "aSzerkeszt", "aTorol", "-",
                           "aTortenet", "-", "aKeres", "aKeresReszletes", "aSzur"}) {

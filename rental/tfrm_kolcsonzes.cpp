@@ -71,6 +71,7 @@ KolcsonzesKeret::KolcsonzesKeret(const QString& osztaly, const QString& cim, con
 
     auto* panel = new QHBoxLayout;
     panel->setContentsMargins(2, 4, 2, 4);
+    panel->setSpacing(6);
     QFont felkover = font();
     felkover.setBold(true);
     lblNev = new QLabel(QStringLiteral("  ") + ugyfelNev, this);
