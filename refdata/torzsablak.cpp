@@ -1,6 +1,7 @@
 #include "refdata/torzsablak.h"
 #include "app/keplista.h"
 #include "common/bevitel.h"
+#include "common/racs.h"
 #include "common/szoveg.h"
 #include "data/adatbazis.h"
 #include "data/konverzio.h"
@@ -94,21 +95,8 @@ TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
     DBGrid1 = new QTableView(this);
     DBGrid1->setObjectName("DBGrid1");
     DBGrid1->setModel(m_modell);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setWordWrap(false);
-    DBGrid1->horizontalHeader()->setSectionsClickable(false);
-    DBGrid1->horizontalHeader()->setHighlightSections(false);
+    RacsBeallit(DBGrid1);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 4);
-    DBGrid1->verticalHeader()->setFixedWidth(14);
-    // The selected row stays highlighted without the focus.
-    QPalette p = DBGrid1->palette();
-    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
-    p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
-    DBGrid1->setPalette(p);
     elrendezes->addWidget(DBGrid1, 1);
 
     if (!m_leiras.keresoMezo.isEmpty()) {

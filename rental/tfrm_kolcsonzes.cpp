@@ -1,6 +1,7 @@
 #include "rental/tfrm_kolcsonzes.h"
 #include "app/keplista.h"
 #include "app/videotabla.h"
+#include "common/racs.h"
 #include "common/tfrm_inp.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
@@ -89,15 +90,8 @@ KolcsonzesKeret::KolcsonzesKeret(const QString& osztaly, const QString& cim, con
 
     DBGrid1 = new QTableWidget(this);
     DBGrid1->setObjectName("DBGrid1");
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->horizontalHeader()->setSectionsClickable(false);
+    RacsBeallit(DBGrid1);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 4);
-    DBGrid1->verticalHeader()->setFixedWidth(14);
-    DBGrid1->setWordWrap(false);
     l->addWidget(DBGrid1, 1);
 }
 

@@ -6,36 +6,11 @@
 #include "rental/fiztip.h"
 
 #include <QComboBox>
-#include <QEvent>
-#include <QStyle>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
-
-namespace {
-
-// A closed drop-down list is drawn as a button: besides the field colour it
-// needs the button colour to show the focus.
-class GombFokusz : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) {
-            auto* w = static_cast<QWidget*>(o);
-            QPalette p = w->palette();
-            p.setColor(QPalette::Button, e->type() == QEvent::FocusIn
-                                             ? FokuszSzin
-                                             : w->style()->standardPalette().color(QPalette::Button));
-            w->setPalette(p);
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 TorzsLeiras Tfrm_TorzsArkat_Fiztip::leiras()
 {
@@ -73,9 +48,6 @@ Tfrm_TorzsArkat_Fiztip_Szerkeszt::Tfrm_TorzsArkat_Fiztip_Szerkeszt(Rekord& sor, 
                      "SELECT arkat, arkat_nev FROM arkat ORDER BY arkat_nev COLLATE HU, arkat");
     ar = szamMezo("ár", "ar");
     kesz();
-    auto* fokusz = new GombFokusz(this);
-    fiztip->installEventFilter(fokusz);
-    arkat->installEventFilter(fokusz);
     disconnect(btnOK, &QPushButton::clicked, this, &TorzsSzerkeszto::btnOKClick);
     connect(btnOK, &QPushButton::clicked, this, &Tfrm_TorzsArkat_Fiztip_Szerkeszt::btnOKExecute);
 }

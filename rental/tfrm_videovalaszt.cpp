@@ -2,6 +2,7 @@
 #include "app/keplista.h"
 #include "common/bevitel.h"
 #include "common/listamodell.h"
+#include "common/racs.h"
 #include "data/hufold.h"
 #include "data/konverzio.h"
 #include "data/uzenet.h"
@@ -98,15 +99,8 @@ Tfrm_VideoValaszt::Tfrm_VideoValaszt(QWidget* szulo) : QDialog(szulo), m_lista(v
     DBGrid1 = new QTableView(this);
     DBGrid1->setObjectName("DBGrid1");
     DBGrid1->setModel(m_modell);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setWordWrap(false);
-    DBGrid1->horizontalHeader()->setSectionsClickable(false);
+    RacsBeallit(DBGrid1);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 4);
-    DBGrid1->verticalHeader()->setFixedWidth(14);
     DBGrid1->setColumnWidth(0, 60);
     DBGrid1->setColumnWidth(1, 330);
     l->addWidget(DBGrid1, 1);

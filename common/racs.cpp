@@ -1,0 +1,22 @@
+#include "common/racs.h"
+
+#include <QHeaderView>
+#include <QTableView>
+
+void RacsBeallit(QTableView* racs)
+{
+    racs->setSelectionBehavior(QAbstractItemView::SelectRows);
+    racs->setSelectionMode(QAbstractItemView::SingleSelection);
+    racs->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    racs->setWordWrap(false);
+    racs->horizontalHeader()->setSectionsClickable(false);
+    racs->horizontalHeader()->setHighlightSections(false);
+    racs->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    racs->verticalHeader()->setDefaultSectionSize(racs->fontMetrics().height() + 4);
+    racs->verticalHeader()->setFixedWidth(14);
+    racs->verticalHeader()->setHighlightSections(false);
+    QPalette p = racs->palette();
+    for (QPalette::ColorRole r : {QPalette::Highlight, QPalette::HighlightedText})
+        p.setColor(QPalette::Inactive, r, p.color(QPalette::Active, r));
+    racs->setPalette(p);
+}

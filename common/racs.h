@@ -1,0 +1,7 @@
+#pragma once
+// The look and behaviour every read-only grid of the program shares: whole
+// rows, one at a time, no editing in the grid, titles that do not sort, a
+// narrow row indicator, and the current row highlighted even without the focus.
+class QTableView;
+
+void RacsBeallit(QTableView* racs);
