@@ -13,10 +13,13 @@ inline QString PdfParancs(const QString& program, const QStringList& argumentumo
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// The pages' texts, laid out as printed; empty when the file is not a PDF.
-inline QStringList PdfOldalak(const QString& fajl)
+// The pages' texts, laid out as printed (or, nyers, in the order drawn, a
+// line per baseline); empty when the file is not a PDF.
+inline QStringList PdfOldalak(const QString& fajl, bool nyers = false)
 {
-    const QString s = PdfParancs(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), fajl, QStringLiteral("-")});
+    const QString s = PdfParancs(QStringLiteral("pdftotext"),
+                                 {nyers ? QStringLiteral("-raw") : QStringLiteral("-layout"), fajl,
+                                  QStringLiteral("-")});
     QStringList oldalak = s.split(QLatin1Char('\f'));
     if (!oldalak.isEmpty() && oldalak.last().trimmed().isEmpty()) oldalak.removeLast();
     return oldalak;
