@@ -74,8 +74,10 @@ bool AblakParbeszed::megnyit(const QUrl& cel)
 
 bool AblakParbeszed::nyomtatas(QWidget* szulo, Nyomtatvany& n)
 {
+    // Failures are told through the seam in force, so that a test printing
+    // for real still gets its boxes answered.
     if (QPrinterInfo::defaultPrinter().isNull()) {
-        doboz(szulo, Doboz::Hiba, QStringLiteral("Hiba"), QStringLiteral("Nincs alapértelmezett nyomtató."));
+        parbeszed().doboz(szulo, Doboz::Hiba, QStringLiteral("Hiba"), QStringLiteral("Nincs alapértelmezett nyomtató."));
         return false;
     }
     QPrinter nyomtato(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
@@ -98,7 +100,7 @@ bool AblakParbeszed::nyomtatas(QWidget* szulo, Nyomtatvany& n)
     });
     folyamat.reset();
     if (!kesz && !folyamat.wasCanceled())
-        doboz(szulo, Doboz::Hiba, QStringLiteral("Hiba"),
+        parbeszed().doboz(szulo, Doboz::Hiba, QStringLiteral("Hiba"),
               QStringLiteral("A nyomtatás nem sikerült (%1).").arg(nyomtato.printerName()));
     return kesz;
 }
