@@ -4,6 +4,8 @@
 #include "tesztsegito.h"
 #include "tst_jelentes_pdf.h"
 
+#include <QPainter>
+#include <QPrintPreviewWidget>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -454,6 +456,46 @@ private slots:
         QCOMPARE(p.hibak().size(), 1);
         QVERIFY(p.hibak().first().startsWith("A PDF fájl nem írható"));
         parbeszedBeallit(nullptr);
+    }
+
+    // The real preview window lays the report out on its own printer.
+    void elonezetAblak()
+    {
+        Jelentes r("Próba", "qrProba");
+        Alap(r);
+        r.adat(Sorok(30));
+        int lapok = -1;
+        QString cim;
+        HaMegnyilik([&](QWidget* w) {
+            auto* kep = w->findChild<QPrintPreviewWidget*>();
+            lapok = kep ? kep->pageCount() : -2;
+            cim = w->windowTitle();
+            w->close();
+        });
+        AblakParbeszed().nyomtatasiKep(nullptr, r);
+        QCOMPARE(lapok, 2);
+        QCOMPARE(cim, QString("Nyomtatási kép - Próba"));
+    }
+
+    // A drawing of the report's own (the barcode) gets each row and its
+    // place in device units.
+    void sajatRajz()
+    {
+        Jelentes r("Rajz", "qrRajz");
+        r.lap(QPageSize::A4);
+        r.reszlet.magassag = 20;
+        QStringList kodok;
+        QList<double> szelessegek;
+        r.reszlet.rajz({5, 2, 20.4, 7.1}, [&](QPainter& p, const QRectF& hely, double mm, const Jelentes::Sor& sor) {
+            kodok << sor.ertek("AZON").toString();
+            szelessegek << hely.width() / mm;
+            p.fillRect(hely, Qt::black);
+        });
+        r.adat({{{"azon", "00001"}}, {{"azon", "00002"}}});
+        QString fajl;
+        Nyomtat(r, &fajl);
+        QCOMPARE(kodok, (QStringList{"00001", "00002"}));
+        for (double w : szelessegek) QVERIFY(qAbs(w - 20.4) < 0.01);
     }
 
     // Rows straight from a query: field names in any letter case, the
