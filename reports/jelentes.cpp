@@ -460,7 +460,8 @@ std::unique_ptr<Jelentes::Elrendezes> Jelentes::elrendez(QPaintDevice* d) const
     };
     const auto lapZar = [&]() {
         if (el->oldalak.empty() || !lapLab.lathato) return;
-        el->oldalak.back().push_back({&lapLab, QPointF(bal, hatar), utolso, eddig(), alja - hatar});
+        // Into the bottom margin if need be, never onto the body.
+        el->oldalak.back().push_back({&lapLab, QPointF(bal, hatar), utolso, eddig(), papir().height() - hatar});
     };
     const auto ujLap = [&](int sor) {
         lapZar();
