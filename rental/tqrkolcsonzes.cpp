@@ -126,13 +126,7 @@ TqrKolcsonzes::TqrKolcsonzes() : Jelentes(QStringLiteral("Kölcsönzés"), QStri
     l.vonal({0, 0, w, 0}, 0.3);
     l.vonal({w / 2 + 6, 12, w - 4, 12}, 0.2);
     l.szoveg({w / 2, 12.6, w / 2, 4}, QStringLiteral("átvétel igazolása"), dolt, Kozep);
-    const Betu lab("Courier New", 7);
-    l.szoveg({0, 18, 60, 3.5}, QStringLiteral("Kazettora"), lab);
-    l.rendszer({w / 2, 18, w / 2, 3.5}, DatumIdo, lab, Jobb);
-    l.rendszer({w / 2, 21.5, w / 2, 3.5}, Cim, lab, Jobb);
-    l.rendszer({0, 25, 40, 3.5}, Oldal, lab, Bal, QStringLiteral("oldal: "));
-    l.szoveg({30, 25, w - 60, 3.5}, QString::fromLatin1(Honlap), lab, Kozep);
-    l.rendszer({w - 40, 25, 40, 3.5}, Nev, lab, Jobb);
+    kozosLablec(l, 18, Betu("Courier New", 7), 3.5);
 }
 
 void TqrKolcsonzes::megnyit(int pkolcsid)

@@ -11,9 +11,6 @@ public:
     // Reads the rental's items (by item type, then code), the owner's record
     // and the settings row. Throws AdatbazisHiba.
     void megnyit(int pkolcsid);
-
-    // The maker's home page, printed in the footer.
-    static constexpr const char* Honlap = "www.kazettora.hu";
 };
 
 // Prints the receipt of rental `kolcsid`: straight to the default printer

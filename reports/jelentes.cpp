@@ -249,6 +249,18 @@ QSizeF Jelentes::papir() const
 double Jelentes::szelesseg() const { return papir().width() - m_margok.left() - m_margok.right(); }
 double Jelentes::magassag() const { return papir().height() - m_margok.top() - m_margok.bottom(); }
 
+double Jelentes::kozosLablec(Sav& s, double y, const Betu& b, double sorKoz)
+{
+    const double w = szelesseg();
+    s.szoveg({0, y, w / 2, sorKoz}, QStringLiteral("Kazettora"), b);
+    s.rendszer({w / 2, y, w / 2, sorKoz}, DatumIdo, b, Jobb);
+    s.rendszer({w / 2, y + sorKoz, w / 2, sorKoz}, Cim, b, Jobb);
+    s.rendszer({0, y + 2 * sorKoz, w / 3, sorKoz}, Oldal, b, Bal, QStringLiteral("oldal: "));
+    s.szoveg({w / 4, y + 2 * sorKoz, w / 2, sorKoz}, QString::fromLatin1(Honlap), b, Kozep);
+    s.rendszer({w * 2 / 3, y + 2 * sorKoz, w / 3, sorKoz}, Nev, b, Jobb);
+    return y + 3 * sorKoz;
+}
+
 Jelentes::Csoport& Jelentes::csoport(const QString& mezo)
 {
     m_csoportok.emplace_back();

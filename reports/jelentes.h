@@ -205,6 +205,15 @@ public:
     void elonezet(QWidget* szulo = nullptr);
     bool pdfbe(const QString& fajl, QString* hiba = nullptr);
 
+    // The maker's home page, printed in every report's footer.
+    static constexpr const char* Honlap = "www.kazettora.hu";
+    // The footer every printed list shares, from `y` down in three lines:
+    // "Kazettora" and the printing date and time; the report title; "oldal: "
+    // with the page number, the home page and the report's name. Returns
+    // the mm under the last line.
+    double kozosLablec(Sav& s, double y, const Betu& b = Betu(QStringLiteral("Courier New"), 7),
+                       double sorKoz = 3.5);
+
     // Pages of the last output.
     int oldalak() const { return m_oldalak; }
 
