@@ -5,8 +5,22 @@
 // that the windows run headless.
 #include <QString>
 #include <QUrl>
+#include <functional>
 
+class QPrinter;
 class QWidget;
+
+// A document for the print hand-off: it sets up the paper and paints its
+// pages on whatever printer the hand-off gives it.
+class Nyomtatvany {
+public:
+    virtual ~Nyomtatvany() = default;
+    virtual QString nyomtatasCim() const = 0;     // the print job's name
+    virtual void lapBeallit(QPrinter& p) const = 0;
+    // Paints every page; `halad(kesz, osszes)` returns false to stop.
+    // Returns false when nothing (complete) was printed.
+    virtual bool rajzol(QPrinter& p, const std::function<bool(int, int)>& halad) = 0;
+};
 
 class Parbeszed {
 public:
@@ -25,6 +39,11 @@ public:
     virtual QString mappaValasztas(QWidget* szulo, const QString& cim, const QString& mappa) = 0;
     // The shell's open operation (documents, web pages, mail links).
     virtual bool megnyit(const QUrl& cel) = 0;
+    // Straight to the default printer with a progress window; false when
+    // nothing was printed (no printer, cancelled), the reason shown.
+    virtual bool nyomtatas(QWidget* szulo, Nyomtatvany& n) = 0;
+    // The print preview, from which the user may print; returns when closed.
+    virtual void nyomtatasiKep(QWidget* szulo, Nyomtatvany& n) = 0;
 };
 
 // The interface in force; the widget implementation unless one was set.
@@ -33,7 +52,7 @@ Parbeszed& parbeszed();
 void parbeszedBeallit(Parbeszed* p);
 
 // The widget implementation: QMessageBox, the program's input dialogs,
-// QFileDialog, QDesktopServices.
+// QFileDialog, QDesktopServices, QPrinter with QProgressDialog, QPrintPreviewDialog.
 class AblakParbeszed : public Parbeszed {
 public:
     bool doboz(QWidget* szulo, Doboz fajta, const QString& cim, const QString& szoveg) override;
@@ -44,4 +63,6 @@ public:
     QString mentendoFajl(QWidget* szulo, const QString& cim, const QString& javasolt, const QString& szuro) override;
     QString mappaValasztas(QWidget* szulo, const QString& cim, const QString& mappa) override;
     bool megnyit(const QUrl& cel) override;
+    bool nyomtatas(QWidget* szulo, Nyomtatvany& n) override;
+    void nyomtatasiKep(QWidget* szulo, Nyomtatvany& n) override;
 };

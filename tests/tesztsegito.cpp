@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QPrinter>
 #include <QTimer>
 #include <QtTest>
 
@@ -58,6 +59,23 @@ bool TesztParbeszed::megnyit(const QUrl& cel)
     megnyitottak << cel;
     return true;
 }
+
+bool TesztParbeszed::pdfbe(Nyomtatvany& n, bool elonezet)
+{
+    const QString fajl = m_nyomtatasMappa.filePath(QStringLiteral("nyomtatas%1.pdf").arg(nyomtatasok.size() + 1));
+    QPrinter p(QPrinter::HighResolution);
+    p.setOutputFormat(QPrinter::PdfFormat);
+    p.setOutputFileName(fajl);
+    p.setDocName(n.nyomtatasCim());
+    n.lapBeallit(p);
+    const bool kesz = n.rajzol(p, {});
+    nyomtatasok.append({n.nyomtatasCim(), elonezet, kesz ? fajl : QString()});
+    return kesz;
+}
+
+bool TesztParbeszed::nyomtatas(QWidget*, Nyomtatvany& n) { return pdfbe(n, false); }
+
+void TesztParbeszed::nyomtatasiKep(QWidget*, Nyomtatvany& n) { pdfbe(n, true); }
 
 TesztTelepites::TesztTelepites(bool minta)
 {

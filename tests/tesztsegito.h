@@ -20,6 +20,10 @@ public:
     QList<QString> szovegValaszok;       // text dialog answers; empty: cancel
     QStringList fajlValaszok;            // file and folder dialogs; empty: cancel
     QList<QUrl> megnyitottak;
+    // Print hand-offs: each is painted into a PDF file of its own, so a
+    // test can read back what would have been printed or previewed.
+    struct Nyomtatas_ { QString cim; bool elonezet; QString pdf; };
+    QList<Nyomtatas_> nyomtatasok;
     QStringList hibak() const;           // texts of the error boxes
 
     bool doboz(QWidget*, Doboz fajta, const QString& cim, const QString& szoveg) override;
@@ -29,6 +33,11 @@ public:
     QString mentendoFajl(QWidget*, const QString&, const QString&, const QString&) override;
     QString mappaValasztas(QWidget*, const QString&, const QString&) override;
     bool megnyit(const QUrl& cel) override;
+    bool nyomtatas(QWidget*, Nyomtatvany& n) override;
+    void nyomtatasiKep(QWidget*, Nyomtatvany& n) override;
+private:
+    bool pdfbe(Nyomtatvany& n, bool elonezet);
+    QTemporaryDir m_nyomtatasMappa;
 };
 
 // A program folder in a temporary directory, with a new database
