@@ -13,6 +13,7 @@
 #include "refdata/torzsadatok.h"
 #include "rental/fiztip.h"
 #include "rental/tfrm_kolcsonzes.h"
+#include "rental/tqrkolcsonzes.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -228,6 +229,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aKolcsonoz", [this] { aKolcsonozExecute(); });
     // The choices the rental asks for.
     KolcsonzesUtvonal().ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
+    KolcsonzesUtvonal().nyugta = [this](int kolcsid) { KolcsonzesNyomtat(kolcsid, Kimenet::nyomtato(), this); };
     KolcsonzesUtvonal().idoValaszto = [](QWidget* w, QString* nev, int* ora) { return TorzsFizTipValaszt(w, nev, ora); };
     muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
 }

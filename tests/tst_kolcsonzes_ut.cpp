@@ -49,15 +49,17 @@ private slots:
     void kolcsonzesEsVisszavetel_data()
     {
         QTest::addColumn<bool>("elore");
-        QTest::newRow("fizetes visszahozaskor") << false;
-        QTest::newRow("elore fizet") << true;
+        QTest::addColumn<bool>("nyomtat");
+        QTest::newRow("fizetes visszahozaskor, nyugtaval") << false << true;
+        QTest::newRow("elore fizet, nyugta nelkul") << true << false;
     }
     void kolcsonzesEsVisszavetel()
     {
         QFETCH(bool, elore);
+        QFETCH(bool, nyomtat);
         TesztTelepites t(true);
         t.nyit();
-        Adatbazis::vegrehajt("UPDATE beallit SET elorefizet = ?", {elore ? "I" : "N"});
+        Adatbazis::vegrehajt("UPDATE beallit SET elorefizet = ?, autonyom = ?", {elore ? "I" : "N", nyomtat ? "I" : "N"});
         // Three items in the shop and a customer with nothing out.
         QList<int> kodok;
         QSqlQuery q = Adatbazis::vegrehajt("SELECT azon FROM video WHERE kint = 'N' ORDER BY azon LIMIT 3");
@@ -126,6 +128,12 @@ private slots:
         QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM cassa").toInt(), kasszaElotte + (elore ? 1 : 0));
         if (elore)
             QCOMPARE(Adatbazis::ertek("SELECT osszeg FROM cassa ORDER BY cassa DESC LIMIT 1").toDouble(), ar(a) + ar(b));
+        // The receipt went straight to the printer, without preview, when printing is automatic.
+        QCOMPARE(t.parbeszed.nyomtatasok.size(), nyomtat ? 1 : 0);
+        if (nyomtat) {
+            QVERIFY(!t.parbeszed.nyomtatasok.first().elonezet);
+            QCOMPARE(t.parbeszed.nyomtatasok.first().cim, QString("Kölcsönzés"));
+        }
         // The list shows the item out.
         QCOMPARE(VarSzoveg(f.Tbl.ertek("kint")), QString("I"));
 
