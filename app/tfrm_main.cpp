@@ -118,8 +118,13 @@ bool VideoRacsRajzolo::kintJel(int sor) const
 
 QColor VideoRacsRajzolo::szovegSzin(int sor, bool kijelolt) const
 {
-    const bool lejart = Lejart(VarSzoveg(m_lista->ertek(sor, "kint")), m_lista->ertek(sor, "dat_visszakell").toDate(),
-                               m_lista->ertek(sor, "ido_visszakell").toTime(), Most());
+    // Only an item out can be overdue; the clock (a time-zone look-up) is
+    // read for those alone.
+    const QString kint = VarSzoveg(m_lista->ertek(sor, "kint"));
+    if (kint != QLatin1String("I")) return {};
+    const bool lejart = Lejart(kint, m_lista->ertek(sor, "dat_visszakell").toDate(),
+                               m_lista->ertek(sor, "ido_visszakell").toTime(),
+                               m_pillanat.isValid() ? m_pillanat : Most());
     if (!lejart) return {};
     return kijelolt ? QColor(0xFF, 0xFF, 0x00) : QColor(0xFF, 0x00, 0x00);
 }
@@ -144,6 +149,25 @@ void VideoRacsRajzolo::paint(QPainter* p, const QStyleOptionViewItem& o, const Q
     const QPixmap& jel = kintJel(i.row()) ? KepLista::szurkeNyil() : KepLista::feketeKereszt();
     p->drawPixmap(o.rect.left() + 1, o.rect.top(), jel);
 }
+
+namespace {
+
+// The item grid: every cell of one drawing pass is judged by the same
+// moment, read once.
+class VideoRacs : public QTableView {
+public:
+    using QTableView::QTableView;
+    VideoRacsRajzolo* rajzolo = nullptr;
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        if (rajzolo) rajzolo->pillanatRogzit(Most());
+        QTableView::paintEvent(e);
+        if (rajzolo) rajzolo->pillanatRogzit({});
+    }
+};
+
+} // namespace
 
 // ---- the window -------------------------------------------------------------
 
@@ -297,10 +321,12 @@ void Tfrm_Main::feluletLetrehoz()
         return o;
     }(), this);
 
-    DBGrid1 = new QTableView(kozep);
+    auto* racs = new VideoRacs(kozep);
+    DBGrid1 = racs;
     DBGrid1->setObjectName("DBGrid1");
     DBGrid1->setModel(TblModell);
     Rajzolo = new VideoRacsRajzolo(&Tbl.lista(), 0, DBGrid1);
+    racs->rajzolo = Rajzolo;
     DBGrid1->setItemDelegate(Rajzolo);
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);

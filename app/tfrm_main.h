@@ -26,11 +26,15 @@ public:
     QColor szovegSzin(int sor, bool kijelolt) const;
     bool kintJel(int sor) const;   // true: the arrow (out), false: the cross
     void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override;
+    // The moment rows are judged by while the grid draws (one reading of the
+    // clock per drawing pass, not per cell); invalid: read the clock.
+    void pillanatRogzit(const QDateTime& most) { m_pillanat = most; }
 protected:
     void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const override;
 private:
     const KulcsosLista* m_lista;
     int m_kintOszlop;
+    QDateTime m_pillanat;
 };
 
 class Tfrm_Main : public QMainWindow {
