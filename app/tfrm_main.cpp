@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTableView>
@@ -356,6 +357,7 @@ void Tfrm_Main::feluletLetrehoz()
     connect(TblModell, &QAbstractItemModel::modelReset, this, [this] {
         // A new model reset makes a new selection model unnecessary, but the
         // current index is gone: put it back from Tbl.
+        m_jeloltSor = -1;
         aktualisMutat();
     });
     elrendezes->addWidget(DBGrid1, 1);
@@ -446,7 +448,7 @@ void Tfrm_Main::OszlopSzelesseg()
 void Tfrm_Main::aktualisMutat()
 {
     const int sor = Tbl.aktualis();
-    TblModell->aktualisSorBeallit(sor);
+    sorJel(sor);
     if (sor < 0) return;
     const QModelIndex regi = DBGrid1->currentIndex();
     const QModelIndex uj = TblModell->index(sor, regi.isValid() ? regi.column() : 1);
@@ -459,7 +461,25 @@ void Tfrm_Main::aktualisValtozott(const QModelIndex& i)
 {
     if (!i.isValid()) return;
     Tbl.aktualisBeallit(i.row());
-    TblModell->aktualisSorBeallit(i.row());
+    sorJel(i.row());
+}
+
+void Tfrm_Main::sorJel(int sor)
+{
+    // The mark is the vertical header's text. Announced by headerDataChanged,
+    // every view of the model lays itself out again (QAbstractItemView's
+    // answer to that signal), so each arrow key repainted every visible cell;
+    // the two header sections are all the mark needs.
+    const int regi = m_jeloltSor;
+    m_jeloltSor = sor;
+    {
+        const QSignalBlocker csend(TblModell);
+        TblModell->aktualisSorBeallit(sor);
+    }
+    QHeaderView* fej = DBGrid1->verticalHeader();
+    for (const int s : {regi, sor})
+        if (s >= 0 && s < TblModell->rowCount())
+            fej->viewport()->update(0, fej->sectionViewportPosition(s), fej->viewport()->width(), fej->sectionSize(s));
 }
 
 void Tfrm_Main::gyorsKeres(const QString& szoveg)

@@ -98,6 +98,7 @@ private:
     bool m_indult = false;
     bool m_megmutatva = false;
     bool m_lezarva = false;
+    int m_jeloltSor = -1;   // row whose header section shows the mark
     QHash<QString, QAction*> m_muveletek;
     QActionGroup* m_keresMod = nullptr;
 
@@ -108,4 +109,5 @@ private:
     void gyorsKeres(const QString& szoveg);
     void mezoUrit();
     void aktualisValtozott(const QModelIndex& i);
+    void sorJel(int sor);
 };
