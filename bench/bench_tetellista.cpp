@@ -8,7 +8,8 @@
 // The data folder (default /tmp/kazettora-bench-1m) is built on the first run
 // in a child process (so that its memory does not count) and reused later.
 // Exit code 0: every check right and every target met; 2: a target missed;
-// 1: a check failed. KZ_FESTES=1 prints every repaint of the grid.
+// 1: a check failed. KZ_FESTES=1 prints every repaint of the grid and each
+// timed step; KZ_KEP=file.png saves a picture of the window after paging.
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
 #include "bench/bench_adat.h"
@@ -495,6 +496,7 @@ int main(int argc, char** argv)
     ellenoriz(w->Tbl.aktualis() == std::min(sor1 + 60, w->TblModell->rowCount() - 1),
               QStringLiteral("a lefelé nyíl nem soronként lépett"));
     felvesz(QStringLiteral("lefelé nyíl a keresőmezőből"), le, 10);
+    if (qEnvironmentVariableIsSet("KZ_KEP")) w->grab().save(qEnvironmentVariable("KZ_KEP"));
     w->DBGrid1->setFocus();
     const QList<Ido> vege = billentyuk(a, w->DBGrid1, Qt::Key_End, 1, Qt::ControlModifier);
     ellenoriz(w->Tbl.aktualis() == n - 1, QStringLiteral("Ctrl+End után nem az utolsó sor az aktuális"));
