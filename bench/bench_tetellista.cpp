@@ -510,6 +510,18 @@ int main(int argc, char** argv)
     for (int i = 1; i <= 10; ++i) gorgetes << idozit([&] { sav->setValue(int(qint64(sav->maximum()) * i / 10)); });
     felvesz(QStringLiteral("görgetősáv: ugrás a lista tizedeire (új lapok betöltése)"), gorgetes, 10);
 
+    // ---- grid font size ----------------------------------------------------------
+    // Every row's height follows the font: a million header sections.
+    const int betu0 = TBeall.Betumeret;
+    QList<Ido> betu;
+    betu << idozit([&] { QTest::keyClick(w, Qt::Key_F12, Qt::ControlModifier); });
+    ellenoriz(TBeall.Betumeret == betu0 + 1 && w->DBGrid1->font().pointSize() == betu0 + 1,
+              QStringLiteral("Ctrl+F12 után %1 pontos a betű").arg(w->DBGrid1->font().pointSize()));
+    betu << idozit([&] { QTest::keyClick(w, Qt::Key_F12, Qt::ShiftModifier); });
+    ellenoriz(TBeall.Betumeret == betu0 && w->DBGrid1->font().pointSize() == betu0,
+              QStringLiteral("Shift+F12 után nem állt vissza a betűméret"));
+    felvesz(QStringLiteral("betűméret növelés és csökkentés (Ctrl+F12, Shift+F12)"), betu, 0);
+
     // ---- reading rows a page at a time ------------------------------------------
     // What a jump costs below the painting: the rows of an unread page, with
     // their lookup names, read and converted.
