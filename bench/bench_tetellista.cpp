@@ -3,7 +3,8 @@
 // sort orders, the "only items out" filter, paging and peak memory. Every
 // step is checked for the right result, not only timed.
 //
-//   bench_tetellista [--rebuild] [--mappa DIR] [--tetelek N] [--ugyfelek M] [--ablak 1280x960]
+//   bench_tetellista [--rebuild] [--mappa DIR] [--tetelek N] [--ugyfelek M]
+//                    [--tortenet H] [--kassza K] [--ablak 1280x960]
 //
 // The data folder (default /tmp/kazettora-bench-1m) is built on the first run
 // in a child process (so that its memory does not count) and reused later.
@@ -336,18 +337,24 @@ int main(int argc, char** argv)
             b.meret.tetelek = kov().toInt();
         } else if (!std::strcmp(a, "--ugyfelek")) {
             b.meret.ugyfelek = kov().toInt();
+        } else if (!std::strcmp(a, "--tortenet")) {
+            b.meret.tortenet = kov().toLongLong();
+        } else if (!std::strcmp(a, "--kassza")) {
+            b.meret.kassza = kov().toLongLong();
         } else if (!std::strcmp(a, "--ablak")) {
             const QStringList m = kov().split('x');
             b.szeles = m.value(0).toInt();
             b.magas = m.value(1).toInt();
         } else {
             std::fprintf(stderr,
-                         "használat: %s [--rebuild] [--mappa DIR] [--tetelek N] [--ugyfelek M] [--ablak SZxMA]\n",
+                         "használat: %s [--rebuild] [--mappa DIR] [--tetelek N] [--ugyfelek M] [--tortenet H] "
+                         "[--kassza K] [--ablak SZxMA]\n",
                          argv[0]);
             return 64;
         }
     }
-    if (b.meret.tetelek < 1000 || b.meret.ugyfelek < 1 || b.szeles < 400 || b.magas < 300) {
+    if (b.meret.tetelek < 1000 || b.meret.ugyfelek < 1 || b.meret.tortenet < 0 || b.meret.kassza < 0 || b.szeles < 400
+        || b.magas < 300) {
         std::fprintf(stderr, "legalább 1000 tétel, egy ügyfél és 400x300-as ablak kell\n");
         return 64;
     }
