@@ -26,6 +26,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTextLayout>
 #include <QStatusTipEvent>
 #include <QTableView>
 #include <QToolBar>
@@ -143,12 +144,60 @@ void VideoRacsRajzolo::initStyleOption(QStyleOptionViewItem* o, const QModelInde
 void VideoRacsRajzolo::paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const
 {
     if (i.column() != m_kintOszlop) {
-        QStyledItemDelegate::paint(p, o, i);
+        // The style draws the cell (background, selection, focus frame)
+        // without its text, and the text is laid out once here: the style
+        // would lay it out three times (size, elision, drawing), and that was
+        // most of what a repaint of the grid cost.
+        QStyleOptionViewItem opt = o;
+        initStyleOption(&opt, i);
+        const QString szoveg = opt.text;
+        opt.text.clear();
+        const QWidget* w = opt.widget;
+        const QStyle* st = w ? w->style() : QApplication::style();
+        st->drawControl(QStyle::CE_ItemViewItem, &opt, p, w);
+        if (!szoveg.isEmpty()) szovegRajzol(p, opt, szoveg);
         return;
     }
     p->fillRect(o.rect, o.palette.brush(QPalette::Base));
     const QPixmap& jel = kintJel(i.row()) ? KepLista::szurkeNyil() : KepLista::feketeKereszt();
     p->drawPixmap(o.rect.left() + 1, o.rect.top(), jel);
+}
+
+// One line of cell text as the style draws it: inside the focus frame's
+// margin, in the cell's alignment, elided when it does not fit.
+void VideoRacsRajzolo::szovegRajzol(QPainter* p, const QStyleOptionViewItem& o, const QString& szoveg) const
+{
+    const QWidget* w = o.widget;
+    const QStyle* st = w ? w->style() : QApplication::style();
+    const int margo = st->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
+    const QRect r = o.rect.adjusted(margo, 0, -margo, 0);
+    QTextOption beall;
+    beall.setWrapMode(QTextOption::ManualWrap);
+    beall.setTextDirection(o.direction);
+    beall.setAlignment(QStyle::visualAlignment(o.direction, o.displayAlignment));
+    QTextLayout sor(szoveg, o.font);
+    sor.setTextOption(beall);
+    auto tordel = [&] {
+        sor.beginLayout();
+        QTextLine l = sor.createLine();
+        l.setLineWidth(r.width());
+        sor.endLayout();
+        return l;
+    };
+    QTextLine l = tordel();
+    if (l.naturalTextWidth() > r.width()) {
+        sor.setText(o.fontMetrics.elidedText(szoveg, o.textElideMode, r.width()));
+        l = tordel();
+    }
+    QPalette::ColorGroup cg = (o.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    if (cg == QPalette::Normal && !(o.state & QStyle::State_Active)) cg = QPalette::Inactive;
+    qreal y = r.top();
+    if (o.displayAlignment & Qt::AlignVCenter) y += (r.height() - l.height()) / 2;
+    else if (o.displayAlignment & Qt::AlignBottom) y += r.height() - l.height();
+    p->save();
+    p->setPen(o.palette.color(cg, (o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
+    sor.draw(p, QPointF(r.left(), y));
+    p->restore();
 }
 
 namespace {

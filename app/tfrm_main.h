@@ -35,6 +35,7 @@ private:
     const KulcsosLista* m_lista;
     int m_kintOszlop;
     QDateTime m_pillanat;
+    void szovegRajzol(QPainter* p, const QStyleOptionViewItem& o, const QString& szoveg) const;
 };
 
 class Tfrm_Main : public QMainWindow {
