@@ -10,7 +10,8 @@
 // in a child process (so that its memory does not count) and reused later.
 // Exit code 0: every check right and every target met; 2: a target missed;
 // 1: a check failed. KZ_FESTES=1 prints every repaint of the grid and each
-// timed step; KZ_KEP=file.png saves a picture of the window after paging.
+// timed step; KZ_KEP=file.png saves a picture of the window after paging,
+// file-racs.png one with the grid focused, file-szurt.png the items out.
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
 #include "bench/bench_adat.h"
@@ -480,6 +481,8 @@ int main(int argc, char** argv)
         return Adatbazis::ertek(QStringLiteral("SELECT COUNT(*) FROM video WHERE azon = ? AND kint = 'I'"), {k}).toInt() > 0;
     };
     QList<Ido> szurt = kodGepeles(a, QString::number(kintKod), n, kintVan);
+    if (qEnvironmentVariableIsSet("KZ_KEP"))
+        w->grab().save(qEnvironmentVariable("KZ_KEP").replace(QLatin1String(".png"), QLatin1String("-szurt.png")));
     // Title search while filtered, then back to code order.
     w->muvelet("aKeres2")->trigger();
     feldolgoz();
@@ -511,6 +514,11 @@ int main(int argc, char** argv)
     ellenoriz(w->Tbl.aktualis() == n - 1, QStringLiteral("Ctrl+End után nem az utolsó sor az aktuális"));
     const QList<Ido> eleje = billentyuk(a, w->DBGrid1, Qt::Key_Home, 1, Qt::ControlModifier);
     ellenoriz(w->Tbl.aktualis() == 0, QStringLiteral("Ctrl+Home után nem az első sor az aktuális"));
+    if (qEnvironmentVariableIsSet("KZ_KEP")) {
+        // With the grid focused: the current cell's focus frame.
+        billentyuk(a, w->DBGrid1, Qt::Key_Down, 3);
+        w->grab().save(qEnvironmentVariable("KZ_KEP").replace(QLatin1String(".png"), QLatin1String("-racs.png")));
+    }
     felvesz(QStringLiteral("Ctrl+End, Ctrl+Home a rácsban"), vege + eleje, 10);
     QList<Ido> gorgetes;
     QScrollBar* sav = w->DBGrid1->verticalScrollBar();
