@@ -483,7 +483,16 @@ void Tfrm_Main::racsBetu()
     QFont f = DBGrid1->font();
     f.setPointSize(TBeall.Betumeret);
     DBGrid1->setFont(f);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 4);
+    // Every row takes the new height, and the header tells the table of each
+    // one (a million sectionResized signals at a million items, 50 ms); one
+    // layout of the grid afterwards does the same.
+    QHeaderView* sorFej = DBGrid1->verticalHeader();
+    {
+        const QSignalBlocker csend(sorFej);
+        sorFej->setDefaultSectionSize(QFontMetrics(f).height() + 4);
+    }
+    DBGrid1->doItemsLayout();
+    sorFej->viewport()->update();
 }
 
 void Tfrm_Main::OszlopSzelesseg()
