@@ -11,7 +11,8 @@
 // Exit code 0: every check right and every target met; 2: a target missed;
 // 1: a check failed. KZ_FESTES=1 prints every repaint of the grid and each
 // timed step; KZ_KEP=file.png saves a picture of the window after paging,
-// file-racs.png one with the grid focused, file-szurt.png the items out.
+// file-racs.png one with the grid focused, file-szurt.png the items out,
+// file-betu.png the grid one point larger.
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
 #include "bench/bench_adat.h"
@@ -532,6 +533,8 @@ int main(int argc, char** argv)
     betu << idozit([&] { QTest::keyClick(w, Qt::Key_F12, Qt::ControlModifier); });
     ellenoriz(TBeall.Betumeret == betu0 + 1 && w->DBGrid1->font().pointSize() == betu0 + 1,
               QStringLiteral("Ctrl+F12 után %1 pontos a betű").arg(w->DBGrid1->font().pointSize()));
+    if (qEnvironmentVariableIsSet("KZ_KEP"))
+        w->grab().save(qEnvironmentVariable("KZ_KEP").replace(QLatin1String(".png"), QLatin1String("-betu.png")));
     betu << idozit([&] { QTest::keyClick(w, Qt::Key_F12, Qt::ShiftModifier); });
     ellenoriz(TBeall.Betumeret == betu0 && w->DBGrid1->font().pointSize() == betu0,
               QStringLiteral("Shift+F12 után nem állt vissza a betűméret"));
