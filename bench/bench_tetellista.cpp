@@ -1,7 +1,8 @@
 // The main window's item list at a million items: start-up until the first
 // rows are painted, quick-search keystrokes in code and title mode, the two
-// sort orders, the "only items out" filter, paging and peak memory. Every
-// step is checked for the right result, not only timed.
+// sort orders, the "only items out" filter, paging, the grid font size, page
+// reads and peak memory. Every step is checked for the right result, not
+// only timed.
 //
 //   bench_tetellista [--rebuild] [--mappa DIR] [--tetelek N] [--ugyfelek M]
 //                    [--tortenet H] [--kassza K] [--ablak 1280x960]
