@@ -29,7 +29,9 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTextLayout>
 #include <QStatusTipEvent>
 #include <QTableView>
 #include <QToolBar>
@@ -123,8 +125,13 @@ bool VideoRacsRajzolo::kintJel(int sor) const
 
 QColor VideoRacsRajzolo::szovegSzin(int sor, bool kijelolt) const
 {
-    const bool lejart = Lejart(VarSzoveg(m_lista->ertek(sor, "kint")), m_lista->ertek(sor, "dat_visszakell").toDate(),
-                               m_lista->ertek(sor, "ido_visszakell").toTime(), Most());
+    // Only an item out can be overdue; the clock (a time-zone look-up) is
+    // read for those alone.
+    const QString kint = VarSzoveg(m_lista->ertek(sor, "kint"));
+    if (kint != QLatin1String("I")) return {};
+    const bool lejart = Lejart(kint, m_lista->ertek(sor, "dat_visszakell").toDate(),
+                               m_lista->ertek(sor, "ido_visszakell").toTime(),
+                               m_pillanat.isValid() ? m_pillanat : Most());
     if (!lejart) return {};
     return kijelolt ? QColor(0xFF, 0xFF, 0x00) : QColor(0xFF, 0x00, 0x00);
 }
@@ -142,13 +149,80 @@ void VideoRacsRajzolo::initStyleOption(QStyleOptionViewItem* o, const QModelInde
 void VideoRacsRajzolo::paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const
 {
     if (i.column() != m_kintOszlop) {
-        QStyledItemDelegate::paint(p, o, i);
+        // The style draws the cell (background, selection, focus frame)
+        // without its text, and the text is laid out once here: the style
+        // would lay it out three times (size, elision, drawing), and that was
+        // most of what a repaint of the grid cost.
+        QStyleOptionViewItem opt = o;
+        initStyleOption(&opt, i);
+        const QString szoveg = opt.text;
+        opt.text.clear();
+        const QWidget* w = opt.widget;
+        const QStyle* st = w ? w->style() : QApplication::style();
+        st->drawControl(QStyle::CE_ItemViewItem, &opt, p, w);
+        if (!szoveg.isEmpty()) szovegRajzol(p, opt, szoveg);
         return;
     }
     p->fillRect(o.rect, o.palette.brush(QPalette::Base));
     const QPixmap& jel = kintJel(i.row()) ? KepLista::szurkeNyil() : KepLista::feketeKereszt();
     p->drawPixmap(o.rect.left() + 1, o.rect.top(), jel);
 }
+
+// One line of cell text as the style draws it: inside the focus frame's
+// margin, in the cell's alignment, elided when it does not fit.
+void VideoRacsRajzolo::szovegRajzol(QPainter* p, const QStyleOptionViewItem& o, const QString& szoveg) const
+{
+    const QWidget* w = o.widget;
+    const QStyle* st = w ? w->style() : QApplication::style();
+    const int margo = st->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
+    const QRect r = o.rect.adjusted(margo, 0, -margo, 0);
+    QTextOption beall;
+    beall.setWrapMode(QTextOption::ManualWrap);
+    beall.setTextDirection(o.direction);
+    beall.setAlignment(QStyle::visualAlignment(o.direction, o.displayAlignment));
+    QTextLayout sor(szoveg, o.font);
+    sor.setTextOption(beall);
+    auto tordel = [&] {
+        sor.beginLayout();
+        QTextLine l = sor.createLine();
+        l.setLineWidth(r.width());
+        sor.endLayout();
+        return l;
+    };
+    QTextLine l = tordel();
+    if (l.naturalTextWidth() > r.width()) {
+        sor.setText(o.fontMetrics.elidedText(szoveg, o.textElideMode, r.width()));
+        l = tordel();
+    }
+    QPalette::ColorGroup cg = (o.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    if (cg == QPalette::Normal && !(o.state & QStyle::State_Active)) cg = QPalette::Inactive;
+    qreal y = r.top();
+    if (o.displayAlignment & Qt::AlignVCenter) y += (r.height() - l.height()) / 2;
+    else if (o.displayAlignment & Qt::AlignBottom) y += r.height() - l.height();
+    p->save();
+    p->setPen(o.palette.color(cg, (o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
+    sor.draw(p, QPointF(r.left(), y));
+    p->restore();
+}
+
+namespace {
+
+// The item grid: every cell of one drawing pass is judged by the same
+// moment, read once.
+class VideoRacs : public QTableView {
+public:
+    using QTableView::QTableView;
+    VideoRacsRajzolo* rajzolo = nullptr;
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        if (rajzolo) rajzolo->pillanatRogzit(Most());
+        QTableView::paintEvent(e);
+        if (rajzolo) rajzolo->pillanatRogzit({});
+    }
+};
+
+} // namespace
 
 // ---- the window -------------------------------------------------------------
 
@@ -316,10 +390,12 @@ void Tfrm_Main::feluletLetrehoz()
         return o;
     }(), this);
 
-    DBGrid1 = new QTableView(kozep);
+    auto* racs = new VideoRacs(kozep);
+    DBGrid1 = racs;
     DBGrid1->setObjectName("DBGrid1");
     DBGrid1->setModel(TblModell);
     Rajzolo = new VideoRacsRajzolo(&Tbl.lista(), 0, DBGrid1);
+    racs->rajzolo = Rajzolo;
     DBGrid1->setItemDelegate(Rajzolo);
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -354,6 +430,7 @@ void Tfrm_Main::feluletLetrehoz()
     connect(TblModell, &QAbstractItemModel::modelReset, this, [this] {
         // A new model reset makes a new selection model unnecessary, but the
         // current index is gone: put it back from Tbl.
+        m_jeloltSor = -1;
         aktualisMutat();
     });
     elrendezes->addWidget(DBGrid1, 1);
@@ -430,7 +507,16 @@ void Tfrm_Main::racsBetu()
     QFont f = DBGrid1->font();
     f.setPointSize(TBeall.Betumeret);
     DBGrid1->setFont(f);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 4);
+    // Every row takes the new height, and the header tells the table of each
+    // one (a million sectionResized signals at a million items, 50 ms); one
+    // layout of the grid afterwards does the same.
+    QHeaderView* sorFej = DBGrid1->verticalHeader();
+    {
+        const QSignalBlocker csend(sorFej);
+        sorFej->setDefaultSectionSize(QFontMetrics(f).height() + 4);
+    }
+    DBGrid1->doItemsLayout();
+    sorFej->viewport()->update();
 }
 
 void Tfrm_Main::OszlopSzelesseg()
@@ -444,7 +530,7 @@ void Tfrm_Main::OszlopSzelesseg()
 void Tfrm_Main::aktualisMutat()
 {
     const int sor = Tbl.aktualis();
-    TblModell->aktualisSorBeallit(sor);
+    sorJel(sor);
     if (sor < 0) return;
     const QModelIndex regi = DBGrid1->currentIndex();
     const QModelIndex uj = TblModell->index(sor, regi.isValid() ? regi.column() : 1);
@@ -457,7 +543,25 @@ void Tfrm_Main::aktualisValtozott(const QModelIndex& i)
 {
     if (!i.isValid()) return;
     Tbl.aktualisBeallit(i.row());
-    TblModell->aktualisSorBeallit(i.row());
+    sorJel(i.row());
+}
+
+void Tfrm_Main::sorJel(int sor)
+{
+    // The mark is the vertical header's text. Announced by headerDataChanged,
+    // every view of the model lays itself out again (QAbstractItemView's
+    // answer to that signal), so each arrow key repainted every visible cell;
+    // the two header sections are all the mark needs.
+    const int regi = m_jeloltSor;
+    m_jeloltSor = sor;
+    {
+        const QSignalBlocker csend(TblModell);
+        TblModell->aktualisSorBeallit(sor);
+    }
+    QHeaderView* fej = DBGrid1->verticalHeader();
+    for (const int s : {regi, sor})
+        if (s >= 0 && s < TblModell->rowCount())
+            fej->viewport()->update(0, fej->sectionViewportPosition(s), fej->viewport()->width(), fej->sectionSize(s));
 }
 
 void Tfrm_Main::gyorsKeres(const QString& szoveg)

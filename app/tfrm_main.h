@@ -26,11 +26,16 @@ public:
     QColor szovegSzin(int sor, bool kijelolt) const;
     bool kintJel(int sor) const;   // true: the arrow (out), false: the cross
     void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override;
+    // The moment rows are judged by while the grid draws (one reading of the
+    // clock per drawing pass, not per cell); invalid: read the clock.
+    void pillanatRogzit(const QDateTime& most) { m_pillanat = most; }
 protected:
     void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const override;
 private:
     const KulcsosLista* m_lista;
     int m_kintOszlop;
+    QDateTime m_pillanat;
+    void szovegRajzol(QPainter* p, const QStyleOptionViewItem& o, const QString& szoveg) const;
 };
 
 class Tfrm_Main : public QMainWindow {
@@ -96,6 +101,7 @@ private:
     bool m_indult = false;
     bool m_megmutatva = false;
     bool m_lezarva = false;
+    int m_jeloltSor = -1;   // row whose header section shows the mark
     QHash<QString, QAction*> m_muveletek;
     QActionGroup* m_keresMod = nullptr;
 
@@ -106,4 +112,5 @@ private:
     void gyorsKeres(const QString& szoveg);
     void mezoUrit();
     void aktualisValtozott(const QModelIndex& i);
+    void sorJel(int sor);
 };

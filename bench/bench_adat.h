@@ -1,0 +1,42 @@
+#pragma once
+// Big data folders for the benchmarks: a program folder whose database holds
+// the delivered reference data plus as many generated items, customers,
+// history rows and cash rows as asked for. A folder once built is reused by
+// later runs that ask for the same sizes.
+#include <QString>
+
+namespace BenchAdat {
+
+struct Meret {
+    int tetelek = 1'000'000;     // video rows, codes 1..tetelek
+    int ugyfelek = 20'000;       // ugyfel rows, codes 1..ugyfelek
+    qint64 tortenet = 0;         // older ugyfel_video rows, besides one per item out
+    qint64 kassza = 0;           // cassa rows, running balance kept
+    double kintArany = 0.02;     // share of items out on rental
+    double lejartArany = 0.3;    // share of the items out that are overdue
+    quint32 mag = 20260314;      // seed: the same sizes give the same data
+
+    // One line naming every figure; a folder is reused only when it matches.
+    QString leiras() const;
+};
+
+// Makes `programMappa` a program folder (Data/kazettora.db, Archiv) with the
+// data of `m`. A folder built earlier with the same sizes is kept unless
+// `ujra`; it is built beside the target and renamed into place, so an
+// interrupted run never leaves a half-made folder to be reused. Refuses to
+// replace a folder it did not build. Progress goes to stderr.
+bool elokeszit(const QString& programMappa, const Meret& m, bool ujra, QString* hiba);
+
+// Writes Kazettora.ini of the program folder: a window of the given size at
+// 0,0, not full screen, the data folder inside the program folder.
+bool beallitasIr(const QString& programMappa, int szeles, int magas, QString* hiba);
+
+// Title of the generated item with code `azon` for the sizes of `m` (the
+// same text the folder holds), so that a benchmark can type a prefix that
+// exists.
+QString cim(const Meret& m, int azon);
+
+// Peak resident memory of this process so far, in megabytes.
+double csucsMemoriaMB();
+
+} // namespace BenchAdat
