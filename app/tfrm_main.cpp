@@ -3,6 +3,7 @@
 #include "common/bevitel.h"
 #include "common/listamodell.h"
 #include "common/parbeszed.h"
+#include "common/racs.h"
 #include "common/szoveg.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
@@ -378,7 +379,9 @@ void Tfrm_Main::feluletLetrehoz()
     TblModell = new ListaModell(&Tbl.lista(), [] {
         QList<Oszlop> o;
         for (const RacsOszlop& r : RacsOszlopok) {
-            Oszlop x{QString::fromLatin1(r.mezo), QString::fromUtf8(r.cim)};
+            Oszlop x;
+            x.mezo = QString::fromLatin1(r.mezo);
+            x.cim = QString::fromUtf8(r.cim);
             if (x.mezo == "kint") {
                 x.mezo.clear();   // icon only
                 x.igazitas = Qt::AlignCenter;
@@ -397,22 +400,9 @@ void Tfrm_Main::feluletLetrehoz()
     Rajzolo = new VideoRacsRajzolo(&Tbl.lista(), 0, DBGrid1);
     racs->rajzolo = Rajzolo;
     DBGrid1->setItemDelegate(Rajzolo);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setWordWrap(false);
+    RacsBeallit(DBGrid1);
     DBGrid1->setCornerButtonEnabled(false);
-    DBGrid1->horizontalHeader()->setSectionsClickable(false);
-    DBGrid1->horizontalHeader()->setHighlightSections(false);
     DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    DBGrid1->verticalHeader()->setFixedWidth(14);
-    DBGrid1->verticalHeader()->setHighlightSections(false);
-    // The current row stays highlighted while the operator types in the search field.
-    QPalette paletta = DBGrid1->palette();
-    for (QPalette::ColorRole r : {QPalette::Highlight, QPalette::HighlightedText})
-        paletta.setColor(QPalette::Inactive, r, paletta.color(QPalette::Active, r));
-    DBGrid1->setPalette(paletta);
     DBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (const char* n : {"aKolcsonoz", "aVisszavesz", "-", "aUj", "aUjMasol", "aSzerkeszt", "aTorol", "-",
                           "aTortenet", "-", "aKeres", "aKeresReszletes", "aSzur"}) {
@@ -428,9 +418,7 @@ void Tfrm_Main::feluletLetrehoz()
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& i) { aktualisValtozott(i); });
     connect(TblModell, &QAbstractItemModel::modelReset, this, [this] {
-        // A new model reset makes a new selection model unnecessary, but the
-        // current index is gone: put it back from Tbl.
-        m_jeloltSor = -1;
+        // The reset took the current index: put it back from Tbl.
         aktualisMutat();
     });
     elrendezes->addWidget(DBGrid1, 1);
@@ -546,23 +534,7 @@ void Tfrm_Main::aktualisValtozott(const QModelIndex& i)
     sorJel(i.row());
 }
 
-void Tfrm_Main::sorJel(int sor)
-{
-    // The mark is the vertical header's text. Announced by headerDataChanged,
-    // every view of the model lays itself out again (QAbstractItemView's
-    // answer to that signal), so each arrow key repainted every visible cell;
-    // the two header sections are all the mark needs.
-    const int regi = m_jeloltSor;
-    m_jeloltSor = sor;
-    {
-        const QSignalBlocker csend(TblModell);
-        TblModell->aktualisSorBeallit(sor);
-    }
-    QHeaderView* fej = DBGrid1->verticalHeader();
-    for (const int s : {regi, sor})
-        if (s >= 0 && s < TblModell->rowCount())
-            fej->viewport()->update(0, fej->sectionViewportPosition(s), fej->viewport()->width(), fej->sectionSize(s));
-}
+void Tfrm_Main::sorJel(int sor) { RacsSorJel(DBGrid1, TblModell, sor); }
 
 void Tfrm_Main::gyorsKeres(const QString& szoveg)
 {

@@ -101,7 +101,6 @@ private:
     bool m_indult = false;
     bool m_megmutatva = false;
     bool m_lezarva = false;
-    int m_jeloltSor = -1;   // row whose header section shows the mark
     QHash<QString, QAction*> m_muveletek;
     QActionGroup* m_keresMod = nullptr;
 

@@ -50,15 +50,6 @@ QVariant ListaModell::headerData(int section, Qt::Orientation o, int role) const
     return {};
 }
 
-void ListaModell::aktualisSorBeallit(int sor)
-{
-    if (sor == m_aktualis) return;
-    const int regi = m_aktualis;
-    m_aktualis = sor;
-    if (regi >= 0 && regi < rowCount()) emit headerDataChanged(Qt::Vertical, regi, regi);
-    if (sor >= 0 && sor < rowCount()) emit headerDataChanged(Qt::Vertical, sor, sor);
-}
-
 void ListaModell::ujratolt()
 {
     valtozas([this] { m_lista->betolt(); });

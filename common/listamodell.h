@@ -10,7 +10,7 @@ struct Oszlop {
     QString mezo;                 // field of the list; empty for an icon-only column
     QString cim;                  // column title
     Qt::Alignment igazitas = Qt::AlignLeft | Qt::AlignVCenter;
-    std::function<QString(const QVariant&)> formatum;   // default: VarSzoveg
+    std::function<QString(const QVariant&)> formatum = {};   // default: VarSzoveg
 };
 
 class ListaModell : public QAbstractTableModel {
@@ -28,8 +28,11 @@ public:
     QVariant data(const QModelIndex& i, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation o, int role = Qt::DisplayRole) const override;
 
-    // The row the grid's indicator marks.
-    void aktualisSorBeallit(int sor);
+    // The row the grid's indicator marks. Emits nothing: announced by
+    // headerDataChanged, a view lays itself out again and repaints every
+    // cell; RacsSorJel repaints the two header sections instead.
+    void aktualisSorBeallit(int sor) { m_aktualis = sor; }
+    int aktualisSor() const { return m_aktualis; }
 
     // Reloads the keys (order or filter changed, rows added or removed).
     void ujratolt();

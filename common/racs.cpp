@@ -1,4 +1,5 @@
 #include "common/racs.h"
+#include "common/listamodell.h"
 
 #include <QHeaderView>
 #include <QTableView>
@@ -19,4 +20,14 @@ void RacsBeallit(QTableView* racs)
     for (QPalette::ColorRole r : {QPalette::Highlight, QPalette::HighlightedText})
         p.setColor(QPalette::Inactive, r, p.color(QPalette::Active, r));
     racs->setPalette(p);
+}
+
+void RacsSorJel(QTableView* racs, ListaModell* modell, int sor)
+{
+    const int regi = modell->aktualisSor();
+    modell->aktualisSorBeallit(sor);
+    QHeaderView* fej = racs->verticalHeader();
+    for (const int s : {regi, sor})
+        if (s >= 0 && s < modell->rowCount())
+            fej->viewport()->update(0, fej->sectionViewportPosition(s), fej->viewport()->width(), fej->sectionSize(s));
 }

@@ -5,3 +5,7 @@
 class QTableView;
 
 void RacsBeallit(QTableView* racs);
+
+class ListaModell;
+// Moves the row indicator of `racs` to `sor` (-1: none).
+void RacsSorJel(QTableView* racs, ListaModell* modell, int sor);

@@ -206,8 +206,15 @@ const QVector<QVariant>* KulcsosLista::sorAdat(int sor) const
 QVariant KulcsosLista::ertek(int sor, int mezo) const
 {
     if (mezo < 0) return {};
-    const QVector<QVariant>* s = sorAdat(sor);
-    return (s && mezo < s->size()) ? s->at(mezo) : QVariant();
+    // Grids read values while they paint, where an exception cannot pass:
+    // a page that cannot be read shows empty and is read again next time.
+    try {
+        const QVector<QVariant>* s = sorAdat(sor);
+        return (s && mezo < s->size()) ? s->at(mezo) : QVariant();
+    } catch (const AdatbazisHiba& e) {
+        qWarning("Kazettora: a lista sora nem olvasható: %s", qPrintable(e.uzenet()));
+        return {};
+    }
 }
 
 int KulcsosLista::elso(const QString& feltetel, const QVariantList& param) const

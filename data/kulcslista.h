@@ -45,6 +45,7 @@ public:
     qint64 kulcs(int sor) const;
     int sor(qint64 kulcs) const;     // -1 when not listed
     int mezoIndex(const QString& nev) const;   // any letter case; -1
+    // A field of a listed row; empty when the row cannot be read (never throws).
     QVariant ertek(int sor, int mezo) const;
     QVariant ertek(int sor, const QString& mezo) const { return ertek(sor, mezoIndex(mezo)); }
 

@@ -173,7 +173,7 @@ TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
     connect(m_modell, &QAbstractItemModel::modelReset, this, [this] { aktualisBeallit(0); });
     // The row marker follows the current row however it moves (keys, mouse).
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& i) { m_modell->aktualisSorBeallit(i.isValid() ? i.row() : -1); });
+            [this](const QModelIndex& i) { RacsSorJel(DBGrid1, m_modell, i.isValid() ? i.row() : -1); });
 
     m_lista.rendezes(m_leiras.rend);
     m_lista.szures(m_leiras.szuro);
@@ -215,7 +215,7 @@ void TorzsAblak::aktualisBeallit(int sor)
     const QModelIndex i = m_modell->index(sor, std::max(0, DBGrid1->currentIndex().column()));
     DBGrid1->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     DBGrid1->scrollTo(i);
-    m_modell->aktualisSorBeallit(sor);
+    RacsSorJel(DBGrid1, m_modell, sor);
 }
 
 bool TorzsAblak::keresKulcs(const QVariant& kulcs)

@@ -28,7 +28,7 @@ namespace {
 QTableWidgetItem* cella(const QString& s, Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter)
 {
     auto* c = new QTableWidgetItem(s);
-    c->setTextAlignment(int(a));
+    c->setTextAlignment(a);
     c->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     return c;
 }

@@ -146,7 +146,7 @@ void Tfrm_VideoValaszt::aktualisBeallit(int sor)
     const QModelIndex i = m_modell->index(sor, std::max(0, DBGrid1->currentIndex().column()));
     DBGrid1->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     DBGrid1->scrollTo(i);
-    m_modell->aktualisSorBeallit(sor);
+    RacsSorJel(DBGrid1, m_modell, sor);
 }
 
 void Tfrm_VideoValaszt::rend(bool nev)
