@@ -244,6 +244,35 @@ private slots:
         QCOMPARE(kod(f), 2);
     }
 
+    void torzsablakokMegnyilnak_data()
+    {
+        QTest::addColumn<QString>("muvelet");
+        QTest::addColumn<QString>("ablak");
+        QTest::addColumn<QString>("cim");
+        QTest::newRow("Ügyfelek") << "aUgyfelek" << "Tfrm_TorzsUgyfel" << "Ügyfelek";
+        QTest::newRow("Típusok") << "aTipusok" << "Tfrm_TorzsTipus" << "Típusok";
+        QTest::newRow("Műfajok") << "aMufaj" << "Tfrm_TorzsMufaj" << "Műfajok";
+        QTest::newRow("Árkategóriák") << "aArkat" << "Tfrm_TorzsArkat" << "Árkategóriák";
+        QTest::newRow("Kassza típusok") << "aKasszaTip" << "Tfrm_TorzsCassatip" << "Cassa típusok";
+        QTest::newRow("Kölcsönzési idők") << "aTorzsFiztip" << "Tfrm_TorzsFizTip" << "Kölcsönzési idők";
+        QTest::newRow("Árak beállítása") << "aArBeallit" << "Tfrm_TorzsArkat_Fiztip" << "Árak beállítása";
+    }
+    void torzsablakokMegnyilnak()
+    {
+        QFETCH(QString, muvelet);
+        QFETCH(QString, ablak);
+        QFETCH(QString, cim);
+        Tfrm_Main& f = indit();
+        QString latott;
+        HaMegnyilik(ablak, [&](QWidget* w) {
+            latott = w->windowTitle();
+            Nyom(w, Qt::Key_Escape);
+        });
+        f.muvelet(muvelet)->trigger();
+        QCOMPARE(latott, cim);
+        QVERIFY(m_t->parbeszed.dobozok.isEmpty());
+    }
+
     void tippAStatuszsorban()
     {
         Tfrm_Main& f = indit();
