@@ -8,7 +8,10 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QApplication>
+#include <QTimer>
 #include <functional>
+#include <memory>
 
 // Answers every modal box from a script and records what was shown.
 class TesztParbeszed : public Parbeszed {
@@ -69,3 +72,23 @@ void Nyom(QWidget* ablak, int billentyu, Qt::KeyboardModifiers mod = Qt::NoModif
 // The same for the next modal window whose object name is `nev`
 // ("Tfrm_TorzsUgyfel"), so steps through a chain of windows can be queued.
 void HaMegnyilik(const QString& nev, std::function<void(QWidget*)> lepes);
+
+// Runs `lepes` on the next active modal window of type T; a window the step
+// leaves open is closed with the cancel result. The returned timer keeps
+// watching until then (destroy it to stop).
+template <typename T>
+std::unique_ptr<QTimer> haNyilik(std::function<void(T*)> lepes)
+{
+    auto t = std::make_unique<QTimer>();
+    QTimer* p = t.get();
+    p->setInterval(5);
+    QObject::connect(p, &QTimer::timeout, [p, lepes] {
+        auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!w || !w->isVisible() || !w->isActiveWindow()) return;
+        p->stop();
+        lepes(w);
+        if (w->isVisible()) w->reject();
+    });
+    p->start();
+    return t;
+}

@@ -30,24 +30,6 @@ namespace {
 
 // Runs `lepes` on the next modal window of type T, then closes it with the
 // cancel result if it is still open. The watch ends with the returned timer.
-template <typename T>
-std::unique_ptr<QTimer> haNyilik(std::function<void(T*)> lepes)
-{
-    auto t = std::make_unique<QTimer>();
-    QTimer* p = t.get();
-    p->setInterval(5);
-    QObject::connect(p, &QTimer::timeout, [p, lepes] {
-        auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
-        // Keys reach the shortcuts of the active window only.
-        if (!w || !w->isVisible() || !w->isActiveWindow()) return;
-        p->stop();
-        lepes(w);
-        if (w->isVisible()) w->reject();
-    });
-    p->start();
-    return t;
-}
-
 // A key pressed where the user's focus is in that window. The offscreen
 // platform does not give the activation back to a window when the dialog
 // over it closes, as a desktop does; without it no shortcut would fire.

@@ -19,23 +19,6 @@
 
 namespace {
 
-template <typename T>
-std::unique_ptr<QTimer> haNyilik(std::function<void(T*)> lepes)
-{
-    auto t = std::make_unique<QTimer>();
-    QTimer* p = t.get();
-    p->setInterval(5);
-    QObject::connect(p, &QTimer::timeout, [p, lepes] {
-        auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!w || !w->isVisible() || !w->isActiveWindow()) return;
-        p->stop();
-        lepes(w);
-        if (w->isVisible()) w->reject();
-    });
-    p->start();
-    return t;
-}
-
 void ment(QWidget* w, const QString& nev)
 {
     const QString mappa = qEnvironmentVariable("KZ_KEPMAPPA");
