@@ -19,7 +19,9 @@
 #include <numeric>
 #include <random>
 #include <sqlite3.h>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace BenchAdat {
@@ -27,6 +29,7 @@ namespace BenchAdat {
 namespace {
 
 constexpr const char* JelFajl = "bench-adat.txt";
+constexpr const char* MunkaJelFajl = "bench-munkapeldany.txt";
 constexpr int Valtozat = 1;   // raise when the generated data changes
 
 const char* const Jelzok[] = {
@@ -428,6 +431,43 @@ bool elokeszit(const QString& programMappa, const Meret& m, bool ujra, QString* 
         if (hiba) *hiba = QStringLiteral("Az adatmappa nem nevezhető át: %1").arg(cel);
         return false;
     }
+    return true;
+}
+
+bool munkapeldany(const QString& programMappa, const QString& munkaMappa, QString* hiba)
+{
+    const auto hibas = [&](const QString& s) {
+        if (hiba) *hiba = s;
+        return false;
+    };
+    const QString cel = QDir::cleanPath(QDir(munkaMappa).absolutePath());
+    const QString jel = QDir(cel).filePath(QString::fromLatin1(MunkaJelFajl));
+    if (QFileInfo::exists(cel)) {
+        if (!QFileInfo::exists(jel))
+            return hibas(QStringLiteral("A mappa létezik, de nem ez a program készítette, nem írom felül: %1").arg(cel));
+        if (!QDir(cel).removeRecursively()) return hibas(QStringLiteral("A régi munkapéldány nem törölhető: %1").arg(cel));
+    }
+    if (!QDir().mkpath(cel + "/Data") || !QDir().mkpath(cel + "/Archiv"))
+        return hibas(QStringLiteral("A munkapéldány mappája nem hozható létre: %1").arg(cel));
+    QFile j(jel);
+    if (!j.open(QIODevice::WriteOnly) || j.write(QDir::cleanPath(QDir(programMappa).absolutePath()).toUtf8() + '\n') < 0)
+        return hibas(QStringLiteral("A jelfájl nem írható: %1").arg(jel));
+    j.close();
+    const QString forras = Adatbazis::fajlUtvonal(programMappa + "/Data");
+    const QString masolat = Adatbazis::fajlUtvonal(cel + "/Data");
+    // Rows still in the write-ahead log would be missing from a copy of the file alone.
+    if (QFileInfo(forras + "-wal").size() > 0)
+        return hibas(QStringLiteral("Az adatbázis naplója nem üres, előbb zárja le, aki használja: %1").arg(forras));
+    QElapsedTimer ora;
+    ora.start();
+    if (!QFile::copy(forras, masolat)) return hibas(QStringLiteral("Az adatbázis nem másolható: %1").arg(forras));
+    for (const QString& f : {masolat, cel + "/Data"}) {
+        const int fd = ::open(QFile::encodeName(f).constData(), O_RDONLY);
+        const bool ok = fd >= 0 && ::fsync(fd) == 0;
+        if (fd >= 0) ::close(fd);
+        if (!ok) return hibas(QStringLiteral("A munkapéldány nem írható lemezre: %1").arg(f));
+    }
+    naplo(QStringLiteral("munkapéldány: %1 (%2 s)").arg(cel).arg(ora.elapsed() / 1000.0, 0, 'f', 1));
     return true;
 }
 

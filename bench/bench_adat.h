@@ -27,6 +27,14 @@ struct Meret {
 // replace a folder it did not build. Progress goes to stderr.
 bool elokeszit(const QString& programMappa, const Meret& m, bool ujra, QString* hiba);
 
+// Makes `munkaMappa` a program folder holding a copy of the database of
+// `programMappa` (built by elokeszit), flushed to the disk before it returns.
+// A benchmark that writes works on the copy: the built folder stays as it
+// was, every run starts from the same data, and the copy's write-back does
+// not fall into the commits it times. Replaces a copy made earlier; refuses
+// to replace a folder it did not make.
+bool munkapeldany(const QString& programMappa, const QString& munkaMappa, QString* hiba);
+
 // Writes Kazettora.ini of the program folder: a window of the given size at
 // 0,0, not full screen, the data folder inside the program folder.
 bool beallitasIr(const QString& programMappa, int szeles, int magas, QString* hiba);

@@ -201,14 +201,34 @@ QSqlDatabase db()
     return QSqlDatabase::database(QString::fromLatin1(KapcsolatNev), false);
 }
 
-QSqlQuery vegrehajt(const QSqlDatabase& d, const QString& sql, const QVariantList& param)
+namespace {
+
+QSqlQuery elokeszit(const QSqlDatabase& d, const QString& sql)
 {
     QSqlQuery q(d);
     q.setForwardOnly(true);
     if (!q.prepare(sql)) throw AdatbazisHiba(hibaSzoveg(q));
+    return q;
+}
+
+} // namespace
+
+void futtat(QSqlQuery& q, const QVariantList& param)
+{
     const QVariantList p = taroltParam(param);
     for (int i = 0; i < p.size(); ++i) q.bindValue(i, p.at(i));
     if (!q.exec()) throw AdatbazisHiba(hibaSzoveg(q));
+}
+
+QSqlQuery elokeszit(const QString& sql)
+{
+    return elokeszit(db(), sql);
+}
+
+QSqlQuery vegrehajt(const QSqlDatabase& d, const QString& sql, const QVariantList& param)
+{
+    QSqlQuery q = elokeszit(d, sql);
+    futtat(q, param);
     return q;
 }
 

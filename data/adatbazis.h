@@ -55,6 +55,15 @@ QSqlQuery vegrehajt(const QString& sql, const QVariantList& param = {});
 // First column of the first row, or an invalid QVariant.
 QVariant ertek(const QString& sql, const QVariantList& param = {});
 
+// A statement prepared once and run for every row of an operation: reading
+// a short statement's text costs more than running it. elokeszit() throws
+// AdatbazisHiba when the statement is wrong; futtat() binds the values (as
+// vegrehajt does) and runs it, throwing on failure. Call finish() on a
+// SELECT once its rows are read, and let the query go before the
+// transaction it ran in ends.
+QSqlQuery elokeszit(const QString& sql);
+void futtat(QSqlQuery& q, const QVariantList& param = {});
+
 // All of it or none of it: BEGIN IMMEDIATE (the write lock is taken at once,
 // so what is read inside stays true until the commit), COMMIT on jovahagy(),
 // ROLLBACK when destroyed without it.

@@ -7,6 +7,7 @@
 #include "rental/arak.h"
 #include "rental/kassza.h"
 
+#include <QHash>
 #include <QSqlQuery>
 #include <algorithm>
 #include <cmath>
@@ -63,20 +64,31 @@ int Kolcsonzes::befejez()
     const QDateTime most = Most();
     const QDateTime vissza = VisszaKellIdopont(most, m_ora);
     double osszesen = 0;
-    for (KolcsonzesTetel& t : m_tetelek) {
-        QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT kint, arkat FROM video WHERE video = ?"), {t.video});
-        if (!q.next()) throw AdatbazisHiba(QStringLiteral("A(z) %1 kódú tétel időközben megszűnt.").arg(t.azon, 5, 10, QChar('0')));
-        if (VarSzoveg(q.value(0)) == QLatin1String("I"))
-            throw AdatbazisHiba(QStringLiteral("A(z) %1 kódú tétel időközben ki lett adva.").arg(t.azon, 5, 10, QChar('0')));
-        t.ar = KolcsonzesiAr(m_fiztip, VarEgesz(q.value(1)));
-        osszesen += t.ar;
-        Adatbazis::vegrehajt(
+    {
+        // Each statement is read once for all the items; the queries go before the commit.
+        QSqlQuery olvas = Adatbazis::elokeszit(QStringLiteral("SELECT kint, arkat FROM video WHERE video = ?"));
+        QSqlQuery kiad = Adatbazis::elokeszit(
             QStringLiteral("UPDATE video SET kint = 'I', ugyfel = ?, kolcsid = ?, fiztip = ?, "
                            "kolcsonozve = COALESCE(kolcsonozve, 0) + 1, dat_kiadva = ?, ido_kiadva = ?, ar = ?, "
-                           "dat_visszakell = ?, ido_visszakell = ? WHERE video = ?"),
-            {m_ugyfel, kolcsid, m_fiztip, most.date(), most.time(), t.ar, vissza.date(), vissza.time(), t.video});
-        Adatbazis::vegrehajt(QStringLiteral("INSERT INTO ugyfel_video (ugyfel, video, datum) VALUES (?, ?, ?)"),
-                             {m_ugyfel, t.video, most.date()});
+                           "dat_visszakell = ?, ido_visszakell = ? WHERE video = ?"));
+        QSqlQuery tortenet =
+            Adatbazis::elokeszit(QStringLiteral("INSERT INTO ugyfel_video (ugyfel, video, datum) VALUES (?, ?, ?)"));
+        QHash<int, double> arak;   // by price category: the matrix cannot change inside the transaction
+        for (KolcsonzesTetel& t : m_tetelek) {
+            Adatbazis::futtat(olvas, {t.video});
+            if (!olvas.next()) throw AdatbazisHiba(QStringLiteral("A(z) %1 kódú tétel időközben megszűnt.").arg(t.azon, 5, 10, QChar('0')));
+            if (VarSzoveg(olvas.value(0)) == QLatin1String("I"))
+                throw AdatbazisHiba(QStringLiteral("A(z) %1 kódú tétel időközben ki lett adva.").arg(t.azon, 5, 10, QChar('0')));
+            const int arkat = VarEgesz(olvas.value(1));
+            olvas.finish();
+            auto ar = arak.constFind(arkat);
+            if (ar == arak.constEnd()) ar = arak.insert(arkat, KolcsonzesiAr(m_fiztip, arkat));
+            t.ar = *ar;
+            osszesen += t.ar;
+            Adatbazis::futtat(kiad, {m_ugyfel, kolcsid, m_fiztip, most.date(), most.time(), t.ar, vissza.date(),
+                                     vissza.time(), t.video});
+            Adatbazis::futtat(tortenet, {m_ugyfel, t.video, most.date()});
+        }
     }
     if (TBeall.elorefizet) KasszaKonyvelTranzakcioban(QStringLiteral("B"), m_ugyfel, osszesen, true);
     tr.jovahagy();
@@ -150,21 +162,25 @@ void Visszavetel::befejez()
     Adatbazis::Tranzakcio tr;
     const QDateTime most = Most();
     double osszesen = 0;
-    for (const VisszavetelTetel& t : m_tetelek) {
-        QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT ar FROM video WHERE video = ? AND kint = 'I' AND ugyfel = ?"),
-                                           {t.video, m_ugyfel});
-        if (!q.next())
-            throw AdatbazisHiba(QStringLiteral("A(z) %1 kódú tétel időközben visszakerült.").arg(t.azon, 5, 10, QChar('0')));
-        osszesen += VarValos(q.value(0));
+    {
+        QSqlQuery olvas =
+            Adatbazis::elokeszit(QStringLiteral("SELECT ar FROM video WHERE video = ? AND kint = 'I' AND ugyfel = ?"));
+        for (const VisszavetelTetel& t : m_tetelek) {
+            Adatbazis::futtat(olvas, {t.video, m_ugyfel});
+            if (!olvas.next())
+                throw AdatbazisHiba(QStringLiteral("A(z) %1 kódú tétel időközben visszakerült.").arg(t.azon, 5, 10, QChar('0')));
+            osszesen += VarValos(olvas.value(0));
+            olvas.finish();
+        }
     }
     if (!TBeall.elorefizet) KasszaKonyvelTranzakcioban(QStringLiteral("B"), m_ugyfel, osszesen, true);
-    for (const VisszavetelTetel& t : m_tetelek) {
+    {
         // The return moment is kept in the fields meant for it.
-        Adatbazis::vegrehajt(
+        QSqlQuery vissza = Adatbazis::elokeszit(
             QStringLiteral("UPDATE video SET kint = 'N', ugyfel = 0, kolcsid = 0, fiztip = NULL, dat_kiadva = NULL, "
                            "ido_kiadva = NULL, dat_visszakell = NULL, ido_visszakell = NULL, dat_vissza = ?, "
-                           "ido_vissza = ? WHERE video = ?"),
-            {most.date(), most.time(), t.video});
+                           "ido_vissza = ? WHERE video = ?"));
+        for (const VisszavetelTetel& t : m_tetelek) Adatbazis::futtat(vissza, {most.date(), most.time(), t.video});
     }
     tr.jovahagy();
 }
