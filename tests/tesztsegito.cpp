@@ -128,7 +128,7 @@ void Nyom(QWidget* ablak, int billentyu, Qt::KeyboardModifiers mod)
 {
     if (!ablak->isActiveWindow()) {
         ablak->activateWindow();
-        QTest::qWaitForWindowActive(ablak);
+        if (!QTest::qWaitForWindowActive(ablak)) qWarning("Nyom: %s did not become active", qPrintable(ablak->objectName()));
     }
     QWidget* cel = ablak->focusWidget() ? ablak->focusWidget() : ablak;
     QTest::keyClick(cel, Qt::Key(billentyu), mod);
