@@ -1,0 +1,93 @@
+// The item picker: only items in the shop, found by code (exactly) or by the
+// beginning of the title, Enter hands back the item, Esc hands back -1.
+#include "app/alkalmazas.h"
+#include "data/adatbazis.h"
+#include "data/konverzio.h"
+#include "common/listamodell.h"
+#include "rental/tfrm_videovalaszt.h"
+#include "tesztsegito.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTableView>
+#include <QtTest>
+
+namespace {
+void gepel(QWidget* w, const QString& s)
+{
+    for (QChar c : s) {
+        const Qt::Key k = c.isDigit() ? Qt::Key(Qt::Key_0 + c.digitValue()) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, w, k, QString(c), Qt::NoModifier);
+    }
+}
+} // namespace
+
+class TstVideoValaszt : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TesztTelepites> m_t;
+private slots:
+    void initTestCase()
+    {
+        TesztKornyezet();
+        AlkalmazasBeallit(*qApp);
+    }
+    void init()
+    {
+        m_t = std::make_unique<TesztTelepites>();
+        m_t->nyit();
+        const QVariantList sorok[] = {{12, "Mátrix", "N"}, {120, "matek", "N"}, {123, "Őrült nők", "I"},
+                                      {5, "Ábel", "N"}, {7, "Vuk", QVariant()}};
+        for (const QVariantList& s : sorok)
+            Adatbazis::vegrehajt("INSERT INTO video (azon, tipus, video_nev, kint) VALUES (?, 1, ?, ?)", s);
+    }
+    void cleanup() { m_t.reset(); }
+
+    void csakBentLevok()
+    {
+        Tfrm_VideoValaszt f;
+        f.megnyit(-1);
+        QCOMPARE(f.modell()->rowCount(), 3);   // not the item out, not the one with no mark
+        QCOMPARE(f.DBGrid1->model()->index(0, 0).data().toString(), QString("00005"));
+        QCOMPARE(f.aktualis(), 0);
+    }
+
+    void kodraPontosan()
+    {
+        qint64 valasztott = -2;
+        HaMegnyilik("Tfrm_VideoValaszt", [&](QWidget* w) {
+            auto* f = static_cast<Tfrm_VideoValaszt*>(w);
+            QCOMPARE(QApplication::focusWidget(), f->Edit1);
+            gepel(f->Edit1, "12");
+            gepel(f->Edit1, "3");   // 123 is out: not listed, the row stays on 12
+            gepel(f->Edit1, "x");   // letters are dropped in code mode
+            QCOMPARE(f->Edit1->text(), QString("123"));
+            Nyom(f, Qt::Key_Return);
+        });
+        valasztott = VideoValaszt(nullptr);
+        QCOMPARE(VarEgesz(Adatbazis::ertek("SELECT azon FROM video WHERE video = ?", {valasztott})), 12);
+    }
+
+    void nevSzerintEsMegszakitas()
+    {
+        HaMegnyilik("Tfrm_VideoValaszt", [&](QWidget* w) {
+            auto* f = static_cast<Tfrm_VideoValaszt*>(w);
+            gepel(f->Edit1, "5");
+            f->aKeresNev->trigger();
+            QVERIFY(f->Edit1->text().isEmpty());   // switching empties the field
+            gepel(f->Edit1, "MAT");
+            QCOMPARE(VarEgesz(Adatbazis::ertek("SELECT azon FROM video WHERE video = ?", {f->aktualisKulcs()})), 120);
+            gepel(f->Edit1, "r");                  // "MATr": Mátrix is not "mat…" but "mát…"
+            QCOMPARE(VarEgesz(Adatbazis::ertek("SELECT azon FROM video WHERE video = ?", {f->aktualisKulcs()})), 120);
+            f->Edit1->clear();
+            gepel(f->Edit1, "máT");
+            QCOMPARE(VarEgesz(Adatbazis::ertek("SELECT azon FROM video WHERE video = ?", {f->aktualisKulcs()})), 12);
+            f->aKeresKod->trigger();
+            QVERIFY(f->Edit1->text().isEmpty());
+            Nyom(f, Qt::Key_Escape);
+        });
+        QCOMPARE(VideoValaszt(nullptr), qint64(-1));
+    }
+};
+
+QTEST_MAIN(TstVideoValaszt)
+#include "tst_videovalaszt.moc"
