@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <ctime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -493,5 +494,22 @@ double csucsMemoriaMB()
     getrusage(RUSAGE_SELF, &r);
     return double(r.ru_maxrss) / 1024.0;   // Linux gives kilobytes
 }
+
+double ms(qint64 ns) { return double(ns) / 1e6; }
+
+qint64 processzorIdo()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+void Stopper::indit()
+{
+    m_cpu = processzorIdo();
+    m_fal.start();
+}
+
+Ido Stopper::most() const { return {ms(m_fal.nsecsElapsed()), ms(processzorIdo() - m_cpu)}; }
 
 } // namespace BenchAdat

@@ -3,6 +3,7 @@
 // the delivered reference data plus as many generated items, customers,
 // history rows and cash rows as asked for. A folder once built is reused by
 // later runs that ask for the same sizes.
+#include <QElapsedTimer>
 #include <QString>
 
 namespace BenchAdat {
@@ -46,5 +47,23 @@ QString cim(const Meret& m, int azon);
 
 // Peak resident memory of this process so far, in megabytes.
 double csucsMemoriaMB();
+
+// Timing: wall-clock time and the processor time this program spent. On a
+// busy machine the wall time also holds the waits behind other programs and
+// for the disk; the processor time does not.
+double ms(qint64 ns);
+qint64 processzorIdo();
+struct Ido {
+    double fal = 0, cpu = 0;
+};
+class Stopper {
+public:
+    Stopper() { indit(); }
+    void indit();
+    Ido most() const;
+private:
+    QElapsedTimer m_fal;
+    qint64 m_cpu = 0;
+};
 
 } // namespace BenchAdat

@@ -49,6 +49,11 @@
 #include <random>
 #include <set>
 
+using BenchAdat::Ido;
+using BenchAdat::ms;
+using BenchAdat::processzorIdo;
+using BenchAdat::Stopper;
+
 namespace {
 
 struct Beallitas {
@@ -73,35 +78,6 @@ void ellenoriz(bool ok, const QString& mit)
     ++hibak;
     std::fprintf(stderr, "HIBA: %s\n", qPrintable(mit));
 }
-
-double ms(qint64 ns) { return double(ns) / 1e6; }
-
-qint64 processzorIdo()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-// Wall-clock time and the processor time this program spent. A durable
-// commit waits for the disk: that wait is wall time only.
-struct Ido {
-    double fal = 0, cpu = 0;
-};
-
-class Stopper {
-public:
-    Stopper() { indit(); }
-    void indit()
-    {
-        m_cpu = processzorIdo();
-        m_fal.start();
-    }
-    Ido most() const { return {ms(m_fal.nsecsElapsed()), ms(processzorIdo() - m_cpu)}; }
-private:
-    QElapsedTimer m_fal;
-    qint64 m_cpu = 0;
-};
 
 double median(QList<double> v)
 {

@@ -43,6 +43,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using BenchAdat::Ido;
+using BenchAdat::ms;
+using BenchAdat::processzorIdo;
+using BenchAdat::Stopper;
+
 namespace {
 
 struct Beallitas {
@@ -103,31 +108,6 @@ void feldolgoz()
         elozo = szamlalo->festesek;
     }
 }
-
-double ms(qint64 ns) { return double(ns) / 1e6; }
-
-qint64 processzorIdo()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-// One timed step: wall-clock time and the processor time the program spent
-// on it. On a busy machine the wall time also holds the waits for the
-// processor behind other programs; the processor time does not.
-struct Ido {
-    double fal = 0, cpu = 0;
-};
-
-class Stopper {
-public:
-    Stopper() : m_cpu(processzorIdo()) { m_fal.start(); }
-    Ido most() const { return {ms(m_fal.nsecsElapsed()), ms(processzorIdo() - m_cpu)}; }
-private:
-    QElapsedTimer m_fal;
-    qint64 m_cpu;
-};
 
 template <typename F>
 Ido idozit(F&& f)

@@ -5,6 +5,7 @@
 # Run as root on Debian 12; installs what is missing, starts cupsd when it is
 # not running (no systemd needed), and may be run any number of times.
 set -euo pipefail
+source "$(dirname "$0")/csomagok.sh"
 
 sor="KazettoraPDF"
 mappa="${KAZETTORA_NYOMTATO_MAPPA:-/var/spool/cups-pdf/kazettora}"
@@ -17,16 +18,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 csomagok=(cups cups-client cups-filters printer-driver-cups-pdf ghostscript poppler-utils)
-hianyzo=()
-for c in "${csomagok[@]}"; do
-  dpkg-query -W -f='${Status}' "$c" 2>/dev/null | grep -q "install ok installed" || hianyzo+=("$c")
-done
-if [ ${#hianyzo[@]} -gt 0 ]; then
-  echo "Telepítendő csomagok: ${hianyzo[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${hianyzo[@]}"
-fi
+csomag_telepit "${csomagok[@]}"
 
 # cups-pdf reads its settings for every job: a fixed output folder (also for
 # jobs of unknown users) and the job number in every file name, so that no
