@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <ctime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +16,7 @@
 #include <QUuid>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <numeric>
 #include <random>
 #include <sqlite3.h>
@@ -502,6 +502,20 @@ qint64 processzorIdo()
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    if (v.isEmpty()) return 0;
+    const qsizetype n = v.size();
+    return n % 2 ? v.at(n / 2) : (v.at(n / 2 - 1) + v.at(n / 2)) / 2;
+}
+
+QString terheles()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(' ', 0, 2) : QStringLiteral("?");
 }
 
 void Stopper::indit()

@@ -4,6 +4,7 @@
 // history rows and cash rows as asked for. A folder once built is reused by
 // later runs that ask for the same sizes.
 #include <QElapsedTimer>
+#include <QList>
 #include <QString>
 
 namespace BenchAdat {
@@ -56,6 +57,11 @@ qint64 processzorIdo();
 struct Ido {
     double fal = 0, cpu = 0;
 };
+// The median of the figures (the mean of the middle two for an even count).
+double median(QList<double> v);
+// The load average of the machine ("1 5 15 minutes"), printed beside the figures.
+QString terheles();
+
 class Stopper {
 public:
     Stopper() { indit(); }

@@ -53,6 +53,8 @@ using BenchAdat::Ido;
 using BenchAdat::ms;
 using BenchAdat::processzorIdo;
 using BenchAdat::Stopper;
+using BenchAdat::median;
+using BenchAdat::terheles;
 
 namespace {
 
@@ -77,14 +79,6 @@ void ellenoriz(bool ok, const QString& mit)
     if (ok) return;
     ++hibak;
     std::fprintf(stderr, "HIBA: %s\n", qPrintable(mit));
-}
-
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    if (v.isEmpty()) return 0;
-    const qsizetype n = v.size();
-    return n % 2 ? v.at(n / 2) : (v.at(n / 2 - 1) + v.at(n / 2)) / 2;
 }
 
 QList<double> falIdok(const QList<Ido>& l)
@@ -123,12 +117,6 @@ void felvesz(const QString& nev, const QList<Ido>& idok, Meres meres = Meres::Ni
              const QString& celLeiras = {})
 {
     tablazat << Sor{nev, idok, meres, cel, celLeiras};
-}
-
-QString terheles()
-{
-    QFile f(QStringLiteral("/proc/loadavg"));
-    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(' ', 0, 2) : QStringLiteral("?");
 }
 
 bool kiir()

@@ -47,6 +47,8 @@ using BenchAdat::Ido;
 using BenchAdat::ms;
 using BenchAdat::processzorIdo;
 using BenchAdat::Stopper;
+using BenchAdat::median;
+using BenchAdat::terheles;
 
 namespace {
 
@@ -227,18 +229,6 @@ QList<Ido> billentyuk(Ablak& a, QWidget* hova, Qt::Key k, int db, Qt::KeyboardMo
         ellenoriz(a.racsMutatja(), QStringLiteral("lapozás után a rács nem az aktuális sort mutatja"));
     }
     return idok;
-}
-
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
-
-QString terheles()
-{
-    QFile f(QStringLiteral("/proc/loadavg"));
-    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(' ', 0, 2) : QStringLiteral("?");
 }
 
 bool kiir()
