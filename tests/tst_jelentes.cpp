@@ -84,13 +84,7 @@ class TstJelentes : public QObject {
 private slots:
     void initTestCase()
     {
-        TesztKornyezet();
-        // For looking at the pages: KAZETTORA_PDF_MARAD=1 keeps the files.
-        if (qEnvironmentVariableIsSet("KAZETTORA_PDF_MARAD")) {
-            m_dir.setAutoRemove(false);
-            qInfo("PDF: %s", qPrintable(m_dir.path()));
-        }
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext (poppler-utils) hiányzik");
+        if (!PdfTesztIndul(m_dir)) QSKIP("pdftotext (poppler-utils) hiányzik");
     }
 
     // Header and footer on every page, the first and the last included;

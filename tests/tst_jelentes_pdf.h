@@ -1,7 +1,11 @@
 #pragma once
 // Reading a printed report back: the text of each page (pdftotext -layout)
 // and the PDF's own description (pdfinfo, pdffonts).
+#include "tesztsegito.h"
+
 #include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QString>
 #include <QStringList>
 
@@ -45,3 +49,17 @@ inline QStringList PdfSorok(const QString& oldal)
     }
     return sorok;
 }
+
+// Start of a PDF-reading test: Hungarian locale and fixed clock; with
+// KAZETTORA_PDF_MARAD=1 the folder of PDFs stays for looking at the pages;
+// skipped when pdftotext is missing. Returns false when the test must skip.
+inline bool PdfTesztIndul(QTemporaryDir& mappa)
+{
+    TesztKornyezet();
+    if (qEnvironmentVariableIsSet("KAZETTORA_PDF_MARAD")) {
+        mappa.setAutoRemove(false);
+        qInfo("PDF: %s", qPrintable(mappa.path()));
+    }
+    return !QStandardPaths::findExecutable("pdftotext").isEmpty();
+}
+

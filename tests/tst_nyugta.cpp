@@ -46,12 +46,7 @@ class TstNyugta : public QObject {
 private slots:
     void initTestCase()
     {
-        TesztKornyezet();
-        if (qEnvironmentVariableIsSet("KAZETTORA_PDF_MARAD")) {
-            m_dir.setAutoRemove(false);
-            qInfo("PDF: %s", qPrintable(m_dir.path()));
-        }
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext (poppler-utils) hiányzik");
+        if (!PdfTesztIndul(m_dir)) QSKIP("pdftotext (poppler-utils) hiányzik");
     }
     void init()
     {
