@@ -133,3 +133,13 @@ void Nyom(QWidget* ablak, int billentyu, Qt::KeyboardModifiers mod)
     QWidget* cel = ablak->focusWidget() ? ablak->focusWidget() : ablak;
     QTest::keyClick(cel, Qt::Key(billentyu), mod);
 }
+
+void Gepel(QWidget* w, const QString& szoveg)
+{
+    for (const QChar c : szoveg) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(w, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}

@@ -65,6 +65,10 @@ inline const QDateTime TesztMost(QDate(2026, 3, 14), QTime(15, 30, 0));
 // Runs `lepes` on the next modal window that opens (from a timer), so a
 // test can drive a window that exec()s.
 void HaMegnyilik(std::function<void(QWidget*)> lepes);
+// Types text into a widget key by key: ASCII characters as their real keys,
+// other letters (accented ones) as key events carrying the letter.
+void Gepel(QWidget* w, const QString& szoveg);
+
 // Presses a key in a window as the operator would: the window is made the
 // active one first (the offscreen platform does not give the focus back to
 // a window when a dialog over it closes), then the key goes to its focus.

@@ -56,16 +56,4 @@ void DuplaKattintas(TorzsAblak* a, int sor)
     QTest::mouseDClick(a->windowHandle(), Qt::LeftButton, {}, a->DBGrid1->viewport()->mapTo(a, r.center()));
 }
 
-// Types `szoveg` into `w` key by key, Hungarian letters too (keyClicks
-// knows only ASCII).
-void Gepel(QWidget* w, const QString& szoveg)
-{
-    for (const QChar c : szoveg) {
-        const QChar n = c.toUpper();
-        const Qt::Key k = n.unicode() < 0x100 ? Qt::Key(n.unicode()) : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Press, w, k, QString(c), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, w, k, QString(c), Qt::NoModifier);
-    }
-}
-
 } // namespace

@@ -22,14 +22,6 @@
 namespace {
 QString cim(Tfrm_Main& f) { return VarSzoveg(f.Tbl.ertek("video_nev")); }
 int kod(Tfrm_Main& f) { return VarEgesz(f.Tbl.ertek("azon")); }
-// Types text including accented letters, one key event per letter.
-void betuk(QWidget* w, const QString& s)
-{
-    for (QChar c : s) {
-        const Qt::Key k = c.isDigit() ? Qt::Key(Qt::Key_0 + c.digitValue()) : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, w, k, QString(c), Qt::NoModifier);
-    }
-}
 } // namespace
 
 class TstFofrm : public QObject {
@@ -116,16 +108,16 @@ private slots:
             const QString b = VarSzoveg(f.Tbl.lista().ertek(i + 1, "video_nev"));
             QVERIFY2(Adatbazis::ertek("SELECT ? <= ? COLLATE HU", {a, b}).toInt() == 1, qPrintable(a + " / " + b));
         }
-        betuk(f.Edit1, "mát");
+        Gepel(f.Edit1, "mát");
         QVERIFY2(cim(f).startsWith("Mátrix"), qPrintable(cim(f)));
         f.Edit1->clear();
-        betuk(f.Edit1, "ŐR");
+        Gepel(f.Edit1, "ŐR");
         QCOMPARE(cim(f), QString("Őrült nők ketrece"));
         f.Edit1->clear();
-        betuk(f.Edit1, "őr");
+        Gepel(f.Edit1, "őr");
         QCOMPARE(cim(f), QString("Őrült nők ketrece"));
         // A quote or a percent sign is just a character: no match, no move.
-        betuk(f.Edit1, "'%");
+        Gepel(f.Edit1, "'%");
         QCOMPARE(cim(f), QString("Őrült nők ketrece"));
 
         // Re-sorting keeps the current row.

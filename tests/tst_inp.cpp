@@ -8,13 +8,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace {
-void gepel(QWidget* w, const QString& s)
-{
-    for (QChar c : s) QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-} // namespace
-
 class TstInp : public QObject {
     Q_OBJECT
     TesztParbeszed m_p;
@@ -44,7 +37,7 @@ private slots:
             QVERIFY(f);
             QCOMPARE(f->Edit1->text(), QString("15"));   // the value passed in
             f->Edit1->selectAll();
-            gepel(f->Edit1, gepelt);
+            Gepel(f->Edit1, gepelt);
             QTest::keyClick(f->Edit1, Qt::Key_Return);
         });
         double ertek = 15;
@@ -87,7 +80,7 @@ private slots:
             auto* e = w->findChild<QLineEdit*>("Edit1");
             QVERIFY(e);
             QCOMPARE(e->selectedText(), QString("régi"));
-            gepel(e, "új jelszó");
+            Gepel(e, "új jelszó");
             QTest::keyClick(e, Qt::Key_Return);
         });
         QString ertek = "régi";

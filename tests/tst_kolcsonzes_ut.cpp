@@ -19,10 +19,6 @@
 
 namespace {
 
-void gepel(QWidget* w, const QString& s)
-{
-    for (QChar c : s) QTest::sendKeyEvent(QTest::Click, w, Qt::Key(Qt::Key_0 + c.digitValue()), QString(c), Qt::NoModifier);
-}
 
 QVariant mezo(int azon, const char* m)
 {
@@ -80,7 +76,7 @@ private slots:
         QCOMPARE(TBeall.elorefizet, elore);
 
         // --- rental ---
-        gepel(f.Edit1, QString::number(a));
+        Gepel(f.Edit1, QString::number(a));
         bool ablakLatszott = false;
         HaMegnyilik("Tfrm_TorzsUgyfel", [&](QWidget* w) {
             HaMegnyilik("Tfrm_TorzsFizTip", [&](QWidget* p) {
@@ -92,7 +88,7 @@ private slots:
                     QCOMPARE(r->lblOsszeg->text(), FtMaszk(ar(a)));
                     for (int kod : {b, c}) {
                         HaMegnyilik("Tfrm_VideoValaszt", [kod](QWidget* v) {
-                            gepel(v->focusWidget(), QString::number(kod));
+                            Gepel(v->focusWidget(), QString::number(kod));
                             Nyom(v, Qt::Key_Return);
                             QVERIFY(!v->isVisible());
                         });
@@ -109,7 +105,7 @@ private slots:
                 });
                 Nyom(p, Qt::Key_Return);
             });
-            gepel(w->focusWidget(), QString::number(ugyfelKod));
+            Gepel(w->focusWidget(), QString::number(ugyfelKod));
             Nyom(w, Qt::Key_Return);
         });
         Nyom(&f, Qt::Key_F3);
@@ -183,10 +179,10 @@ private slots:
         Tfrm_Main f;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        gepel(f.Edit1, QString::number(kint));
+        Gepel(f.Edit1, QString::number(kint));
         Nyom(&f, Qt::Key_F3);
         f.Edit1->clear();
-        gepel(f.Edit1, QString::number(bent));
+        Gepel(f.Edit1, QString::number(bent));
         Nyom(&f, Qt::Key_F4);
         QCOMPARE(t.parbeszed.hibak(), (QStringList{"Ez a tétel már kölcsönözve lett", "Ez a tétel még nincs kiadva"}));
         // Cancelling the customer choice writes nothing.

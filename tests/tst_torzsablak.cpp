@@ -43,16 +43,6 @@ void nyom(QWidget* ablak, int billentyu, Qt::KeyboardModifiers mod = Qt::NoModif
     QTest::keyClick(cel, Qt::Key(billentyu), mod);
 }
 
-// Typing, accented letters included (keyClicks knows Latin-1 only).
-void gepel(QWidget* w, const QString& szoveg)
-{
-    for (const QChar c : szoveg) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(w, c.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
 
 // A double-click on a row of the grid, as the mouse delivers it.
 void duplaKatt(QTableView* racs, int sor)
@@ -201,7 +191,7 @@ private slots:
         auto f = haNyilik<TorzsAblak>([&](TorzsAblak* a) {
             QVERIFY(a->aElfogad->isEnabled());
             QVERIFY(gomb(a, a->aElfogad)->isVisible());
-            gepel(a->Edit1, "pc");
+            Gepel(a->Edit1, "pc");
             QCOMPARE(nev(a), QString("PC játék"));
             if (mod == "enter-kereso") nyom(a, Qt::Key_Return);
             else if (mod == "enter-racs") {
@@ -232,7 +222,7 @@ private slots:
                 QCOMPARE(e->palette().color(QPalette::Base), FokuszSzin);
                 QCOMPARE(d->findChild<QLabel*>()->text(), QString("típus"));
                 QCOMPARE(e->text(), QString());
-                gepel(e, "Laserdisc");
+                Gepel(e, "Laserdisc");
                 nyom(d, Qt::Key_Return);
                 QCOMPARE(QApplication::focusWidget(), d->btnOK);
                 QVERIFY(d->isVisible());
@@ -272,7 +262,7 @@ private slots:
             auto g = haNyilik<TorzsSzerkeszto>([&](TorzsSzerkeszto* d) {
                 auto* e = d->findChild<QLineEdit*>("tipus_nev");
                 e->selectAll();
-                gepel(e, "Eldobott");
+                Gepel(e, "Eldobott");
                 if (hogyan == "megsem") QTest::mouseClick(d->btnMegsem, Qt::LeftButton);
                 else if (hogyan == "esc") nyom(d, Qt::Key_Escape);
                 else d->close();
@@ -297,7 +287,7 @@ private slots:
                 auto* e = d->findChild<QLineEdit*>("tipus_nev");
                 QCOMPARE(e->text(), QString("DVD"));
                 e->selectAll();
-                gepel(e, "Zöld DVD");
+                Gepel(e, "Zöld DVD");
                 QTest::mouseClick(d->btnOK, Qt::LeftButton);
             });
             nyom(a, Qt::Key_F2);
@@ -319,7 +309,7 @@ private slots:
         auto f = haNyilik<TorzsAblak>([&](TorzsAblak* a) {
             auto g = haNyilik<TorzsSzerkeszto>([&](TorzsSzerkeszto* d) {
                 auto* e = d->findChild<QLineEdit*>("tipus_nev");
-                gepel(e, "Tiltott");
+                Gepel(e, "Tiltott");
                 QTest::mouseClick(d->btnOK, Qt::LeftButton);
                 QCOMPARE(p().hibak(), QStringList("Hiányos, vagy hibás adatmegadás\nez a név nem adható"));
                 QVERIFY(d->isVisible());
@@ -332,7 +322,7 @@ private slots:
             });
             nyom(a, Qt::Key_Insert);
             auto h = haNyilik<TorzsSzerkeszto>([&](TorzsSzerkeszto* d) {
-                gepel(d->findChild<QLineEdit*>("tipus_nev"), "Tiltott");
+                Gepel(d->findChild<QLineEdit*>("tipus_nev"), "Tiltott");
                 QTest::mouseClick(d->btnOK, Qt::LeftButton);
                 QVERIFY(d->isVisible());
                 QTest::mouseClick(d->btnMegsem, Qt::LeftButton);
@@ -358,7 +348,7 @@ private slots:
             aktualisok << nev(a);
             nyom(a, Qt::Key_Delete, Qt::ControlModifier);
             aktualisok << nev(a);
-            gepel(a->Edit1, "x");   // the last row
+            Gepel(a->Edit1, "x");   // the last row
             nyom(a, Qt::Key_Delete, Qt::ControlModifier);
             aktualisok << nev(a);
             QCOMPARE(a->Edit1->text(), QString("x"));   // Ctrl+Del did not edit the search text
@@ -405,7 +395,7 @@ private slots:
             Adatbazis::vegrehajt("INSERT INTO tipus (tipus_nev) VALUES (?)", {QString::fromUtf8(n)});
         QString talalt;
         auto f = haNyilik<TorzsAblak>([&](TorzsAblak* a) {
-            gepel(a->Edit1, gepelt);
+            Gepel(a->Edit1, gepelt);
             talalt = nev(a);
             QCOMPARE(a->DBGrid1->selectionModel()->selectedRows().value(0).row(), a->aktualis());
         });
@@ -418,7 +408,7 @@ private slots:
     void keresoFokusz()
     {
         auto f = haNyilik<TorzsAblak>([&](TorzsAblak* a) {
-            gepel(a->Edit1, "vh");
+            Gepel(a->Edit1, "vh");
             a->DBGrid1->setFocus();
             nyom(a, Qt::Key_Up);
             QCOMPARE(nev(a), QString("PlayStation játék"));
@@ -428,7 +418,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), a->Edit1);
             QCoreApplication::processEvents();
             QCOMPARE(a->Edit1->selectedText(), QString("vh"));
-            gepel(a->Edit1, "bl");
+            Gepel(a->Edit1, "bl");
             QCOMPARE(a->Edit1->text(), QString("bl"));
             QCOMPARE(nev(a), QString("Blu-ray"));
         });
@@ -473,12 +463,12 @@ private slots:
                 QCOMPARE(d->objectName(), ablak + "_Szerkeszt");
                 QCOMPARE(d->windowTitle(), szerkCim);
                 QCOMPARE(d->findChild<QLabel*>()->text(), oszlop);
-                gepel(d->findChild<QLineEdit*>(mezo), "Ááá új");
+                Gepel(d->findChild<QLineEdit*>(mezo), "Ááá új");
                 QTest::mouseClick(d->btnOK, Qt::LeftButton);
             });
             nyom(a, Qt::Key_Insert);
             QCOMPARE(a->ertek(mezo).toString(), QString("Ááá új"));
-            gepel(a->Edit1, kereses);
+            Gepel(a->Edit1, kereses);
             QCOMPARE(a->ertek(mezo).toString(), talalat);
             nyom(a, Qt::Key_Return);
         });
@@ -574,12 +564,12 @@ private slots:
                 QVERIFY(d->jel->font().bold());
                 QVERIFY(d->jel->width() < d->nev->width() / 3);
                 QCOMPARE(QApplication::focusWidget(), d->jel);
-                gepel(d->jel, gepelt);
+                Gepel(d->jel, gepelt);
                 QCOMPARE(d->jel->text(), gepelt.toUpper());
                 // Enter walks the controls in tab order: letter, name, direction, OK.
                 nyom(d, Qt::Key_Return);
                 QCOMPARE(QApplication::focusWidget(), d->nev);
-                gepel(d->nev, "Xerox");
+                Gepel(d->nev, "Xerox");
                 nyom(d, Qt::Key_Return);
                 QVERIFY(qobject_cast<QRadioButton*>(QApplication::focusWidget()));
                 if (!irany.isEmpty()) d->findChild<QRadioButton*>(irany)->click();
@@ -602,8 +592,8 @@ private slots:
         auto f = haNyilik<TorzsAblak>([&](TorzsAblak* a) {
             auto g = haNyilik<TorzsSzerkeszto>([&](TorzsSzerkeszto* sz) {
                 auto* d = qobject_cast<Tfrm_TorzsCassatip_Szerkeszt*>(sz);
-                gepel(d->jel, "k");
-                gepel(d->nev, "Másik kiadás");
+                Gepel(d->jel, "k");
+                Gepel(d->nev, "Másik kiadás");
                 d->Kiadas->click();
                 QTest::mouseClick(d->btnOK, Qt::LeftButton);
                 QVERIFY(d->isVisible());
@@ -632,7 +622,7 @@ private slots:
                 QVERIFY(d->Kiadas->isChecked() && !d->Bevetel->isChecked());
                 d->Bevetel->click();
                 d->jel->selectAll();
-                gepel(d->jel, "j");
+                Gepel(d->jel, "j");
                 QTest::mouseClick(d->btnOK, Qt::LeftButton);
             });
             nyom(a, Qt::Key_F2);

@@ -54,16 +54,6 @@ void aktival(QWidget* w)
     QVERIFY(QTest::qWaitForWindowActive(w));
 }
 
-// Types text key by key, Hungarian letters included (keyClicks knows ASCII only).
-void gepel(QWidget* w, const QString& szoveg)
-{
-    for (const QChar c : szoveg) {
-        if (c.unicode() < 128)
-            QTest::keyClick(w, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
-    }
-}
 
 void billentyu(QWidget* ablak, int k, Qt::KeyboardModifiers m = Qt::NoModifier)
 {
@@ -178,12 +168,12 @@ private slots:
                 QCOMPARE(d.DateTimePicker1->date(), TesztMost.date());
                 QVERIFY(!d.DateTimePicker1->isReadOnly());
                 QCOMPARE(QApplication::focusWidget(), d.ugyfel_nev);
-                gepel(d.ugyfel_nev, "Új Ügyfél");
+                Gepel(d.ugyfel_nev, "Új Ügyfél");
                 billentyu(&d, Qt::Key_Return);
                 QCOMPARE(QApplication::focusWidget(), d.azon);
                 billentyu(&d, Qt::Key_Return);
                 QCOMPARE(QApplication::focusWidget(), d.cim_irsz);
-                gepel(d.cim_irsz, "1071");
+                Gepel(d.cim_irsz, "1071");
                 billentyu(&d, Qt::Key_Return);   // leaving the postal code fills the town
                 QCOMPARE(QApplication::focusWidget(), d.cim_varos);
                 QCOMPARE(d.cim_varos->text(), QString("Budapest"));
@@ -211,7 +201,7 @@ private slots:
         regiszter(false, [](Tfrm_TorzsUgyfel& a) {
             szerkesztoben([](Tfrm_TorzsUgyfel_Szerkeszt& d) {
                 QCOMPARE(d.azon->text(), QString("1"));
-                gepel(d.ugyfel_nev, "Első");
+                Gepel(d.ugyfel_nev, "Első");
                 QTest::mouseClick(d.btnOK, Qt::LeftButton);
             });
             billentyu(&a, Qt::Key_Insert);
@@ -241,9 +231,9 @@ private slots:
         d.show();
         aktival(&d);
         d.cim_varos->setFocus();
-        gepel(d.cim_varos, varos);
+        Gepel(d.cim_varos, varos);
         d.cim_irsz->setFocus();
-        gepel(d.cim_irsz, irsz);
+        Gepel(d.cim_irsz, irsz);
         billentyu(&d, Qt::Key_Return);
         QCOMPARE(d.cim_varos->text(), vart);
         QVERIFY(m_t->parbeszed.hibak().isEmpty());
@@ -268,9 +258,9 @@ private slots:
                 d.DateTimePicker1->setFocus();
                 billentyu(&d, Qt::Key_Up);
                 billentyu(&d, Qt::Key_PageUp);
-                gepel(d.DateTimePicker1, "2030");
+                Gepel(d.DateTimePicker1, "2030");
                 d.ugyfel_nev->selectAll();
-                gepel(d.ugyfel_nev, "Új Név");
+                Gepel(d.ugyfel_nev, "Új Név");
                 QTest::mouseClick(d.btnOK, Qt::LeftButton);
                 QVERIFY(!d.isVisible());
             });
@@ -288,14 +278,14 @@ private slots:
         const QString elotte = tablaKep();
         regiszter(false, [](Tfrm_TorzsUgyfel& a) {
             szerkesztoben([](Tfrm_TorzsUgyfel_Szerkeszt& d) {
-                gepel(d.ugyfel_nev, "Senki");
+                Gepel(d.ugyfel_nev, "Senki");
                 billentyu(&d, Qt::Key_Escape);
                 QVERIFY(!d.isVisible());
             });
             billentyu(&a, Qt::Key_Insert);
             szerkesztoben([](Tfrm_TorzsUgyfel_Szerkeszt& d) {
                 d.ugyfel_nev->selectAll();
-                gepel(d.ugyfel_nev, "Más");
+                Gepel(d.ugyfel_nev, "Más");
                 QTest::mouseClick(d.btnMegsem, Qt::LeftButton);
             });
             billentyu(&a, Qt::Key_F2);
@@ -310,10 +300,10 @@ private slots:
         ugyfel(1, "Alfa");
         regiszter(false, [this](Tfrm_TorzsUgyfel& a) {
             szerkesztoben([this](Tfrm_TorzsUgyfel_Szerkeszt& d) {
-                gepel(d.ugyfel_nev, "Hibás Kód");
+                Gepel(d.ugyfel_nev, "Hibás Kód");
                 d.azon->selectAll();
-                gepel(d.azon, "12x");
-                gepel(d.telefon, "06-1-111");
+                Gepel(d.azon, "12x");
+                Gepel(d.telefon, "06-1-111");
                 QTest::mouseClick(d.btnOK, Qt::LeftButton);
                 QVERIFY(d.isVisible());
                 const QStringList h = m_t->parbeszed.hibak();
@@ -324,7 +314,7 @@ private slots:
                 QCOMPARE(d.telefon->text(), QString("06-1-111"));
                 QCOMPARE(darab("ugyfel"), 1);
                 d.azon->selectAll();
-                gepel(d.azon, "12");
+                Gepel(d.azon, "12");
                 QTest::mouseClick(d.btnOK, Qt::LeftButton);
                 QVERIFY(!d.isVisible());
             });
@@ -378,10 +368,10 @@ private slots:
             QCOMPARE(nevek(a), (QStringList{"Ma", "Tegnap"}));
             for (int i = 0; i < a.lista().sorok(); ++i) QVERIFY(a.Rajzolo->lejartJel(i));
             // Searching stays inside the filtered list.
-            gepel(a.Edit1, "1");
+            Gepel(a.Edit1, "1");
             QCOMPARE(a.ertek("azon").toInt(), 1);
             a.Edit1->clear();
-            gepel(a.Edit1, "3");   // listed only without the filter
+            Gepel(a.Edit1, "3");   // listed only without the filter
             QCOMPARE(a.ertek("azon").toInt(), 1);
             billentyu(&a, Qt::Key_N, Qt::ControlModifier);
             QVERIFY(!a.aSzur->isChecked());
@@ -400,7 +390,7 @@ private slots:
         // Enter in the search field hands back the current customer.
         QCOMPARE(regiszter(true, [](Tfrm_TorzsUgyfel& a) {
                      QVERIFY(a.aElfogad->isVisible());
-                     gepel(a.Edit1, "2");
+                     Gepel(a.Edit1, "2");
                      billentyu(&a, Qt::Key_Return);
                      QVERIFY(!a.isVisible());
                  }),
@@ -457,7 +447,7 @@ private slots:
         ugyfel(700, "Dénes");
         ugyfel(33, "Aba");
         regiszter(false, [&](Tfrm_TorzsUgyfel& a) {
-            gepel(a.Edit1, gepelt);
+            Gepel(a.Edit1, gepelt);
             QCOMPARE(a.Edit1->text(), mezoben);
             QCOMPARE(a.ertek("azon").toInt(), vart);
         });
@@ -495,7 +485,7 @@ private slots:
             a.aKeresNev->trigger();
             QVERIFY(a.nevSzerint());
             QVERIFY(a.keresKulcs(abonyi));
-            gepel(a.Edit1, gepelt);
+            Gepel(a.Edit1, gepelt);
             QCOMPARE(a.Edit1->text(), gepelt);
             QCOMPARE(a.ertek("ugyfel_nev").toString(), vart);
         });
@@ -509,7 +499,7 @@ private slots:
         ugyfel(10, "Cecil");
         ugyfel(20, "Béla");
         regiszter(false, [](Tfrm_TorzsUgyfel& a) {
-            gepel(a.Edit1, "20");
+            Gepel(a.Edit1, "20");
             a.DBGrid1->setFocus();
             a.aKeresNev->trigger();
             QVERIFY(a.aKeresNev->isChecked() && !a.aKeresKod->isChecked());
@@ -517,7 +507,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), a.Edit1);
             QCOMPARE(nevek(a), (QStringList{"Aladár", "Béla", "Cecil"}));
             QCOMPARE(a.ertek("ugyfel_nev").toString(), QString("Béla"));   // the current customer stays
-            gepel(a.Edit1, "c");
+            Gepel(a.Edit1, "c");
             QCOMPARE(a.ertek("azon").toInt(), 10);
             a.DBGrid1->setFocus();
             a.aKeresKod->trigger();
@@ -526,7 +516,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), a.Edit1);
             QCOMPARE(nevek(a), (QStringList{"Cecil", "Béla", "Aladár"}));
             // Back to digits only, pasted text included.
-            gepel(a.Edit1, "b3");
+            Gepel(a.Edit1, "b3");
             QCOMPARE(a.Edit1->text(), QString("3"));
             QCOMPARE(a.ertek("azon").toInt(), 10);
             QApplication::clipboard()->setText("2x");

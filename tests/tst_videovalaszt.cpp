@@ -12,16 +12,6 @@
 #include <QTableView>
 #include <QtTest>
 
-namespace {
-void gepel(QWidget* w, const QString& s)
-{
-    for (QChar c : s) {
-        const Qt::Key k = c.isDigit() ? Qt::Key(Qt::Key_0 + c.digitValue()) : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, w, k, QString(c), Qt::NoModifier);
-    }
-}
-} // namespace
-
 class TstVideoValaszt : public QObject {
     Q_OBJECT
     std::unique_ptr<TesztTelepites> m_t;
@@ -57,9 +47,9 @@ private slots:
         HaMegnyilik("Tfrm_VideoValaszt", [&](QWidget* w) {
             auto* f = static_cast<Tfrm_VideoValaszt*>(w);
             QCOMPARE(QApplication::focusWidget(), f->Edit1);
-            gepel(f->Edit1, "12");
-            gepel(f->Edit1, "3");   // 123 is out: not listed, the row stays on 12
-            gepel(f->Edit1, "x");   // letters are dropped in code mode
+            Gepel(f->Edit1, "12");
+            Gepel(f->Edit1, "3");   // 123 is out: not listed, the row stays on 12
+            Gepel(f->Edit1, "x");   // letters are dropped in code mode
             QCOMPARE(f->Edit1->text(), QString("123"));
             Nyom(f, Qt::Key_Return);
         });
@@ -71,15 +61,15 @@ private slots:
     {
         HaMegnyilik("Tfrm_VideoValaszt", [&](QWidget* w) {
             auto* f = static_cast<Tfrm_VideoValaszt*>(w);
-            gepel(f->Edit1, "5");
+            Gepel(f->Edit1, "5");
             f->aKeresNev->trigger();
             QVERIFY(f->Edit1->text().isEmpty());   // switching empties the field
-            gepel(f->Edit1, "MAT");
+            Gepel(f->Edit1, "MAT");
             QCOMPARE(VarEgesz(Adatbazis::ertek("SELECT azon FROM video WHERE video = ?", {f->aktualisKulcs()})), 120);
-            gepel(f->Edit1, "r");                  // "MATr": Mátrix is not "mat…" but "mát…"
+            Gepel(f->Edit1, "r");                  // "MATr": Mátrix is not "mat…" but "mát…"
             QCOMPARE(VarEgesz(Adatbazis::ertek("SELECT azon FROM video WHERE video = ?", {f->aktualisKulcs()})), 120);
             f->Edit1->clear();
-            gepel(f->Edit1, "máT");
+            Gepel(f->Edit1, "máT");
             QCOMPARE(VarEgesz(Adatbazis::ertek("SELECT azon FROM video WHERE video = ?", {f->aktualisKulcs()})), 12);
             f->aKeresKod->trigger();
             QVERIFY(f->Edit1->text().isEmpty());
