@@ -1,12 +1,15 @@
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
+#include "common/ablakparbeszed.h"
 #include "data/beallitas.h"
 #include "data/telepites.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QStandardPaths>
 #include <QKeyEvent>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -57,6 +60,17 @@ void AlkalmazasBeallit(QApplication& app)
     }
 }
 
+QString AlapProgramMappa()
+{
+    // An installed program (/usr/bin) cannot keep its settings and data
+    // beside itself: each user then has the installation in their data folder.
+    const QString exe = QCoreApplication::applicationDirPath();
+    if (QFileInfo(exe).isWritable()) return exe;
+    const QString sajat = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(sajat);
+    return sajat;
+}
+
 int KazettoraFut(int argc, char** argv)
 {
     // The installer needs no display; decide before any window system starts.
@@ -76,7 +90,8 @@ int KazettoraFut(int argc, char** argv)
     p.setApplicationDescription(QStringLiteral("Kazettora – videotéka pultprogram"));
     p.addHelpOption();
     QCommandLineOption mappa(QStringLiteral("program-dir"),
-                             QStringLiteral("A program mappája (beállítások, Data, Archiv); alapértelmezés: a futtatható fájl mappája."),
+                             QStringLiteral("A program mappája (beállítások, Data, Archiv); alapértelmezés: a futtatható fájl mappája, "
+                                            "vagy ha az nem írható, a felhasználó adatmappája (~/.local/share/Kazettora)."),
                              QStringLiteral("MAPPA"));
     QCommandLineOption setup(QStringLiteral("setup"),
                              QStringLiteral("Új telepítés: létrehozza a MAPPA/Data/kazettora.db adatbázist az alapadatokkal, majd kilép."));
@@ -84,7 +99,7 @@ int KazettoraFut(int argc, char** argv)
     p.addOptions({mappa, setup, minta});
     p.process(*app);
 
-    ProgramUtvonalBeallit(p.isSet(mappa) ? p.value(mappa) : QCoreApplication::applicationDirPath());
+    ProgramUtvonalBeallit(p.isSet(mappa) ? p.value(mappa) : AlapProgramMappa());
 
     if (p.isSet(setup)) {
         QString hiba;
@@ -98,6 +113,8 @@ int KazettoraFut(int argc, char** argv)
 
     auto* gui = static_cast<QApplication*>(app.get());
     AlkalmazasBeallit(*gui);
+    static AblakParbeszed ablakParbeszed;
+    parbeszedBeallit(&ablakParbeszed);
     Tfrm_Main ablak;
     if (!ablak.indult()) return 1;
     ablak.show();

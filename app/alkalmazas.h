@@ -7,3 +7,8 @@ void AlkalmazasBeallit(QApplication& app);
 
 // Runs the program with its command line; returns the exit code.
 int KazettoraFut(int argc, char** argv);
+
+// The program folder when none is given: the executable's folder, or the
+// user's data folder when that one cannot be written (an installed program).
+class QString;
+QString AlapProgramMappa();

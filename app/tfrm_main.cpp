@@ -1,5 +1,6 @@
 #include "app/tfrm_main.h"
-#include "app/keplista.h"
+#include "app/videoracs.h"
+#include "common/muvelet.h"
 #include "common/bevitel.h"
 #include "common/listamodell.h"
 #include "common/parbeszed.h"
@@ -9,7 +10,7 @@
 #include "data/beallitas.h"
 #include "data/konverzio.h"
 #include "data/ora.h"
-#include "data/uzenet.h"
+#include "common/uzenet.h"
 #include "customers/ugyfelek_ablak.h"
 #include "refdata/torzsadatok.h"
 #include "rental/fiztip.h"
@@ -42,10 +43,14 @@
 
 namespace {
 
+// Every action of the window: name, caption, key, and the right it needs
+// (the rights check runs before the handler, so no handler repeats it).
+enum class Jog { Nincs, Rendszergazda };
 struct MuveletLeiras {
     const char* nev;
     const char* felirat;
     QKeySequence billentyu;
+    Jog jog = Jog::Nincs;
 };
 
 const QList<MuveletLeiras>& muveletLeirasok()
@@ -62,7 +67,7 @@ const QList<MuveletLeiras>& muveletLeirasok()
         {"aSzur", "Szűrés - csak kintlévő", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"aNyomtat", "Nyomtat", QKeySequence(Qt::CTRL | Qt::Key_P)},
         {"aExcelbe", "Excelbe", QKeySequence(Qt::CTRL | Qt::Key_E)},
-        {"aImport", "Tételek importja", {}},
+        {"aImport", "Tételek importja", {}, Jog::Rendszergazda},
         {"aBezar", "Kilépés a programból", {}},
         {"aUgyfelek", "Ügyfelek", {}},
         {"aKasszaTip", "Kassza típusok", {}},
@@ -82,10 +87,10 @@ const QList<MuveletLeiras>& muveletLeirasok()
         {"aNyomOsszesKolcs", "Összes tétel kölcsönzések száma szerint", {}},
         {"aChMegoszlas", "Kölcsönzések megoszlása műfaj szerint", {}},
         {"aChBevKiad", "Bevételek alakulása", {}},
-        {"aFelhasznalo", "Felhasználók", {}},
-        {"aSQL", "Szabad lekérdezés", {}},
+        {"aFelhasznalo", "Felhasználók", {}, Jog::Rendszergazda},
+        {"aSQL", "Szabad lekérdezés", {}, Jog::Rendszergazda},
         {"aArchival", "Adatbázis archiválás", {}},
-        {"aBeallit", "Beállítások", {}},
+        {"aBeallit", "Beállítások", {}, Jog::Rendszergazda},
         {"aBetumeretNovel", "Betűméret növelés", QKeySequence(Qt::CTRL | Qt::Key_F12)},
         {"aBetumeretCsokkent", "Betűméret csökkentés", QKeySequence(Qt::SHIFT | Qt::Key_F12)},
         {"aSugo", "Súgó", QKeySequence(Qt::Key_F1)},
@@ -97,131 +102,6 @@ const QList<MuveletLeiras>& muveletLeirasok()
     };
     return l;
 }
-
-// Grid columns: field, title, width factor (0: fixed 18 pixels).
-struct RacsOszlop {
-    const char* mezo;
-    const char* cim;
-    double arany;
-};
-const RacsOszlop RacsOszlopok[] = {
-    {"kint", "!", 0},           {"azon", "kód", 0.05},          {"video_nev", "cím", 0.23},
-    {"tipus_nev", "típus", 0.10}, {"arkat_nev", "árkat.", 0.10}, {"dat_kiadva", "kiadva", 0.10},
-    {"ido_kiadva", "idő.k", 0.08}, {"dat_visszakell", "vissza kell", 0.10}, {"ido_visszakell", "idő.vk", 0.08},
-    {"ugyfel_nev", "ügyfél", 0.11}, {"kolcsonozve", "kölcs.", 0.05}};
-
-} // namespace
-
-// ---- grid drawing -----------------------------------------------------------
-
-VideoRacsRajzolo::VideoRacsRajzolo(const KulcsosLista* lista, int kintOszlop, QObject* szulo)
-    : QStyledItemDelegate(szulo), m_lista(lista), m_kintOszlop(kintOszlop)
-{
-}
-
-bool VideoRacsRajzolo::kintJel(int sor) const
-{
-    return VarSzoveg(m_lista->ertek(sor, "kint")) != QLatin1String("N");
-}
-
-QColor VideoRacsRajzolo::szovegSzin(int sor, bool kijelolt) const
-{
-    // Only an item out can be overdue; the clock (a time-zone look-up) is
-    // read for those alone.
-    const QString kint = VarSzoveg(m_lista->ertek(sor, "kint"));
-    if (kint != QLatin1String("I")) return {};
-    const bool lejart = Lejart(kint, m_lista->ertek(sor, "dat_visszakell").toDate(),
-                               m_lista->ertek(sor, "ido_visszakell").toTime(),
-                               m_pillanat.isValid() ? m_pillanat : Most());
-    if (!lejart) return {};
-    return kijelolt ? QColor(0xFF, 0xFF, 0x00) : QColor(0xFF, 0x00, 0x00);
-}
-
-void VideoRacsRajzolo::initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const
-{
-    QStyledItemDelegate::initStyleOption(o, i);
-    const QColor normal = szovegSzin(i.row(), false);
-    if (normal.isValid()) {
-        o->palette.setColor(QPalette::Text, normal);
-        o->palette.setColor(QPalette::HighlightedText, szovegSzin(i.row(), true));
-    }
-}
-
-void VideoRacsRajzolo::paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const
-{
-    if (i.column() != m_kintOszlop) {
-        // The style draws the cell (background, selection, focus frame)
-        // without its text, and the text is laid out once here: the style
-        // would lay it out three times (size, elision, drawing), and that was
-        // most of what a repaint of the grid cost.
-        QStyleOptionViewItem opt = o;
-        initStyleOption(&opt, i);
-        const QString szoveg = opt.text;
-        opt.text.clear();
-        const QWidget* w = opt.widget;
-        const QStyle* st = w ? w->style() : QApplication::style();
-        st->drawControl(QStyle::CE_ItemViewItem, &opt, p, w);
-        if (!szoveg.isEmpty()) szovegRajzol(p, opt, szoveg);
-        return;
-    }
-    p->fillRect(o.rect, o.palette.brush(QPalette::Base));
-    const QPixmap& jel = kintJel(i.row()) ? KepLista::szurkeNyil() : KepLista::feketeKereszt();
-    p->drawPixmap(o.rect.left() + 1, o.rect.top(), jel);
-}
-
-// One line of cell text as the style draws it: inside the focus frame's
-// margin, in the cell's alignment, elided when it does not fit.
-void VideoRacsRajzolo::szovegRajzol(QPainter* p, const QStyleOptionViewItem& o, const QString& szoveg) const
-{
-    const QWidget* w = o.widget;
-    const QStyle* st = w ? w->style() : QApplication::style();
-    const int margo = st->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
-    const QRect r = o.rect.adjusted(margo, 0, -margo, 0);
-    QTextOption beall;
-    beall.setWrapMode(QTextOption::ManualWrap);
-    beall.setTextDirection(o.direction);
-    beall.setAlignment(QStyle::visualAlignment(o.direction, o.displayAlignment));
-    QTextLayout sor(szoveg, o.font);
-    sor.setTextOption(beall);
-    auto tordel = [&] {
-        sor.beginLayout();
-        QTextLine l = sor.createLine();
-        l.setLineWidth(r.width());
-        sor.endLayout();
-        return l;
-    };
-    QTextLine l = tordel();
-    if (l.naturalTextWidth() > r.width()) {
-        sor.setText(o.fontMetrics.elidedText(szoveg, o.textElideMode, r.width()));
-        l = tordel();
-    }
-    QPalette::ColorGroup cg = (o.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
-    if (cg == QPalette::Normal && !(o.state & QStyle::State_Active)) cg = QPalette::Inactive;
-    qreal y = r.top();
-    if (o.displayAlignment & Qt::AlignVCenter) y += (r.height() - l.height()) / 2;
-    else if (o.displayAlignment & Qt::AlignBottom) y += r.height() - l.height();
-    p->save();
-    p->setPen(o.palette.color(cg, (o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
-    sor.draw(p, QPointF(r.left(), y));
-    p->restore();
-}
-
-namespace {
-
-// The item grid: every cell of one drawing pass is judged by the same
-// moment, read once.
-class VideoRacs : public QTableView {
-public:
-    using QTableView::QTableView;
-    VideoRacsRajzolo* rajzolo = nullptr;
-protected:
-    void paintEvent(QPaintEvent* e) override
-    {
-        if (rajzolo) rajzolo->pillanatRogzit(Most());
-        QTableView::paintEvent(e);
-        if (rajzolo) rajzolo->pillanatRogzit({});
-    }
-};
 
 } // namespace
 
@@ -267,14 +147,11 @@ Tfrm_Main::~Tfrm_Main()
 void Tfrm_Main::muveletekLetrehoz()
 {
     for (const MuveletLeiras& l : muveletLeirasok()) {
-        auto* a = new QAction(KepLista::ikon(QString::fromLatin1(l.nev)), QString::fromUtf8(l.felirat), this);
-        a->setObjectName(QString::fromLatin1(l.nev));
-        a->setToolTip(a->text());
-        a->setStatusTip(a->text());
-        if (!l.billentyu.isEmpty()) a->setShortcut(l.billentyu);
+        QAction* a = MuveletKeszit(this, QString::fromLatin1(l.nev), QString::fromUtf8(l.felirat),
+                                   l.billentyu.isEmpty() ? QList<QKeySequence>{} : QList{l.billentyu});
         a->setEnabled(false);   // until its window is built (muveletBekot)
-        addAction(a);
         m_muveletek.insert(a->objectName(), a);
+        if (l.jog == Jog::Rendszergazda) m_jogok.insert(a->objectName(), &TBeall.rendszergazda);
     }
     m_keresMod = new QActionGroup(this);
     m_keresMod->setExclusive(true);
@@ -286,6 +163,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muvelet("aKeres1")->setChecked(true);
     muvelet("aSzur")->setCheckable(true);
 
+    // The handlers: one line an action.
     muveletBekot("aKeres", [this] { aKeresExecute(); });
     muveletBekot("aKeres1", [this] { aKeres1Execute(); });
     muveletBekot("aKeres2", [this] { aKeres2Execute(); });
@@ -293,7 +171,6 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aBezar", [this] { aBezarExecute(); });
     muveletBekot("aBetumeretNovel", [this] { aBetumeretNovelExecute(); });
     muveletBekot("aBetumeretCsokkent", [this] { aBetumeretCsokkentExecute(); });
-    // Reference lists, opened for browsing.
     muveletBekot("aUgyfelek", [this] { TorzsUgyfelMegnyit(this, -1, false); });
     muveletBekot("aTipusok", [this] { TorzsTipusMegnyit(this, -1, false); });
     muveletBekot("aMufaj", [this] { TorzsMufajMegnyit(this, -1, false); });
@@ -302,18 +179,20 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aTorzsFiztip", [this] { TorzsFizTipKarbantart(this); });
     muveletBekot("aArBeallit", [this] { ArBeallitas(this); });
     muveletBekot("aKolcsonoz", [this] { aKolcsonozExecute(); });
-    // The choices the rental asks for.
-    KolcsonzesUtvonal().ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
-    KolcsonzesUtvonal().nyugta = [this](int kolcsid) { KolcsonzesNyomtat(kolcsid, Kimenet::nyomtato(), this); };
-    KolcsonzesUtvonal().idoValaszto = [](QWidget* w, QString* nev, int* ora) { return TorzsFizTipValaszt(w, nev, ora); };
     muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
+
+    // The choices the rental asks for.
+    kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
+    kolcsonzesUt.idoValaszto = [](QWidget* w, QString* nev, int* ora) { return TorzsFizTipValaszt(w, nev, ora); };
+    kolcsonzesUt.nyugta = [this](int kolcsid) { KolcsonzesNyomtat(kolcsid, Kimenet::nyomtato(), this); };
 }
 
-void Tfrm_Main::muveletBekot(const QString& nev, std::function<void()> kezelo, const bool* jog)
+void Tfrm_Main::muveletBekot(const QString& nev, std::function<void()> kezelo)
 {
     QAction* a = muvelet(nev);
     Q_ASSERT(a);
     a->setEnabled(true);
+    const bool* jog = m_jogok.value(nev);
     connect(a, &QAction::triggered, this, [this, kezelo = std::move(kezelo), jog] {
         if (jog && !*jog) {
             HibaAblak(QString::fromUtf8(NincsJog), this);
@@ -376,29 +255,14 @@ void Tfrm_Main::feluletLetrehoz()
     tesz(ToolBar2, {"aSzerkeszt", "aTorol", "-", "aKolcsonoz", "aVisszavesz", "-", "aTortenet"});
     elrendezes->addWidget(ToolBar2);
 
-    TblModell = new ListaModell(&Tbl.lista(), [] {
-        QList<Oszlop> o;
-        for (const RacsOszlop& r : RacsOszlopok) {
-            Oszlop x;
-            x.mezo = QString::fromLatin1(r.mezo);
-            x.cim = QString::fromUtf8(r.cim);
-            if (x.mezo == "kint") {
-                x.mezo.clear();   // icon only
-                x.igazitas = Qt::AlignCenter;
-            } else if (x.mezo == "azon" || x.mezo == "kolcsonozve") {
-                x.igazitas = Qt::AlignRight | Qt::AlignVCenter;
-            }
-            o << x;
-        }
-        return o;
-    }(), this);
+    TblModell = new ListaModell(&Tbl.lista(), VideoRacs::oszlopok(), this);
 
-    auto* racs = new VideoRacs(kozep);
-    DBGrid1 = racs;
+    m_racs = new VideoRacs(kozep);
+    DBGrid1 = m_racs;
     DBGrid1->setObjectName("DBGrid1");
     DBGrid1->setModel(TblModell);
     Rajzolo = new VideoRacsRajzolo(&Tbl.lista(), 0, DBGrid1);
-    racs->rajzolo = Rajzolo;
+    m_racs->rajzolo = Rajzolo;
     DBGrid1->setItemDelegate(Rajzolo);
     RacsBeallit(DBGrid1);
     DBGrid1->setCornerButtonEnabled(false);
@@ -507,13 +371,7 @@ void Tfrm_Main::racsBetu()
     sorFej->viewport()->update();
 }
 
-void Tfrm_Main::OszlopSzelesseg()
-{
-    DBGrid1->setColumnWidth(0, 18);
-    const int alap = width() - 67;
-    for (int i = 1; i < int(std::size(RacsOszlopok)); ++i)
-        DBGrid1->setColumnWidth(i, int(std::nearbyint(alap * RacsOszlopok[i].arany)));   // halves to even
-}
+void Tfrm_Main::OszlopSzelesseg() { m_racs->oszlopSzelesseg(width()); }
 
 void Tfrm_Main::aktualisMutat()
 {
@@ -628,7 +486,7 @@ void Tfrm_Main::aKolcsonozExecute()
         Tfrm_Main* f;
         ~Frissito() { f->TblFrissit(); }   // whatever the window's outcome
     } frissito{this};
-    KolcsonzesInditas(this, Tbl.aktualisKulcs());
+    KolcsonzesInditas(this, Tbl.aktualisKulcs(), kolcsonzesUt);
 }
 
 void Tfrm_Main::aVisszaveszExecute()

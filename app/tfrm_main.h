@@ -3,10 +3,10 @@
 // menus and tool bars that open every other window, and the owner of the
 // database session and the settings.
 #include "app/videotabla.h"
+#include "rental/tfrm_kolcsonzes.h"
 
 #include <QHash>
 #include <QMainWindow>
-#include <QStyledItemDelegate>
 #include <functional>
 
 class QAction;
@@ -16,27 +16,8 @@ class QLineEdit;
 class QTableView;
 class QToolBar;
 class ListaModell;
-
-// Draws the item grid: the out-on-rental mark, overdue rows red (yellow
-// when selected).
-class VideoRacsRajzolo : public QStyledItemDelegate {
-public:
-    VideoRacsRajzolo(const KulcsosLista* lista, int kintOszlop, QObject* szulo);
-    // Text colour of a row, or an invalid colour for the grid's own.
-    QColor szovegSzin(int sor, bool kijelolt) const;
-    bool kintJel(int sor) const;   // true: the arrow (out), false: the cross
-    void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override;
-    // The moment rows are judged by while the grid draws (one reading of the
-    // clock per drawing pass, not per cell); invalid: read the clock.
-    void pillanatRogzit(const QDateTime& most) { m_pillanat = most; }
-protected:
-    void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const override;
-private:
-    const KulcsosLista* m_lista;
-    int m_kintOszlop;
-    QDateTime m_pillanat;
-    void szovegRajzol(QPainter* p, const QStyleOptionViewItem& o, const QString& szoveg) const;
-};
+class VideoRacs;
+class VideoRacsRajzolo;
 
 class Tfrm_Main : public QMainWindow {
     Q_OBJECT
@@ -75,9 +56,12 @@ public:
 
     // Every action by its name ("aKolcsonoz").
     QAction* muvelet(const QString& nev) const { return m_muveletek.value(nev); }
-    // Gives an action its handler and enables it. `jog` points at the right
-    // the action needs (TBeall.rendszergazda), or nullptr.
-    void muveletBekot(const QString& nev, std::function<void()> kezelo, const bool* jog = nullptr);
+    // Gives an action its handler and enables it; the right the action
+    // needs (from the action table) is checked before the handler runs.
+    void muveletBekot(const QString& nev, std::function<void()> kezelo);
+
+    // The choices a rental asks for (tests may answer them instead).
+    KolcsonzesUt kolcsonzesUt;
 
     // Handlers of this window.
     void aKeresExecute();
@@ -102,6 +86,8 @@ private:
     bool m_megmutatva = false;
     bool m_lezarva = false;
     QHash<QString, QAction*> m_muveletek;
+    QHash<QString, const bool*> m_jogok;
+    VideoRacs* m_racs = nullptr;
     QActionGroup* m_keresMod = nullptr;
 
     void muveletekLetrehoz();

@@ -135,10 +135,3 @@ bool VideoTabla::keresKulcs(qint64 video)
     m_aktualis = s;
     return true;
 }
-
-bool Lejart(const QString& kint, const QDate& datVisszakell, const QTime& idoVisszakell, const QDateTime& most)
-{
-    if (kint != QLatin1String("I") || !datVisszakell.isValid()) return false;
-    if (datVisszakell < most.date()) return true;
-    return datVisszakell == most.date() && idoVisszakell.isValid() && idoVisszakell < most.time();
-}

@@ -47,7 +47,3 @@ private:
     int m_aktualis = -1;
     void alkalmaz();
 };
-
-// An item out whose due moment has passed (due earlier today, or any day
-// before today). Items in the shop are never overdue.
-bool Lejart(const QString& kint, const QDate& datVisszakell, const QTime& idoVisszakell, const QDateTime& most);

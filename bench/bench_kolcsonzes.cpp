@@ -361,7 +361,7 @@ int main(int argc, char** argv)
     // The choices of the road answer at once: the timed part is what follows them.
     Ugyfel valasztott;
     int idoszak = 1;
-    KolcsonzesUt& ut = KolcsonzesUtvonal();
+    KolcsonzesUt ut;
     ut.ugyfelValaszto = [&](QWidget*) { return valasztott.ugyfel; };
     ut.idoValaszto = [&](QWidget*, QString* nev, int* ora) {
         QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT fiztip_nev, ora FROM fiztip WHERE fiztip = ?"), {idoszak});
@@ -380,7 +380,7 @@ int main(int argc, char** argv)
         idoszak = 1 + i % 4;
         const double ar = KolcsonzesiAr(idoszak, t.arkat);
         bool eredmeny = true;
-        kolcsNyitas << mero.meres(QStringLiteral("Tfrm_Kolcsonzes"), [&] { eredmeny = KolcsonzesInditas(nullptr, t.video); },
+        kolcsNyitas << mero.meres(QStringLiteral("Tfrm_Kolcsonzes"), [&] { eredmeny = KolcsonzesInditas(nullptr, t.video, ut); },
                                   [&](QDialog* d) {
                                       auto* f = qobject_cast<Tfrm_Kolcsonzes*>(d);
                                       ellenoriz(f && f->DBGrid1->rowCount() == 1 && f->DBGrid1->item(0, 0)

@@ -107,3 +107,9 @@ void MuveletElsobbseg(QWidget* mezo)
 {
     mezo->installEventFilter(new ElsobbsegSzur(mezo));
 }
+
+BetuMeret AtlagosBetu(const QFontMetrics& fm)
+{
+    const QString betuk = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return {fm.horizontalAdvance(betuk) / 52, fm.height()};
+}

@@ -3,6 +3,7 @@
 // Enter key that moves to the next control.
 #include <QObject>
 #include <QColor>
+#include <QFontMetrics>
 
 class QWidget;
 
@@ -19,3 +20,8 @@ void EnterTovabbAlkalmaz(QWidget* ablak);
 // enabled action of its window runs the action instead of editing the text
 // (Ctrl+Del deletes the row, not the word).
 void MuveletElsobbseg(QWidget* mezo);
+
+// The average letter width and the letter height of a font: the unit the
+// small dialogs are laid out in.
+struct BetuMeret { int szeles; int magas; };
+BetuMeret AtlagosBetu(const QFontMetrics& fm);

@@ -1,7 +1,7 @@
 #pragma once
 // Every modal box, input dialog, file or folder dialog, print hand-off and
 // shell call goes through this one interface. The program installs the
-// widget implementation; tests install one that answers from a script, so
+// widget implementation (common/ablakparbeszed.h); tests install one that answers from a script, so
 // that the windows run headless.
 #include <QString>
 #include <QUrl>
@@ -46,23 +46,23 @@ public:
     virtual void nyomtatasiKep(QWidget* szulo, Nyomtatvany& n) = 0;
 };
 
-// The interface in force; the widget implementation unless one was set.
+// The interface in force: the one installed, or else the console answer
+// (boxes on standard error, every question No, every dialog cancelled,
+// nothing printed), which is what a command-line run without windows needs.
 Parbeszed& parbeszed();
-// Installs p (not owned); nullptr restores the widget implementation.
+// Installs p (not owned); nullptr restores the console answer.
 void parbeszedBeallit(Parbeszed* p);
 
-// The widget implementation: QMessageBox, the program's input dialogs,
-// QFileDialog, QDesktopServices, QPrinter with QProgressDialog, QPrintPreviewDialog.
-class AblakParbeszed : public Parbeszed {
+// Says everything on standard error and declines everything.
+class KonzolParbeszed : public Parbeszed {
 public:
     bool doboz(QWidget* szulo, Doboz fajta, const QString& cim, const QString& szoveg) override;
-    bool szamBevitel(QWidget* szulo, const QString& cim, const QString& kerdes, double& ertek) override;
-    bool maszkosBevitel(QWidget* szulo, const QString& cim, const QString& kerdes, const QString& maszk,
-                        QString& ertek) override;
-    QString megnyitandoFajl(QWidget* szulo, const QString& cim, const QString& mappa, const QString& szuro) override;
-    QString mentendoFajl(QWidget* szulo, const QString& cim, const QString& javasolt, const QString& szuro) override;
-    QString mappaValasztas(QWidget* szulo, const QString& cim, const QString& mappa) override;
-    bool megnyit(const QUrl& cel) override;
+    bool szamBevitel(QWidget*, const QString&, const QString&, double&) override { return false; }
+    bool maszkosBevitel(QWidget*, const QString&, const QString&, const QString&, QString&) override { return false; }
+    QString megnyitandoFajl(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString mentendoFajl(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString mappaValasztas(QWidget*, const QString&, const QString&) override { return {}; }
+    bool megnyit(const QUrl&) override { return false; }
     bool nyomtatas(QWidget* szulo, Nyomtatvany& n) override;
-    void nyomtatasiKep(QWidget* szulo, Nyomtatvany& n) override;
+    void nyomtatasiKep(QWidget*, Nyomtatvany&) override {}
 };

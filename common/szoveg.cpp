@@ -61,8 +61,3 @@ int SzovegEgesz(const QString& s)
     return ok ? v : 0;
 }
 
-BetuMeret AtlagosBetu(const QFontMetrics& fm)
-{
-    const QString betuk = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    return {fm.horizontalAdvance(betuk) / 52, fm.height()};
-}

@@ -1,6 +1,5 @@
 #pragma once
 // Helpers for delimited text and numbers typed by people.
-#include <QFontMetrics>
 #include <QString>
 #include <QVariant>
 
@@ -9,8 +8,6 @@ QString KarakterCsere(const QVariant& ertek, QChar regi, QChar uj);
 QString SzokozNelkul(const QString& s);
 double SzovegValos(const QString& s);
 int SzovegEgesz(const QString& s);
-struct BetuMeret { int szeles; int magas; };
-BetuMeret AtlagosBetu(const QFontMetrics& fm);
 
 // Reads a number the way the number dialog does: spaces removed, the
 // system decimal separator. ok tells whether it read.

@@ -2,7 +2,7 @@
 #include "common/bevitel.h"
 #include "common/parbeszed.h"
 #include "common/szoveg.h"
-#include "data/uzenet.h"
+#include "common/uzenet.h"
 
 #include <QAction>
 #include <QGuiApplication>

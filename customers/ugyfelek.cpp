@@ -11,7 +11,7 @@ qint64 KovetkezoAzon()
     return (max.isNull() ? 0 : max.toLongLong()) + 1;
 }
 
-bool Lejart(const QDate& dijfizetve, const QDate& ma)
+bool TagsagLejart(const QDate& dijfizetve, const QDate& ma)
 {
     return !dijfizetve.isValid() || ma >= dijfizetve;
 }

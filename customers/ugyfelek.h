@@ -16,7 +16,7 @@ qint64 KovetkezoAzon();
 
 // The membership icon: expired when today is on or after the paid-until
 // day; a customer without that day counts as expired.
-bool Lejart(const QDate& dijfizetve, const QDate& ma);
+bool TagsagLejart(const QDate& dijfizetve, const QDate& ma);
 
 // Listed customers (torolve 'N'), and listed customers whose paid-until day
 // is today or earlier (a customer without that day is not among them).

@@ -1,11 +1,11 @@
 #include "customers/ugyfelek_ablak.h"
-#include "app/keplista.h"
+#include "common/keplista.h"
 #include "customers/ugyfelek.h"
 #include "data/beallitas.h"
 #include "data/adatbazis.h"
 #include "data/konverzio.h"
 #include "data/ora.h"
-#include "data/uzenet.h"
+#include "common/uzenet.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -34,7 +34,7 @@ UgyfelRacsRajzolo::UgyfelRacsRajzolo(const KulcsosLista* lista, int ikonOszlop, 
 
 bool UgyfelRacsRajzolo::lejartJel(int sor) const
 {
-    return Ugyfelek::Lejart(m_lista->ertek(sor, "dijfizetve").toDate(), Ma());
+    return Ugyfelek::TagsagLejart(m_lista->ertek(sor, "dijfizetve").toDate(), Ma());
 }
 
 void UgyfelRacsRajzolo::paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const

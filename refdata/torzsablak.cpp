@@ -1,11 +1,11 @@
 #include "refdata/torzsablak.h"
-#include "app/keplista.h"
+#include "common/muvelet.h"
 #include "common/bevitel.h"
 #include "common/racs.h"
 #include "common/szoveg.h"
 #include "data/adatbazis.h"
 #include "data/konverzio.h"
-#include "data/uzenet.h"
+#include "common/uzenet.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -111,23 +111,12 @@ TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
     }
 
     PopupMenu1 = new QMenu(this);
-    auto uj = [this](const char* nev, const QString& felirat, const QKeySequence& b, const QString& tipp) {
-        auto* a = new QAction(KepLista::ikon(QString::fromLatin1(nev)), felirat, this);
-        a->setObjectName(QString::fromLatin1(nev));
-        a->setToolTip(tipp.isEmpty() ? felirat : tipp);
-        a->setStatusTip(a->toolTip());
-        if (!b.isEmpty()) a->setShortcut(b);
-        a->setShortcutContext(Qt::WindowShortcut);
-        addAction(a);
-        return a;
-    };
-    aKeres = uj("aKeres", "Kereső", QKeySequence(Qt::CTRL | Qt::Key_F), "Ugrás a keresőbe");
-    aUj = uj("aUj", "Új sor", QKeySequence(Qt::Key_Insert), {});
-    aSzerkeszt = uj("aSzerkeszt", "Szerkeszt", QKeySequence(Qt::Key_F2), {});
-    aTorol = uj("aTorol", "Sor törlése", QKeySequence(Qt::CTRL | Qt::Key_Delete), {});
-    aElfogad = uj("aElfogad", "Elfogad", {}, {});
-    aElfogad->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    aBezar = uj("aBezar", "Bezár", QKeySequence(Qt::Key_Escape), {});
+    aKeres = MuveletKeszit(this, "aKeres", "Kereső", {QKeySequence(Qt::CTRL | Qt::Key_F)}, "Ugrás a keresőbe");
+    aUj = MuveletKeszit(this, "aUj", "Új sor", {QKeySequence(Qt::Key_Insert)});
+    aSzerkeszt = MuveletKeszit(this, "aSzerkeszt", "Szerkeszt", {QKeySequence(Qt::Key_F2)});
+    aTorol = MuveletKeszit(this, "aTorol", "Sor törlése", {QKeySequence(Qt::CTRL | Qt::Key_Delete)});
+    aElfogad = MuveletKeszit(this, "aElfogad", "Elfogad", {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    aBezar = MuveletKeszit(this, "aBezar", "Bezár", {QKeySequence(Qt::Key_Escape)});
 
     if (Edit1) {
         ToolBar1->addAction(aKeres);
@@ -183,12 +172,7 @@ TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
 QAction* TorzsAblak::muvelet(const QString& nev, const QString& felirat, const QKeySequence& billentyu,
                              const QString& tipp)
 {
-    auto* a = new QAction(KepLista::ikon(nev), felirat, this);
-    a->setObjectName(nev);
-    a->setToolTip(tipp.isEmpty() ? felirat : tipp);
-    a->setStatusTip(a->toolTip());
-    if (!billentyu.isEmpty()) a->setShortcut(billentyu);
-    addAction(a);
+    QAction* a = MuveletKeszit(this, nev, felirat, billentyu.isEmpty() ? QList<QKeySequence>{} : QList{billentyu}, tipp);
     return a;
 }
 

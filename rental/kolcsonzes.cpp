@@ -192,3 +192,10 @@ QString FtMaszk(double osszeg)
     for (int i = int(jegyek.size()) - 3; i > 0; i -= 3) jegyek.insert(i, QLatin1Char(' '));
     return n < 0 ? QLatin1Char('-') + jegyek : jegyek;
 }
+
+bool Lejart(const QString& kint, const QDate& datVisszakell, const QTime& idoVisszakell, const QDateTime& most)
+{
+    if (kint != QLatin1String("I") || !datVisszakell.isValid()) return false;
+    if (datVisszakell < most.date()) return true;
+    return datVisszakell == most.date() && idoVisszakell.isValid() && idoVisszakell < most.time();
+}

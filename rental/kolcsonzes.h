@@ -5,9 +5,15 @@
 // at any moment leaves every item either out with its customer or in the
 // shop with none.
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QTime>
+
+// An item out whose due moment has passed (due earlier today, or any day
+// before today). Items in the shop are never overdue. The one overdue rule
+// of the program: the item list, the return window and the overdue report.
+bool Lejart(const QString& kint, const QDate& datVisszakell, const QTime& idoVisszakell, const QDateTime& most);
 
 struct KolcsonzesTetel {
     qint64 video = 0;

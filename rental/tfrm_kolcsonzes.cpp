@@ -1,13 +1,12 @@
 #include "rental/tfrm_kolcsonzes.h"
-#include "app/keplista.h"
-#include "app/videotabla.h"
+#include "common/muvelet.h"
 #include "common/racs.h"
 #include "common/tfrm_inp.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
 #include "data/konverzio.h"
 #include "data/ora.h"
-#include "data/uzenet.h"
+#include "common/uzenet.h"
 #include "rental/tfrm_videovalaszt.h"
 
 #include <QAction>
@@ -97,12 +96,7 @@ KolcsonzesKeret::KolcsonzesKeret(const QString& osztaly, const QString& cim, con
 
 QAction* KolcsonzesKeret::muvelet(const char* nev, const QString& felirat, const QList<QKeySequence>& billentyuk)
 {
-    auto* a = new QAction(KepLista::ikon(QString::fromLatin1(nev)), felirat, this);
-    a->setObjectName(QString::fromLatin1(nev));
-    a->setToolTip(felirat);
-    a->setShortcuts(billentyuk);
-    addAction(a);
-    return a;
+    return MuveletKeszit(this, QString::fromLatin1(nev), felirat, billentyuk);
 }
 
 void KolcsonzesKeret::osszegMutat(double osszeg) { lblOsszeg->setText(FtMaszk(osszeg)); }
@@ -276,20 +270,13 @@ void Tfrm_VisszaVesz::aElfogadExecute()
 
 // ---- the roads -----------------------------------------------------------------------
 
-KolcsonzesUt& KolcsonzesUtvonal()
-{
-    static KolcsonzesUt ut;
-    return ut;
-}
-
-bool KolcsonzesInditas(QWidget* szulo, qint64 video)
+bool KolcsonzesInditas(QWidget* szulo, qint64 video, const KolcsonzesUt& ut)
 {
     const QString akadaly = KolcsonzesAkadaly(video);
     if (!akadaly.isEmpty()) {
         HibaAblak(akadaly, szulo);
         return false;
     }
-    KolcsonzesUt& ut = KolcsonzesUtvonal();
     const int ugyfel = ut.ugyfelValaszto ? ut.ugyfelValaszto(szulo) : -1;
     if (ugyfel < 0) return false;
     QString idoNev;

@@ -71,18 +71,17 @@ private:
     void frissit(int sor);
 };
 
-// The road of a rental and of a return from the main window, with the
-// choices they ask for. The program sets the choosers to the customer
-// register and the period window; the receipt printer to the receipt.
+// The choices a rental asks for, handed to it by its caller: the main
+// window gives the customer register, the period window, the item picker
+// and the receipt; tests and benchmarks give answers of their own.
 struct KolcsonzesUt {
     std::function<int(QWidget*)> ugyfelValaszto;                          // -1: cancelled
     std::function<int(QWidget*, QString* nev, int* ora)> idoValaszto;    // -1: cancelled
     std::function<qint64(QWidget*)> tetelValaszto;
     std::function<void(int kolcsid)> nyugta;
 };
-KolcsonzesUt& KolcsonzesUtvonal();
 
 // "Kölcsönöz" on an item: true when a rental was completed.
-bool KolcsonzesInditas(QWidget* szulo, qint64 video);
+bool KolcsonzesInditas(QWidget* szulo, qint64 video, const KolcsonzesUt& ut);
 // "Visszavesz" on an item: true when items came back.
 bool VisszavetelInditas(QWidget* szulo, qint64 video);

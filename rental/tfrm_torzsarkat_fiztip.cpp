@@ -2,7 +2,7 @@
 #include "common/bevitel.h"
 #include "data/adatbazis.h"
 #include "data/konverzio.h"
-#include "data/uzenet.h"
+#include "common/uzenet.h"
 #include "rental/fiztip.h"
 
 #include <QComboBox>

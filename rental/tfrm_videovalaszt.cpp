@@ -1,11 +1,11 @@
 #include "rental/tfrm_videovalaszt.h"
-#include "app/keplista.h"
+#include "common/muvelet.h"
 #include "common/bevitel.h"
 #include "common/listamodell.h"
 #include "common/racs.h"
 #include "data/hufold.h"
 #include "data/konverzio.h"
-#include "data/uzenet.h"
+#include "common/uzenet.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -51,21 +51,13 @@ Tfrm_VideoValaszt::Tfrm_VideoValaszt(QWidget* szulo) : QDialog(szulo), m_lista(v
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     l->addWidget(ToolBar1);
 
-    auto muv = [this](const char* nev, const QString& felirat, const QString& tipp) {
-        auto* a = new QAction(KepLista::ikon(QString::fromLatin1(nev)), felirat, this);
-        a->setObjectName(QString::fromLatin1(nev));
-        a->setToolTip(tipp.isEmpty() ? felirat : tipp);
-        addAction(a);
-        return a;
-    };
-    aKeres = muv("aKeres", QStringLiteral("Kereső"), QStringLiteral("Ugrás a keresőbe"));
-    aKeres->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    aKeresKod = muv("aKeresKod", QStringLiteral("Keresés kódra"), {});
-    aKeresNev = muv("aKeresNev", QStringLiteral("Keresés név szerint"), {});
-    aElfogad = muv("aElfogad", QStringLiteral("Elfogad"), {});
-    aElfogad->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    aBezar = muv("aBezar", QStringLiteral("Bezár"), {});
-    aBezar->setShortcut(QKeySequence(Qt::Key_Escape));
+    aKeres = MuveletKeszit(this, "aKeres", QStringLiteral("Kereső"), {QKeySequence(Qt::CTRL | Qt::Key_F)},
+                           QStringLiteral("Ugrás a keresőbe"));
+    aKeresKod = MuveletKeszit(this, "aKeresKod", QStringLiteral("Keresés kódra"));
+    aKeresNev = MuveletKeszit(this, "aKeresNev", QStringLiteral("Keresés név szerint"));
+    aElfogad = MuveletKeszit(this, "aElfogad", QStringLiteral("Elfogad"),
+                             {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    aBezar = MuveletKeszit(this, "aBezar", QStringLiteral("Bezár"), {QKeySequence(Qt::Key_Escape)});
     auto* csoport = new QActionGroup(this);
     for (QAction* a : {aKeresKod, aKeresNev}) {
         a->setCheckable(true);

@@ -1,11 +1,7 @@
 #include "tesztsegito.h"
 #include "data/adatbazis.h"
-#include "data/beallitas.h"
-#include "data/ora.h"
-#include "data/telepites.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QPrinter>
 #include <QTimer>
 #include <QtTest>
@@ -77,32 +73,9 @@ bool TesztParbeszed::nyomtatas(QWidget*, Nyomtatvany& n) { return pdfbe(n, false
 
 void TesztParbeszed::nyomtatasiKep(QWidget*, Nyomtatvany& n) { pdfbe(n, true); }
 
-TesztTelepites::TesztTelepites(bool minta)
-{
-    QString hiba;
-    if (!Telepites::telepit(m_dir.path(), minta, &hiba)) qFatal("telepítés: %s", qPrintable(hiba));
-    ProgramUtvonalBeallit(m_dir.path());
-    TBeall = TBeallRekord{};
-    parbeszedBeallit(&parbeszed);
-}
+TesztTelepites::TesztTelepites(bool minta) : MagTelepites(minta) { parbeszedBeallit(&parbeszed); }
 
-TesztTelepites::~TesztTelepites()
-{
-    Adatbazis::zar();
-    parbeszedBeallit(nullptr);
-}
-
-void TesztTelepites::nyit()
-{
-    QString hiba;
-    if (!Adatbazis::nyit(adatMappa(), &hiba)) qFatal("nyitás: %s", qPrintable(hiba));
-}
-
-void TesztKornyezet()
-{
-    QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
-    OraBeallit(TesztMost);
-}
+TesztTelepites::~TesztTelepites() { parbeszedBeallit(nullptr); }
 
 void HaMegnyilik(std::function<void(QWidget*)> lepes)
 {

@@ -1,7 +1,8 @@
 #pragma once
-// What the tests share: a scripted modal seam, a temporary installation,
-// the Hungarian locale and a fixed clock.
+// What the tests of the windows and reports share: a scripted modal seam,
+// and driving modal windows with the keyboard.
 #include "common/parbeszed.h"
+#include "tesztmag.h"
 
 #include <QDateTime>
 #include <QList>
@@ -43,24 +44,13 @@ private:
     QTemporaryDir m_nyomtatasMappa;
 };
 
-// A program folder in a temporary directory, with a new database
-// (optionally the sample catalogue) and the seam installed.
-class TesztTelepites {
+// A temporary installation whose modal boxes the test answers.
+class TesztTelepites : public MagTelepites {
 public:
     explicit TesztTelepites(bool minta = false);
-    ~TesztTelepites();
-    QString mappa() const { return m_dir.path(); }
-    QString adatMappa() const { return m_dir.path() + "/Data"; }
-    // Opens the session as the main window would (for tests of the core).
-    void nyit();
+    ~TesztTelepites() override;
     TesztParbeszed parbeszed;
-private:
-    QTemporaryDir m_dir;
 };
-
-// Pins hu_HU and a fixed clock for the whole test program.
-void TesztKornyezet();
-inline const QDateTime TesztMost(QDate(2026, 3, 14), QTime(15, 30, 0));
 
 // Runs `lepes` on the next modal window that opens (from a timer), so a
 // test can drive a window that exec()s.

@@ -6,7 +6,7 @@
 #include "data/rekord.h"
 #include "data/sema.h"
 #include "data/telepites.h"
-#include "tesztsegito.h"
+#include "tesztmag.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -29,7 +29,7 @@ private slots:
 
     void ujTelepitesMindenTablaMezoSorrendben()
     {
-        TesztTelepites t;
+        MagTelepites t;
         t.nyit();
         for (const Sema::Tabla& tabla : Sema::tablak()) {
             QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("PRAGMA table_info(%1)").arg(tabla.nev));
@@ -52,7 +52,7 @@ private slots:
 
     void alapadatok()
     {
-        TesztTelepites t;
+        MagTelepites t;
         t.nyit();
         QCOMPARE(Adatbazis::ertek("SELECT vanbelep FROM beallit").toString(), QString("N"));
         QCOMPARE(Adatbazis::ertek("SELECT jelszo FROM felhasznalo WHERE felhasznalo='rendszergazda'").toString(),
@@ -69,7 +69,7 @@ private slots:
 
     void mintaKatalogusKovetkezetes()
     {
-        TesztTelepites t(true);
+        MagTelepites t(true);
         t.nyit();
         QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM video").toInt() >= 200);
         QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM ugyfel").toInt() >= 24);
@@ -89,7 +89,7 @@ private slots:
 
     void telepitesNemIrFelut()
     {
-        TesztTelepites t;
+        MagTelepites t;
         const QString fajl = t.adatMappa() + "/kazettora.db";
         const QByteArray elotte = hash(fajl);
         QString hiba;
@@ -113,7 +113,7 @@ private slots:
         QFETCH(QString, tabla);
         QFETCH(QString, mezo);
         QFETCH(int, hossz);
-        TesztTelepites t;
+        MagTelepites t;
         t.nyit();
         const int elotte = Adatbazis::ertek("SELECT COUNT(*) FROM " + tabla).toInt();
         Rekord r(tabla);
@@ -134,7 +134,7 @@ private slots:
 
     void tipusKorlat()
     {
-        TesztTelepites t;
+        MagTelepites t;
         t.nyit();
         for (const auto& [mezo, ertek] : QList<QPair<QString, QVariant>>{
                  {"ora", QString("sok")}, {"ora", 2.5}, {"ora", 4294967296LL}}) {
@@ -153,7 +153,7 @@ private slots:
 
     void nevekBarmilyenBetumerettel()
     {
-        TesztTelepites t;
+        MagTelepites t;
         t.nyit();
         QCOMPARE(Adatbazis::ertek("SELECT Jelszo FROM FELHASZNALO WHERE Felhasznalo = 'rendszergazda'").toString(),
                  QString("talpfak"));
@@ -165,7 +165,7 @@ private slots:
 
     void magyarKisNagybetu()
     {
-        TesztTelepites t;
+        MagTelepites t;
         t.nyit();
         QCOMPARE(Adatbazis::ertek("SELECT UPPER('őrült űrhajós')").toString(), QString("ŐRÜLT ŰRHAJÓS"));
         QCOMPARE(Adatbazis::ertek("SELECT LOWER('ÁRVÍZTŰRŐ')").toString(), QString("árvíztűrő"));
@@ -177,7 +177,7 @@ private slots:
 
     void nyitasHibakNemValtoztatnak()
     {
-        TesztTelepites t;
+        MagTelepites t;
         const QString fajl = t.adatMappa() + "/kazettora.db";
         QString hiba;
 
@@ -226,7 +226,7 @@ private slots:
     void beallitSor()
     {
         QFETCH(QString, sql);
-        TesztTelepites t;
+        MagTelepites t;
         t.nyit();
         Adatbazis::vegrehajt(sql);
         TBeall.dijnegyed = 99;
@@ -240,7 +240,7 @@ private slots:
 
     void rekordSzerkesztesEsElvetes()
     {
-        TesztTelepites t;
+        MagTelepites t;
         t.nyit();
         Rekord r("tipus");
         r.beszur();
@@ -278,7 +278,7 @@ private slots:
 
     void tranzakcioMindVagySemmi()
     {
-        TesztTelepites t;
+        MagTelepites t;
         t.nyit();
         const int elotte = Adatbazis::ertek("SELECT COUNT(*) FROM mufaj").toInt();
         try {

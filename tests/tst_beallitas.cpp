@@ -1,6 +1,6 @@
 // The settings file: defaults, tolerant reading, writing back.
 #include "data/beallitas.h"
-#include "tesztsegito.h"
+#include "tesztmag.h"
 
 #include <QDir>
 #include <QFile>

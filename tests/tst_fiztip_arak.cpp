@@ -1,7 +1,7 @@
 // The fee of an item from the price matrix and the due moment of a rental.
 #include "data/adatbazis.h"
 #include "rental/arak.h"
-#include "tesztsegito.h"
+#include "tesztmag.h"
 
 #include <QTimeZone>
 #include <QtTest>
@@ -93,7 +93,7 @@ private slots:
         QFETCH(int, arkat);
         QFETCH(double, vart);
         QFETCH(bool, vanSor);
-        TesztTelepites tel;
+        MagTelepites tel;
         tel.nyit();
         Adatbazis::vegrehajt("UPDATE fiztip_arkat SET ar = NULL WHERE fiztip = 3 AND arkat = 2");
         Adatbazis::vegrehajt("UPDATE fiztip_arkat SET ar = 712.5 WHERE fiztip = 3 AND arkat = 3");

@@ -2,6 +2,7 @@
 // sort switching, the filter, font size, colours, start-up failures.
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
+#include "app/videoracs.h"
 #include "common/listamodell.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"

@@ -2,6 +2,7 @@
 // system values and the three outputs, read back from the printed PDF.
 #include "reports/jelentes.h"
 #include "tesztsegito.h"
+#include "common/ablakparbeszed.h"
 #include "tst_jelentes_pdf.h"
 
 #include <QPainter>

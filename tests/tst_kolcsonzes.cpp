@@ -6,7 +6,7 @@
 #include "data/ora.h"
 #include "rental/kassza.h"
 #include "rental/kolcsonzes.h"
-#include "tesztsegito.h"
+#include "tesztmag.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -49,13 +49,13 @@ int kasszaSorok() { return Adatbazis::ertek("SELECT COUNT(*) FROM cassa").toInt(
 
 class TstKolcsonzes : public QObject {
     Q_OBJECT
-    std::unique_ptr<TesztTelepites> m_t;
+    std::unique_ptr<MagTelepites> m_t;
 private slots:
     void initTestCase() { TesztKornyezet(); }
     void init()
     {
         OraBeallit(TesztMost);
-        m_t = std::make_unique<TesztTelepites>();
+        m_t = std::make_unique<MagTelepites>();
         m_t->nyit();
         alap();
         TBeall.elorefizet = false;

@@ -3,18 +3,18 @@
 #include "app/videotabla.h"
 #include "data/adatbazis.h"
 #include "data/kulcslista.h"
-#include "tesztsegito.h"
+#include "tesztmag.h"
 
 #include <QtTest>
 
 class TstKulcslista : public QObject {
     Q_OBJECT
-    std::unique_ptr<TesztTelepites> m_t;
+    std::unique_ptr<MagTelepites> m_t;
 private slots:
     void initTestCase() { TesztKornyezet(); }
     void init()
     {
-        m_t = std::make_unique<TesztTelepites>();
+        m_t = std::make_unique<MagTelepites>();
         m_t->nyit();
     }
     void cleanup() { m_t.reset(); }

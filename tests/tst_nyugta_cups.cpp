@@ -4,6 +4,7 @@
 #include "data/adatbazis.h"
 #include "rental/tqrkolcsonzes.h"
 #include "tesztsegito.h"
+#include "common/ablakparbeszed.h"
 #include "tst_jelentes_pdf.h"
 
 #include <QCoreApplication>

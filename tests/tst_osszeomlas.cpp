@@ -11,7 +11,7 @@
 #include "data/beallitas.h"
 #include "data/konverzio.h"
 #include "rental/kolcsonzes.h"
-#include "tesztsegito.h"
+#include "tesztmag.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -65,7 +65,7 @@ private slots:
 
     void veletlenGyilkossag()
     {
-        TesztTelepites t(true);
+        MagTelepites t(true);
         t.nyit();
         // Start from a shop with everything in and an empty book.
         Adatbazis::vegrehajt("UPDATE video SET kint = 'N', ugyfel = 0, kolcsid = 0, fiztip = NULL, dat_kiadva = NULL, "

@@ -1,7 +1,7 @@
 // Text helpers, number reading and the Hungarian-aware folding.
 #include "common/szoveg.h"
 #include "data/hufold.h"
-#include "tesztsegito.h"
+#include "tesztmag.h"
 
 #include <QtTest>
 

@@ -3,7 +3,7 @@
 #include "common/bevitel.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
-#include "data/uzenet.h"
+#include "common/uzenet.h"
 #include "refdata/torzsadatok.h"
 #include "tesztsegito.h"
 

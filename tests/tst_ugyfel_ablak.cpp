@@ -2,7 +2,7 @@
 // checked afterwards.
 #include "customers/ugyfelek_ablak.h"
 #include "data/adatbazis.h"
-#include "data/uzenet.h"
+#include "common/uzenet.h"
 #include "tesztsegito.h"
 
 #include <QAction>

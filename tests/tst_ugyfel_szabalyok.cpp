@@ -3,7 +3,7 @@
 #include "customers/ugyfelek.h"
 #include "data/adatbazis.h"
 #include "data/hufold.h"
-#include "tesztsegito.h"
+#include "tesztmag.h"
 
 #include <QtTest>
 
@@ -22,13 +22,13 @@ using Kodok = QList<QPair<QVariant, QString>>;   // code, torolve
 
 class TstUgyfelSzabalyok : public QObject {
     Q_OBJECT
-    std::unique_ptr<TesztTelepites> m_t;
+    std::unique_ptr<MagTelepites> m_t;
 
 private slots:
     void initTestCase() { TesztKornyezet(); }
     void init()
     {
-        m_t = std::make_unique<TesztTelepites>();
+        m_t = std::make_unique<MagTelepites>();
         m_t->nyit();
     }
     void cleanup() { m_t.reset(); }
@@ -77,7 +77,7 @@ private slots:
     {
         QFETCH(QDate, dijfizetve);
         QFETCH(bool, vart);
-        QCOMPARE(Ugyfelek::Lejart(dijfizetve, TesztMost.date()), vart);
+        QCOMPARE(Ugyfelek::TagsagLejart(dijfizetve, TesztMost.date()), vart);
     }
 
     // The icon and the filter agree for every customer with an expiry date;
@@ -108,9 +108,9 @@ private slots:
         while (minden.next()) {
             const QDate d = QDate::fromString(minden.value(1).toString(), Qt::ISODate);
             if (!d.isValid()) continue;
-            QCOMPARE(Ugyfelek::Lejart(d, ma), listazott.contains(minden.value(0).toInt()));
+            QCOMPARE(Ugyfelek::TagsagLejart(d, ma), listazott.contains(minden.value(0).toInt()));
         }
-        QVERIFY(Ugyfelek::Lejart(QDate(), ma));
+        QVERIFY(Ugyfelek::TagsagLejart(QDate(), ma));
         QVERIFY(!listazott.contains(4));
     }
 

@@ -1,4 +1,4 @@
-#include "app/keplista.h"
+#include "common/keplista.h"
 
 #include <QApplication>
 #include <functional>

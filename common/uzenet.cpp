@@ -1,4 +1,4 @@
-#include "data/uzenet.h"
+#include "common/uzenet.h"
 #include "common/parbeszed.h"
 
 bool KerdesAblak(const QString& szoveg, const QString& cim, QWidget* szulo)
