@@ -235,7 +235,7 @@ void Tfrm_Main::feluletLetrehoz()
     Edit1 = new QLineEdit(ToolBar2);
     Edit1->setObjectName("Edit1");
     Edit1->setFixedWidth(121);
-    Edit1->installEventFilter(this);
+    CsakSzamjegy(Edit1, true);   // the search starts by code
     MuveletElsobbseg(Edit1);
     connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& s) { Vedett([&] { gyorsKeres(s); }, this); });
     ToolBar2->addWidget(Edit1);
@@ -285,6 +285,7 @@ void Tfrm_Main::feluletLetrehoz()
         // The reset took the current index: put it back from Tbl.
         aktualisMutat();
     });
+    KeresoMezo(Edit1, DBGrid1);
     elrendezes->addWidget(DBGrid1, 1);
     setCentralWidget(kozep);
 
@@ -440,6 +441,7 @@ void Tfrm_Main::aKeres1Execute()
 {
     muvelet("aKeres1")->setChecked(true);
     StatusPanel[2]->setText(QStringLiteral("Sorrend: kód"));
+    CsakSzamjegy(Edit1, true);
     if (Tbl.rend() != VideoTabla::Rend::Kod)
         TblModell->valtozas([&] { Tbl.rendBeallit(VideoTabla::Rend::Kod); });
     mezoUrit();
@@ -450,6 +452,7 @@ void Tfrm_Main::aKeres2Execute()
 {
     muvelet("aKeres2")->setChecked(true);
     StatusPanel[2]->setText(QStringLiteral("Sorrend: cím"));
+    CsakSzamjegy(Edit1, false);
     if (Tbl.rend() != VideoTabla::Rend::Cim)
         TblModell->valtozas([&] { Tbl.rendBeallit(VideoTabla::Rend::Cim); });
     mezoUrit();
@@ -516,31 +519,6 @@ bool Tfrm_Main::event(QEvent* e)
         return true;
     }
     return QMainWindow::event(e);
-}
-
-bool Tfrm_Main::eventFilter(QObject* o, QEvent* e)
-{
-    if (o == Edit1 && e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        switch (k->key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            // The operator keeps typing and still walks the list.
-            QCoreApplication::sendEvent(DBGrid1, e);
-            return true;
-        default:
-            break;
-        }
-        const QString t = k->text();
-        if (!muvelet("aKeres2")->isChecked() && !t.isEmpty() && t.at(0).isPrint()
-            && !(t.at(0).unicode() >= '0' && t.at(0).unicode() <= '9'))
-            return true;   // code mode takes digits only
-    }
-    if (o == Edit1 && e->type() == QEvent::InputMethod && !muvelet("aKeres2")->isChecked())
-        return true;
-    return QMainWindow::eventFilter(o, e);
 }
 
 void Tfrm_Main::showEvent(QShowEvent* e)

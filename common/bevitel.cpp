@@ -6,9 +6,11 @@
 #include <QStyle>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -112,4 +114,44 @@ BetuMeret AtlagosBetu(const QFontMetrics& fm)
 {
     const QString betuk = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     return {fm.horizontalAdvance(betuk) / 52, fm.height()};
+}
+
+namespace {
+
+class KeresoSzuro : public QObject {
+public:
+    KeresoSzuro(QLineEdit* mezo, QAbstractItemView* racs) : QObject(mezo), m_racs(racs) {}
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress) return false;
+        switch (static_cast<QKeyEvent*>(e)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            QCoreApplication::sendEvent(m_racs, e);
+            return true;
+        default:
+            return false;
+        }
+    }
+private:
+    QAbstractItemView* m_racs;
+};
+
+} // namespace
+
+void KeresoMezo(QLineEdit* mezo, QAbstractItemView* racs) { mezo->installEventFilter(new KeresoSzuro(mezo, racs)); }
+
+void CsakSzamjegy(QLineEdit* mezo, bool be)
+{
+    // A validator judges the text as it would become, so a paste with a
+    // letter in it is refused whole, like a typed letter.
+    static const QRegularExpression szamjegyek(QStringLiteral("[0-9]*"));
+    auto* v = mezo->findChild<QRegularExpressionValidator*>(QStringLiteral("CsakSzamjegy"));
+    if (!v) {
+        v = new QRegularExpressionValidator(szamjegyek, mezo);
+        v->setObjectName(QStringLiteral("CsakSzamjegy"));
+    }
+    mezo->setValidator(be ? v : nullptr);
 }

@@ -25,3 +25,11 @@ void MuveletElsobbseg(QWidget* mezo);
 // small dialogs are laid out in.
 struct BetuMeret { int szeles; int magas; };
 BetuMeret AtlagosBetu(const QFontMetrics& fm);
+
+// A quick-search field: Up, Down, PageUp and PageDown walk `racs` while the
+// operator keeps typing.
+class QAbstractItemView;
+class QLineEdit;
+void KeresoMezo(QLineEdit* mezo, QAbstractItemView* racs);
+// A code field: digits only, typed or pasted (`be`), or any text again.
+void CsakSzamjegy(QLineEdit* mezo, bool be);

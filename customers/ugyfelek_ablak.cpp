@@ -1,4 +1,5 @@
 #include "customers/ugyfelek_ablak.h"
+#include "common/bevitel.h"
 #include "common/keplista.h"
 #include "customers/ugyfelek.h"
 #include "data/beallitas.h"
@@ -18,7 +19,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QToolBar>
@@ -148,8 +148,7 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
 
     // At opening the list is in name order while the search mode is by code,
     // where the field takes digits only, typed or pasted.
-    m_csakSzamjegy = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
-    Edit1->setValidator(m_csakSzamjegy);
+    CsakSzamjegy(Edit1, true);
 
     connect(aKeresKod, &QAction::triggered, this, [this] { Vedett([this] { aKeresKodExecute(); }, this); });
     connect(aKeresNev, &QAction::triggered, this, [this] { Vedett([this] { aKeresNevExecute(); }, this); });
@@ -191,7 +190,7 @@ void Tfrm_TorzsUgyfel::rendValt(bool nevSzerint)
     lista().rendezes(QString::fromLatin1(nevSzerint ? NevRend : KodRend));
     ujraolvas();
     Edit1->clear();
-    Edit1->setValidator(nevSzerint ? nullptr : m_csakSzamjegy);
+    CsakSzamjegy(Edit1, !nevSzerint);
     Edit1->setFocus(Qt::ShortcutFocusReason);
 }
 

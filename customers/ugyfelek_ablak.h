@@ -57,7 +57,6 @@ private:
     void rendValt(bool nevSzerint);
     // Reads the list again after a change of order or filter.
     void ujraolvas();
-    QValidator* m_csakSzamjegy = nullptr;
 };
 
 class Tfrm_TorzsUgyfel_Szerkeszt : public TorzsSzerkeszto {

@@ -105,6 +105,8 @@ Tfrm_VideoValaszt::Tfrm_VideoValaszt(QWidget* szulo) : QDialog(szulo), m_lista(v
             [this](const QPoint& p) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(p)); });
 
     connect(aKeres, &QAction::triggered, this, &Tfrm_VideoValaszt::aKeresExecute);
+    KeresoMezo(Edit1, DBGrid1);
+    CsakSzamjegy(Edit1, true);
     connect(aKeresKod, &QAction::triggered, this, &Tfrm_VideoValaszt::aKeresKodExecute);
     connect(aKeresNev, &QAction::triggered, this, &Tfrm_VideoValaszt::aKeresNevExecute);
     connect(aElfogad, &QAction::triggered, this, &Tfrm_VideoValaszt::aElfogadExecute);
@@ -171,6 +173,7 @@ void Tfrm_VideoValaszt::aKeresKodExecute()
 {
     aKeresKod->setChecked(true);
     Vedett([this] { rend(false); }, this);
+    CsakSzamjegy(Edit1, true);
     Edit1->clear();
     Edit1->setFocus();
 }
@@ -179,6 +182,7 @@ void Tfrm_VideoValaszt::aKeresNevExecute()
 {
     aKeresNev->setChecked(true);
     Vedett([this] { rend(true); }, this);
+    CsakSzamjegy(Edit1, false);
     Edit1->clear();
     Edit1->setFocus();
 }
@@ -192,18 +196,6 @@ bool Tfrm_VideoValaszt::eventFilter(QObject* o, QEvent* e)
 {
     if (o == Edit1) {
         if (e->type() == QEvent::FocusIn) QTimer::singleShot(0, Edit1, [this] { Edit1->selectAll(); });
-        if (e->type() == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(e);
-            if (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down || k->key() == Qt::Key_PageUp
-                || k->key() == Qt::Key_PageDown) {
-                QCoreApplication::sendEvent(DBGrid1, e);
-                return true;
-            }
-            const QString t = k->text();
-            if (aKeresKod->isChecked() && !t.isEmpty() && t.at(0).isPrint()
-                && !(t.at(0).unicode() >= '0' && t.at(0).unicode() <= '9'))
-                return true;   // code mode takes digits only
-        }
     }
     return QDialog::eventFilter(o, e);
 }

@@ -18,6 +18,7 @@
 #include <QTableView>
 #include <QToolBar>
 #include <QWheelEvent>
+#include <QClipboard>
 #include <QtTest>
 
 namespace {
@@ -90,6 +91,19 @@ private slots:
         // Down in the field walks the list.
         QTest::keyClick(f.Edit1, Qt::Key_Down);
         QCOMPARE(kod(f), 43);
+        // A paste with a letter in it is refused whole; digits are taken.
+        f.Edit1->clear();
+        QApplication::clipboard()->setText("12a");
+        QTest::keyClick(f.Edit1, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f.Edit1->text(), QString());
+        QApplication::clipboard()->setText("12");
+        QTest::keyClick(f.Edit1, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f.Edit1->text(), QString("12"));
+        // In title mode the same paste goes in.
+        f.muvelet("aKeres2")->trigger();
+        QApplication::clipboard()->setText("12a");
+        QTest::keyClick(f.Edit1, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f.Edit1->text(), QString("12a"));
     }
 
     void cimKeresesEsRendezes()
