@@ -42,3 +42,11 @@ double VarValos(const QVariant& v)
     const double d = v.toDouble(&ok);
     return ok ? d : 0;
 }
+
+QString FtMaszk(double osszeg)
+{
+    const qint64 n = std::isfinite(osszeg) && std::fabs(osszeg) < 9e18 ? qint64(std::llround(osszeg)) : 0;
+    QString jegyek = QString::number(n < 0 ? -n : n);
+    for (int i = int(jegyek.size()) - 3; i > 0; i -= 3) jegyek.insert(i, QLatin1Char(' '));
+    return n < 0 ? QLatin1Char('-') + jegyek : jegyek;
+}

@@ -185,14 +185,6 @@ void Visszavetel::befejez()
     tr.jovahagy();
 }
 
-QString FtMaszk(double osszeg)
-{
-    const qint64 n = qint64(std::llround(osszeg));
-    QString jegyek = QString::number(n < 0 ? -n : n);
-    for (int i = int(jegyek.size()) - 3; i > 0; i -= 3) jegyek.insert(i, QLatin1Char(' '));
-    return n < 0 ? QLatin1Char('-') + jegyek : jegyek;
-}
-
 bool Lejart(const QString& kint, const QDate& datVisszakell, const QTime& idoVisszakell, const QDateTime& most)
 {
     if (kint != QLatin1String("I") || !datVisszakell.isValid()) return false;

@@ -93,5 +93,3 @@ private:
     QList<VisszavetelTetel> m_tetelek;
 };
 
-// Whole forints grouped by three with spaces ("### ### ##0").
-QString FtMaszk(double osszeg);
