@@ -4,6 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/fuggosegek.sh
 bash scripts/epit.sh
-bash scripts/nyomtato.sh || echo "Nincs CUPS-nyomtató: a valódi nyomtatás tesztje kimarad."
+bash scripts/nyomtato.sh || echo "A CUPS nem telepíthető: a valódi nyomtatás tesztje kimarad."
 cd build
 ctest --output-on-failure -j2

@@ -271,7 +271,7 @@ private slots:
         QFETCH(QString, cim);
         Tfrm_Main& f = indit();
         QString latott;
-        HaMegnyilik(ablak, [&](QWidget* w) {
+        VartAblak v(ablak, [&](QWidget* w) {
             latott = w->windowTitle();
             Nyom(w, Qt::Key_Escape);
         });

@@ -32,9 +32,7 @@ private slots:
     {
         QFETCH(QString, gepelt);
         QFETCH(double, vart);
-        HaMegnyilik([&](QWidget* w) {
-            auto* f = qobject_cast<Tfrm_Inp*>(w);
-            QVERIFY(f);
+        VartAblak v([&](Tfrm_Inp* f) {
             QCOMPARE(f->Edit1->text(), QString("15"));   // the value passed in
             f->Edit1->selectAll();
             Gepel(f->Edit1, gepelt);
@@ -49,8 +47,7 @@ private slots:
     void szokozokTorlodnek()
     {
         // Pasted text with spaces (the key filter does not see a paste).
-        HaMegnyilik([](QWidget* w) {
-            auto* f = static_cast<Tfrm_Inp*>(w);
+        VartAblak v([](Tfrm_Inp* f) {
             f->Edit1->setText("1 234,5");
             f->Button1->click();
         });
@@ -61,8 +58,7 @@ private slots:
 
     void hibasErtekNyitvaMarad()
     {
-        HaMegnyilik([this](QWidget* w) {
-            auto* f = static_cast<Tfrm_Inp*>(w);
+        VartAblak v([this](Tfrm_Inp* f) {
             f->Edit1->setText("--");
             QTest::keyClick(f->Edit1, Qt::Key_Return);
             QCOMPARE(m_p.hibak(), QStringList{"Nem megfelelő érték."});
@@ -76,7 +72,7 @@ private slots:
 
     void szovegBevitel()
     {
-        HaMegnyilik([](QWidget* w) {
+        VartAblak v([](QDialog* w) {
             auto* e = w->findChild<QLineEdit*>("Edit1");
             QVERIFY(e);
             QCOMPARE(e->selectedText(), QString("régi"));
@@ -86,7 +82,7 @@ private slots:
         QString ertek = "régi";
         QVERIFY(MaszkosBevitelAblak(nullptr, "Jelszó", "Add meg az új jelszót", QString(), ertek));
         QCOMPARE(ertek, QString("új jelszó"));
-        HaMegnyilik([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+        v.majd([](QDialog* w) { QTest::keyClick(w, Qt::Key_Escape); });
         QVERIFY(!MaszkosBevitelAblak(nullptr, "Jelszó", "x", QString(), ertek));
         QCOMPARE(ertek, QString("új jelszó"));
     }

@@ -6,6 +6,7 @@
 #include "tst_jelentes_pdf.h"
 
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -461,7 +462,7 @@ private slots:
         r.adat(Sorok(30));
         int lapok = -1;
         QString cim;
-        HaMegnyilik([&](QWidget* w) {
+        VartAblak v([&](QPrintPreviewDialog* w) {
             auto* kep = w->findChild<QPrintPreviewWidget*>();
             lapok = kep ? kep->pageCount() : -2;
             cim = w->windowTitle();

@@ -77,39 +77,36 @@ private slots:
 
         // --- rental ---
         Gepel(f.Edit1, QString::number(a));
-        bool ablakLatszott = false;
-        HaMegnyilik("Tfrm_TorzsUgyfel", [&](QWidget* w) {
-            HaMegnyilik("Tfrm_TorzsFizTip", [&](QWidget* p) {
-                HaMegnyilik("Tfrm_Kolcsonzes", [&](QWidget* k) {
-                    ablakLatszott = true;
-                    auto* r = static_cast<Tfrm_Kolcsonzes*>(k);
-                    QCOMPARE(r->DBGrid1->rowCount(), 1);
-                    QCOMPARE(r->lblNev->text(), "  " + nev);
-                    QCOMPARE(r->lblOsszeg->text(), FtMaszk(ar(a)));
-                    for (int kod : {b, c}) {
-                        HaMegnyilik("Tfrm_VideoValaszt", [kod](QWidget* v) {
-                            Gepel(v->focusWidget(), QString::number(kod));
-                            Nyom(v, Qt::Key_Return);
-                            QVERIFY(!v->isVisible());
-                        });
-                        Nyom(k, Qt::Key_Insert);
-                    }
-                    QCOMPARE(r->DBGrid1->rowCount(), 3);
-                    QCOMPARE(r->lblOsszeg->text(), FtMaszk(ar(a) + ar(b) + ar(c)));
-                    // The last one added is current; Ctrl+Del takes it out.
-                    QCOMPARE(r->DBGrid1->item(r->aktualis(), 0)->text(), QString("%1").arg(c, 5, 10, QChar('0')));
-                    Nyom(k, Qt::Key_Delete, Qt::ControlModifier);
-                    QCOMPARE(r->DBGrid1->rowCount(), 2);
-                    QCOMPARE(r->lblOsszeg->text(), FtMaszk(ar(a) + ar(b)));
-                    Nyom(k, Qt::Key_Return, Qt::ControlModifier);
-                });
-                Nyom(p, Qt::Key_Return);
-            });
+        // The customer, then the period, then the rental window: each opens
+        // when the one before it is closed with Enter.
+        VartAblak lanc("Tfrm_TorzsUgyfel", [&](QWidget* w) {
             Gepel(w->focusWidget(), QString::number(ugyfelKod));
             Nyom(w, Qt::Key_Return);
         });
+        lanc.majd("Tfrm_TorzsFizTip", [&](QWidget* p) { Nyom(p, Qt::Key_Return); });
+        lanc.majd([&](Tfrm_Kolcsonzes* r) {
+            QCOMPARE(r->DBGrid1->rowCount(), 1);
+            QCOMPARE(r->lblNev->text(), "  " + nev);
+            QCOMPARE(r->lblOsszeg->text(), FtMaszk(ar(a)));
+            for (int kod : {b, c}) {
+                VartAblak v("Tfrm_VideoValaszt", [kod](QWidget* v) {
+                    Gepel(v->focusWidget(), QString::number(kod));
+                    Nyom(v, Qt::Key_Return);
+                    QVERIFY(!v->isVisible());
+                });
+                Nyom(r, Qt::Key_Insert);
+            }
+            QCOMPARE(r->DBGrid1->rowCount(), 3);
+            QCOMPARE(r->lblOsszeg->text(), FtMaszk(ar(a) + ar(b) + ar(c)));
+            // The last one added is current; Ctrl+Del takes it out.
+            QCOMPARE(r->DBGrid1->item(r->aktualis(), 0)->text(), QString("%1").arg(c, 5, 10, QChar('0')));
+            Nyom(r, Qt::Key_Delete, Qt::ControlModifier);
+            QCOMPARE(r->DBGrid1->rowCount(), 2);
+            QCOMPARE(r->lblOsszeg->text(), FtMaszk(ar(a) + ar(b)));
+            Nyom(r, Qt::Key_Return, Qt::ControlModifier);
+        });
         Nyom(&f, Qt::Key_F3);
-        QVERIFY(ablakLatszott);
+        QVERIFY(lanc.kesz());
 
         t.nyit();
         for (int kod : {a, b}) {
@@ -135,22 +132,19 @@ private slots:
 
         // --- return: b stays out, a comes back with a surcharge of 150 ---
         t.parbeszed.szamValaszok = {150};
-        bool visszaLatszott = false;
-        HaMegnyilik("Tfrm_VisszaVesz", [&](QWidget* w) {
-            visszaLatszott = true;
-            auto* v = static_cast<Tfrm_VisszaVesz*>(w);
+        VartAblak vissza([&](Tfrm_VisszaVesz* v) {
             QCOMPARE(v->DBGrid1->rowCount(), 2);
             QCOMPARE(v->lblOsszeg->text(), FtMaszk(ar(a) + ar(b)));
             QCOMPARE(v->DBGrid1->item(0, 0)->text(), QString("%1").arg(a, 5, 10, QChar('0')));
             v->DBGrid1->setCurrentCell(1, 0);
-            Nyom(w, Qt::Key_Delete, Qt::ControlModifier);
+            Nyom(v, Qt::Key_Delete, Qt::ControlModifier);
             QCOMPARE(v->DBGrid1->rowCount(), 1);
             v->aPotdij->trigger();
             QCOMPARE(v->lblOsszeg->text(), FtMaszk(ar(a) + 150));
-            Nyom(w, Qt::Key_Return, Qt::ControlModifier);
+            Nyom(v, Qt::Key_Return, Qt::ControlModifier);
         });
         Nyom(&f, Qt::Key_F4);
-        QVERIFY(visszaLatszott);
+        QVERIFY(vissza.kesz());
 
         QCOMPARE(mezo(a, "kint").toString(), QString("N"));
         QCOMPARE(VarEgesz(mezo(a, "ugyfel")), 0);
@@ -186,7 +180,7 @@ private slots:
         Nyom(&f, Qt::Key_F4);
         QCOMPARE(t.parbeszed.hibak(), (QStringList{"Ez a tétel már kölcsönözve lett", "Ez a tétel még nincs kiadva"}));
         // Cancelling the customer choice writes nothing.
-        HaMegnyilik("Tfrm_TorzsUgyfel", [](QWidget* w) { Nyom(w, Qt::Key_Escape); });
+        VartAblak v("Tfrm_TorzsUgyfel", [](QWidget* w) { Nyom(w, Qt::Key_Escape); });
         Nyom(&f, Qt::Key_F3);
         t.nyit();
         QCOMPARE(VarEgesz(mezo(bent, "ugyfel")), 0);

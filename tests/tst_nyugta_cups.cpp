@@ -1,6 +1,11 @@
 // The rental receipt printed for real: through QPrinter to the default
-// printer, a CUPS queue with the cups-pdf backend (scripts/nyomtato.sh sets
-// it up), whose output file is read back. Skipped where CUPS cannot run.
+// printer of a CUPS scheduler the test starts for itself (its own settings,
+// spool, cache and logs in a temporary folder, reached through a Unix socket
+// there). Its one queue, that scheduler's default, runs the CUPS filters down
+// to PDF and hands each job to a backend of the test's own, which writes it
+// into the test folder; the file is read back. The machine's scheduler, its
+// /etc/cups and its default printer are left alone. Skipped where CUPS
+// cannot run.
 #include "data/adatbazis.h"
 #include "rental/tqrkolcsonzes.h"
 #include "tesztsegito.h"
@@ -12,12 +17,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QPrinterInfo>
-#include <QRegularExpression>
-#include <QSet>
+#include <QProcess>
 #include <QThread>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/prctl.h>
 
 namespace {
 
@@ -27,57 +33,256 @@ public:
     bool nyomtatas(QWidget* szulo, Nyomtatvany& n) override { return AblakParbeszed().nyomtatas(szulo, n); }
 };
 
-// Where cups-pdf writes: as the set-up script configured it.
-QString KimenetiMappa()
+// Where the CUPS programs keep their filters and backends on Debian.
+const QString CupsProgramok = QStringLiteral("/usr/lib/cups");
+
+// A printer that takes PDF: the filters turn any job into PDF and no
+// further; A4 and A5 paper.
+const char* const Ppd = R"PPD(*PPD-Adobe: "4.3"
+*FormatVersion: "4.3"
+*FileVersion: "1.0"
+*LanguageVersion: English
+*LanguageEncoding: ISOLatin1
+*PCFileName: "KZTESZT.PPD"
+*Manufacturer: "Kazettora"
+*Product: "(Kazettora teszt)"
+*ModelName: "Kazettora teszt PDF"
+*ShortNickName: "Kazettora teszt PDF"
+*NickName: "Kazettora teszt PDF"
+*PSVersion: "(3010.000) 0"
+*LanguageLevel: "3"
+*ColorDevice: True
+*DefaultColorSpace: RGB
+*FileSystem: False
+*Throughput: "1"
+*LandscapeOrientation: Plus90
+*TTRasterizer: Type42
+*cupsVersion: 2.4
+*cupsFilter2: "application/vnd.cups-pdf application/pdf 0 -"
+*OpenUI *PageSize/Media Size: PickOne
+*OrderDependency: 10 AnySetup *PageSize
+*DefaultPageSize: A4
+*PageSize A4/A4: "<</PageSize[595 842]>>setpagedevice"
+*PageSize A5/A5: "<</PageSize[420 595]>>setpagedevice"
+*CloseUI: *PageSize
+*OpenUI *PageRegion/Media Size: PickOne
+*OrderDependency: 10 AnySetup *PageRegion
+*DefaultPageRegion: A4
+*PageRegion A4/A4: "<</PageSize[595 842]>>setpagedevice"
+*PageRegion A5/A5: "<</PageSize[420 595]>>setpagedevice"
+*CloseUI: *PageRegion
+*DefaultImageableArea: A4
+*ImageableArea A4/A4: "0 0 595 842"
+*ImageableArea A5/A5: "0 0 420 595"
+*DefaultPaperDimension: A4
+*PaperDimension A4/A4: "595 842"
+*PaperDimension A5/A5: "420 595"
+)PPD";
+
+// The backend: each job's PDF into the folder named by the device URI
+// ("kazettora:/folder"), as job-N.pdf, which appears only when complete.
+const char* const Hattertar = R"SH(#!/bin/sh
+if [ $# -eq 0 ]; then
+  echo 'direct kazettora "Kazettora teszt" "Kazettora teszt PDF"'
+  exit 0
+fi
+cel="${DEVICE_URI#kazettora:}/job-$1.pdf"
+if [ $# -ge 6 ]; then cat "$6"; else cat; fi >"$cel.tmp" || exit 1
+if [ ! -s "$cel.tmp" ]; then
+  rm -f "$cel.tmp"
+  echo "ERROR: üres nyomtatási feladat" >&2
+  exit 1
+fi
+mv "$cel.tmp" "$cel"
+)SH";
+
+bool Ir(const QString& fajl, const QByteArray& tartalom, QFile::Permissions jog = {})
 {
-    const QString env = qEnvironmentVariable("KAZETTORA_NYOMTATO_MAPPA");
-    if (!env.isEmpty()) return env;
-    QFile f("/etc/cups/cups-pdf.conf");
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-    QString mappa;
-    const QRegularExpression out("^\\s*Out\\s+(\\S.*)$");
-    for (const QString& sor : QString::fromUtf8(f.readAll()).split('\n')) {
-        const auto m = out.match(sor);
-        if (m.hasMatch()) mappa = m.captured(1).trimmed();
-    }
-    mappa.replace("${HOME}", QDir::homePath());
-    mappa.replace("${USER}", qEnvironmentVariable("USER", "root"));
-    return mappa;
+    QFile f(fajl);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(tartalom) != tartalom.size()) return false;
+    f.close();
+    return jog == QFile::Permissions() || f.setPermissions(jog);
 }
 
-QSet<QString> Pdfek(const QString& mappa)
-{
-    const QStringList l = QDir(mappa).entryList({"*.pdf"}, QDir::Files);
-    return QSet<QString>(l.begin(), l.end());
-}
+// A CUPS scheduler of the test's own, stopped when this goes.
+class SajatCups {
+public:
+    static constexpr const char* Sor = "KazettoraTeszt";
+
+    ~SajatCups() { leallit(); }
+
+    // Starts the scheduler and sets up its queue as its default printer;
+    // false, with the reason, where that cannot be done.
+    bool indit(QString* hiba)
+    {
+        const QString cupsd = QStandardPaths::findExecutable("cupsd", {"/usr/sbin", "/usr/local/sbin"});
+        m_lpadmin = QStandardPaths::findExecutable("lpadmin", {"/usr/sbin", "/usr/bin"});
+        m_lpstat = QStandardPaths::findExecutable("lpstat", {"/usr/bin"});
+        if (cupsd.isEmpty() || m_lpadmin.isEmpty() || m_lpstat.isEmpty()) {
+            *hiba = "A CUPS (cupsd, lpadmin, lpstat) nincs telepítve; a scripts/nyomtato.sh telepíti.";
+            return false;
+        }
+        if (!QFileInfo::exists(CupsProgramok + "/filter/pdftopdf")) {
+            *hiba = "A pdftopdf szűrő (cups-filters) hiányzik; a scripts/nyomtato.sh telepíti.";
+            return false;
+        }
+        if (!m_mappa.isValid()) {
+            *hiba = "Nincs ideiglenes mappa.";
+            return false;
+        }
+        // The scheduler's helpers run as its own user (lp): they must reach
+        // the spool through the folder.
+        const QString m = m_mappa.path();
+        const auto olvashato = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                               | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QFile::setPermissions(m, olvashato);
+        for (const char* d : {"etc", "bin/backend", "spool", "cache", "state", "log", "tmp", "ki"})
+            QDir(m).mkpath(QString::fromLatin1(d));
+        QFile::setPermissions(m + "/tmp", olvashato | QFile::WriteGroup | QFile::WriteOther);
+        QFile::setPermissions(m + "/ki", olvashato);
+        // Filters and the rest from the system, the backend our own.
+        for (const char* d : {"filter", "driver", "daemon", "cgi-bin", "monitor", "notifier"})
+            if (QFileInfo::exists(CupsProgramok + "/" + d))
+                QFile::link(CupsProgramok + "/" + d, m + "/bin/" + d);
+        m_socket = m + "/cupsd.sock";
+        const QString etc = m + "/etc";
+        const bool irt =
+            Ir(m + "/bin/backend/kazettora", Hattertar, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
+            && Ir(m + "/kazettora.ppd", Ppd)
+            && Ir(etc + "/cups-files.conf", QStringLiteral("ServerRoot %1/etc\nServerBin %1/bin\nRequestRoot %1/spool\n"
+                                                           "CacheDir %1/cache\nStateDir %1/state\nTempDir %1/tmp\n"
+                                                           "ErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
+                                                           "PageLog %1/log/page_log\n")
+                                                .arg(m)
+                                                .toUtf8())
+            // Reached only through the socket in the test's folder, so it
+            // lets everyone do everything.
+            && Ir(etc + "/cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nWebInterface No\nDefaultShared No\n"
+                                                      "LogLevel info\n<Policy default>\n  <Limit All>\n"
+                                                      "    Order deny,allow\n  </Limit>\n</Policy>\n")
+                                           .arg(m_socket)
+                                           .toUtf8());
+        if (!irt) {
+            *hiba = "A CUPS beállításai nem írhatók: " + m;
+            return false;
+        }
+
+        // In the foreground, as our child: it ends when we do, even if we crash.
+        m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
+        m_cupsd.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+        m_cupsd.start(cupsd, {"-f", "-c", etc + "/cupsd.conf", "-s", etc + "/cups-files.conf"});
+        if (!m_cupsd.waitForStarted(10000)) {
+            *hiba = "A cupsd nem indult el: " + m_cupsd.errorString();
+            return false;
+        }
+        const QDeadlineTimer hatarido(20000);
+        while (!lpstat({"-r"}).contains("scheduler is running")) {
+            if (m_cupsd.state() != QProcess::Running || hatarido.hasExpired()) {
+                *hiba = "A saját cupsd nem indult el:\n" + QString::fromLocal8Bit(m_cupsd.readAll()) + naplo();
+                return false;
+            }
+            QThread::msleep(100);
+        }
+        QString kimenet;
+        if (!parancs(m_lpadmin, {"-p", Sor, "-E", "-v", "kazettora:" + kiMappa(), "-P", m + "/kazettora.ppd", "-o",
+                                 "printer-error-policy=abort-job"},
+                     &kimenet)
+            || !parancs(m_lpadmin, {"-d", Sor}, &kimenet)) {
+            *hiba = "A nyomtatási sor nem jött létre:\n" + kimenet + naplo();
+            return false;
+        }
+        return true;
+    }
+
+    // What a program of the CUPS clients sees: this scheduler.
+    QProcessEnvironment kornyezet() const
+    {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("CUPS_SERVER", m_socket);
+        e.insert("CUPS_SERVERROOT", m_mappa.path() + "/etc");
+        return e;
+    }
+    // Points this process's CUPS client (Qt's printing) at the scheduler;
+    // before it is first used, as it reads these once.
+    void ideIranyit() const
+    {
+        qputenv("CUPS_SERVER", m_socket.toLocal8Bit());
+        qputenv("CUPS_SERVERROOT", QString(m_mappa.path() + "/etc").toLocal8Bit());
+    }
+
+    QString kiMappa() const { return m_mappa.path() + "/ki"; }
+    QString lpstat(const QStringList& a) const
+    {
+        QString k;
+        return parancs(m_lpstat, a, &k) ? k : QString();
+    }
+    QString naplo() const
+    {
+        QFile f(m_mappa.path() + "/log/error_log");
+        return f.open(QIODevice::ReadOnly) ? "\n" + QString::fromUtf8(f.readAll().right(4000)) : QString();
+    }
+
+    void leallit()
+    {
+        if (m_cupsd.state() == QProcess::NotRunning) return;
+        m_cupsd.terminate();
+        if (!m_cupsd.waitForFinished(10000)) {
+            m_cupsd.kill();
+            m_cupsd.waitForFinished(5000);
+        }
+    }
+
+private:
+    // A CUPS client program run against this scheduler: true when it
+    // succeeded; what it wrote goes to `kimenet`.
+    bool parancs(const QString& program, const QStringList& a, QString* kimenet) const
+    {
+        QProcess p;
+        p.setProcessEnvironment(kornyezet());
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(program, a);
+        const bool kesz = p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        *kimenet += QString::fromLocal8Bit(p.readAll());
+        return kesz;
+    }
+
+    // The socket's path must fit a Unix socket address (108 bytes).
+    QTemporaryDir m_mappa{(QDir::tempPath().size() > 60 ? QStringLiteral("/tmp") : QDir::tempPath())
+                          + QStringLiteral("/kazettora-cups-XXXXXX")};
+    QProcess m_cupsd;
+    QString m_socket, m_lpadmin, m_lpstat;
+};
 
 } // namespace
 
 class TstNyugtaCups : public QObject {
     Q_OBJECT
+    std::unique_ptr<SajatCups> m_cups;
+    QString m_nincsCups;
 
 private slots:
-    void initTestCase() { TesztKornyezet(); }
+    void initTestCase()
+    {
+        TesztKornyezet();
+        m_cups = std::make_unique<SajatCups>();
+        if (!m_cups->indit(&m_nincsCups)) m_cups.reset();
+        else m_cups->ideIranyit();
+    }
+    void cleanupTestCase() { m_cups.reset(); }
 
     void alapertelmezettNyomtatora()
     {
-        if (!PdfParancs("lpstat", {"-r"}).contains("is running"))
-            QSKIP("A CUPS ütemező (cupsd) nem fut; a scripts/nyomtato.sh indítja.");
-        const QPrinterInfo nyomtato = QPrinterInfo::defaultPrinter();
-        if (nyomtato.isNull()) QSKIP("Nincs alapértelmezett nyomtató; a scripts/nyomtato.sh beállítja.");
-        // Never on paper: only a cups-pdf queue is printed to.
-        if (!PdfParancs("lpstat", {"-v", nyomtato.printerName()}).contains("cups-pdf:"))
-            QSKIP("Az alapértelmezett nyomtató nem cups-pdf sor; papírra a teszt nem nyomtat.");
-        const QString mappa = KimenetiMappa();
-        if (mappa.isEmpty() || !QFileInfo(mappa).isDir()) QSKIP("A cups-pdf kimeneti mappája nem található.");
+        if (!m_cups) QSKIP(qPrintable("A CUPS itt nem fut, a valódi nyomtatás kimarad: " + m_nincsCups));
         if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext (poppler-utils) hiányzik");
+        // Never on paper: the default printer must be the test's own queue.
+        QCOMPARE(m_cups->lpstat({"-d"}).trimmed(), QString("system default destination: %1").arg(SajatCups::Sor));
+        QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), QString(SajatCups::Sor));
 
         ValodiNyomtatas seam;
         TesztTelepites t;
         t.nyit();
         parbeszedBeallit(&seam);
-        // A name of this run, to tell its output from other jobs'.
-        const QString nev = QStringLiteral("Nyomtatott Teszt %1").arg(QCoreApplication::applicationPid());
+        const QString nev = QStringLiteral("Nyomtatott Teszt");
         Adatbazis::vegrehajt("INSERT INTO ugyfel (azon, ugyfel_nev, cim_irsz, cim_varos, cim_cim, torolve) "
                              "VALUES (1, ?, '1071', 'Budapest', 'Kertész utca 3.', 'N')",
                              {nev});
@@ -91,35 +296,21 @@ private slots:
                 {i.azon, i.tipus, i.arkat, QString::fromUtf8(i.cim), ugyfel, QDate(2026, 3, 16), QTime(15, 30, 0),
                  i.ar});
 
-        const QSet<QString> elotte = Pdfek(mappa);
         KolcsonzesNyomtat(7, Kimenet::nyomtato());
+        parbeszedBeallit(nullptr);
         QVERIFY2(seam.hibak().isEmpty(), qPrintable(seam.hibak().join('\n')));
         QVERIFY(seam.nyomtatasok.isEmpty());   // it went to the printer, not to the test seam
 
-        // The job is done when its PDF is there, no longer grows, and reads.
+        // The backend renames the job's file into place once it is whole.
         QString fajl;
-        QStringList oldalak;
-        QHash<QString, qint64> meretek;
-        const QDeadlineTimer hatarido(120000);
+        const QDeadlineTimer hatarido(60000);
         while (fajl.isEmpty() && !hatarido.hasExpired()) {
-            QThread::msleep(500);
-            for (const QString& f : Pdfek(mappa) - elotte) {
-                const QString ut = QDir(mappa).filePath(f);
-                const qint64 meret = QFileInfo(ut).size();
-                if (meret > 0 && meretek.value(ut, -1) == meret) {
-                    const QStringList o = PdfOldalak(ut, true);
-                    if (o.join('\n').contains(nev)) {
-                        fajl = ut;
-                        oldalak = o;
-                        break;
-                    }
-                }
-                meretek[ut] = meret;
-            }
+            const QStringList l = QDir(m_cups->kiMappa()).entryList({"job-*.pdf"}, QDir::Files);
+            if (!l.isEmpty()) fajl = QDir(m_cups->kiMappa()).filePath(l.first());
+            else QThread::msleep(100);
         }
-        parbeszedBeallit(nullptr);
-        QVERIFY2(!oldalak.isEmpty(), qPrintable("Nem jött létre a nyomat: " + mappa + "\n"
-                                                + PdfParancs("lpstat", {"-o"})));
+        QVERIFY2(!fajl.isEmpty(), qPrintable("Nem jött létre a nyomat.\n" + m_cups->lpstat({"-o"}) + m_cups->naplo()));
+        const QStringList oldalak = PdfOldalak(fajl, true);
 
         QCOMPARE(oldalak.size(), 1);
         const QStringList s = PdfSorok(oldalak[0]);
@@ -131,7 +322,6 @@ private slots:
         QVERIFY(s.contains("átvétel igazolása"));
         QCOMPARE(s.last(), QString("oldal: 1 www.kazettora.hu qrKolcsonzes"));
         QVERIFY2(PdfInfo(fajl).contains("(A5)"), qPrintable(PdfInfo(fajl)));
-        QFile::remove(fajl);   // kept only when something above failed, to be looked at
     }
 };
 

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTableView>
-#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 #include <memory>
@@ -75,8 +74,7 @@ private slots:
         QFETCH(QString, nev);
         QFETCH(bool, valasztas);
         const QString kep = nev + (valasztas ? "-valaszto" : "");
-        bool lattuk = false;
-        auto f = haNyilik<TorzsAblak>([&](TorzsAblak* a) {
+        VartAblak v([&](TorzsAblak* a) {
             ment(a, kep);
             // No button pushed into the tool bar's overflow.
             for (QAction* m : a->ToolBar1->actions()) {
@@ -91,20 +89,21 @@ private slots:
             for (int i = 0; i < h->count(); ++i)
                 QVERIFY2(h->sectionSize(i) >= h->sectionSizeHint(i), qPrintable(QString::number(i)));
             QVERIFY(a->frameGeometry().width() <= 640);
-            if (valasztas) return;
-            auto g = haNyilik<TorzsSzerkeszto>([&](TorzsSzerkeszto* d) {
-                lattuk = true;
-                ment(d, nev + "-szerkeszt");
-                semmiLevagva(d);
-                QVERIFY(d->width() <= 400);
-            });
-            a->aSzerkeszt->trigger();
+            if (!valasztas) {
+                VartAblak sz([&](TorzsSzerkeszto* d) {
+                    ment(d, nev + "-szerkeszt");
+                    semmiLevagva(d);
+                    QVERIFY(d->width() <= 400);
+                    d->reject();
+                });
+                a->aSzerkeszt->trigger();
+            }
+            a->reject();
         });
         if (nev == "tipus") TorzsTipusMegnyit(nullptr, -1, valasztas);
         else if (nev == "mufaj") TorzsMufajMegnyit(nullptr, -1, valasztas);
         else if (nev == "arkat") TorzsArkatMegnyit(nullptr, -1, valasztas);
         else TorzsCassatipMegnyit(nullptr, "K", valasztas);
-        QVERIFY(valasztas || lattuk);
     }
 };
 

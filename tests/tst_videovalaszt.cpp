@@ -44,8 +44,7 @@ private slots:
     void kodraPontosan()
     {
         qint64 valasztott = -2;
-        HaMegnyilik("Tfrm_VideoValaszt", [&](QWidget* w) {
-            auto* f = static_cast<Tfrm_VideoValaszt*>(w);
+        VartAblak v([&](Tfrm_VideoValaszt* f) {
             QCOMPARE(QApplication::focusWidget(), f->Edit1);
             Gepel(f->Edit1, "12");
             Gepel(f->Edit1, "3");   // 123 is out: not listed, the row stays on 12
@@ -59,8 +58,7 @@ private slots:
 
     void nevSzerintEsMegszakitas()
     {
-        HaMegnyilik("Tfrm_VideoValaszt", [&](QWidget* w) {
-            auto* f = static_cast<Tfrm_VideoValaszt*>(w);
+        VartAblak v([&](Tfrm_VideoValaszt* f) {
             Gepel(f->Edit1, "5");
             f->aKeresNev->trigger();
             QVERIFY(f->Edit1->text().isEmpty());   // switching empties the field
