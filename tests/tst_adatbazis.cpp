@@ -20,6 +20,9 @@ QByteArray hash(const QString& fajl)
     f.open(QIODevice::ReadOnly);
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
+
+int szam(const QString& sql) { return Adatbazis::ertek(sql).toInt(); }
+
 } // namespace
 
 class TstAdatbazis : public QObject {
@@ -289,6 +292,67 @@ private slots:
         } catch (const AdatbazisHiba&) {
         }
         QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM mufaj").toInt(), elotte);
+    }
+
+    // Transactions compose: a save inside an open transaction is part of
+    // it, stored when the outermost one is approved and undone with it; an
+    // inner failure undoes only its own part.
+    void tranzakciokEgymasban()
+    {
+        TesztTelepites t;
+        t.nyit();
+        const int mufajok = szam("SELECT COUNT(*) FROM mufaj");
+        const int tipusok = szam("SELECT COUNT(*) FROM tipus");
+        {
+            Adatbazis::Tranzakcio kulso;
+            QVERIFY(kulso.kulso());
+            Rekord r("mufaj");
+            r.beszur();
+            r.beallit("mufaj_nev", "Musical");
+            r.ment();   // joins: no "cannot start a transaction within a transaction"
+            SorTorol("tipus", {1});
+            QVERIFY(Adatbazis::tranzakcioban());
+            QCOMPARE(szam("SELECT COUNT(*) FROM mufaj"), mufajok + 1);
+            // The outer one is dropped without approval.
+        }
+        QVERIFY(!Adatbazis::tranzakcioban());
+        QCOMPARE(szam("SELECT COUNT(*) FROM mufaj"), mufajok);
+        QCOMPARE(szam("SELECT COUNT(*) FROM tipus"), tipusok);
+
+        {
+            Adatbazis::Tranzakcio kulso;
+            Adatbazis::vegrehajt("INSERT INTO mufaj (mufaj_nev) VALUES ('Első')");
+            Rekord rossz("mufaj");
+            rossz.beszur();
+            rossz.beallit("mufaj_nev", QString(30, 'x'));   // refused: its savepoint is undone
+            QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, rossz.ment());
+            QCOMPARE(rossz.allapot(), Rekord::Allapot::Beszur);
+            {
+                Adatbazis::Tranzakcio belso;
+                QVERIFY(!belso.kulso());
+                Adatbazis::vegrehajt("INSERT INTO mufaj (mufaj_nev) VALUES ('Elvetett')");
+            }
+            {
+                Adatbazis::Tranzakcio belso;
+                Adatbazis::vegrehajt("INSERT INTO mufaj (mufaj_nev) VALUES ('Második')");
+                belso.jovahagy();
+            }
+            QVERIFY(Adatbazis::tranzakcioban());
+            kulso.jovahagy();
+        }
+        QVERIFY(!Adatbazis::tranzakcioban());
+        QCOMPARE(szam("SELECT COUNT(*) FROM mufaj"), mufajok + 2);
+        QCOMPARE(szam("SELECT COUNT(*) FROM mufaj WHERE mufaj_nev IN ('Első', 'Második')"), 2);
+        // On disk: another connection sees it.
+        {
+            QSqlDatabase m = QSqlDatabase::addDatabase("QSQLITE", "masik");
+            m.setDatabaseName(Adatbazis::fajlUtvonal(t.adatMappa()));
+            QVERIFY(m.open());
+            QSqlQuery q(m);
+            QVERIFY(q.exec("SELECT COUNT(*) FROM mufaj WHERE mufaj_nev IN ('Első', 'Második')") && q.next());
+            QCOMPARE(q.value(0).toInt(), 2);
+        }
+        QSqlDatabase::removeDatabase("masik");
     }
 
     void konverziok()
