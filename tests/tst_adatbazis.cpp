@@ -355,6 +355,59 @@ private slots:
         QSqlDatabase::removeDatabase("masik");
     }
 
+    // An edit writes only what it changed: two windows editing different
+    // fields of one row keep both changes; a row deleted meanwhile is refused.
+    void szerkesztesCsakAValtozott()
+    {
+        TesztTelepites t;
+        t.nyit();
+        Adatbazis::vegrehajt("INSERT INTO ugyfel (ugyfel, azon, ugyfel_nev, telefon, cim_varos) "
+                             "VALUES (1, 7, 'Kis Anna', '111', 'Pécs')");
+        Rekord egyik("ugyfel"), masik("ugyfel");
+        QVERIFY(egyik.szerkeszt(1));
+        QVERIFY(masik.szerkeszt(1));
+        egyik.beallit("telefon", "222");
+        masik.beallit("cim_varos", "Győr");
+        masik.beallit("ugyfel_nev", "Kis Anna");   // set to what it was: not a change
+        egyik.ment();
+        masik.ment();
+        QSqlQuery q = Adatbazis::vegrehajt("SELECT telefon, cim_varos, ugyfel_nev, azon FROM ugyfel WHERE ugyfel = 1");
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QString("222"));
+        QCOMPARE(q.value(1).toString(), QString("Győr"));
+        QCOMPARE(q.value(2).toString(), QString("Kis Anna"));
+        QCOMPARE(q.value(3).toInt(), 7);
+
+        // A number typed as an integer is the same as the real loaded.
+        Adatbazis::vegrehajt("INSERT INTO fiztip_arkat (fiztip, arkat, ar) VALUES (9, 9, 1500)");
+        Rekord ar("fiztip_arkat"), ar2("fiztip_arkat");
+        QVERIFY(ar.szerkeszt(QVariantList{9, 9}));
+        QVERIFY(ar2.szerkeszt(QVariantList{9, 9}));
+        ar2.beallit("ar", 1800.0);
+        ar2.ment();
+        ar.beallit("ar", 1500);
+        ar.ment();
+        QCOMPARE(Adatbazis::ertek("SELECT ar FROM fiztip_arkat WHERE fiztip = 9 AND arkat = 9").toDouble(), 1800.0);
+
+        // Emptying a field is a change.
+        QVERIFY(egyik.szerkeszt(1));
+        egyik.beallit("telefon", QString());
+        egyik.ment();
+        QVERIFY(Adatbazis::ertek("SELECT telefon FROM ugyfel WHERE ugyfel = 1").isNull());
+
+        QVERIFY(egyik.szerkeszt(1));
+        Adatbazis::vegrehajt("DELETE FROM ugyfel WHERE ugyfel = 1");
+        egyik.beallit("telefon", "333");
+        try {
+            egyik.ment();
+            QFAIL("a deleted row was saved");
+        } catch (const AdatbazisHiba& e) {
+            QVERIFY2(e.uzenet().contains("törölték"), qPrintable(e.uzenet()));
+        }
+        QCOMPARE(egyik.allapot(), Rekord::Allapot::Szerkeszt);
+        QCOMPARE(szam("SELECT COUNT(*) FROM ugyfel"), 0);
+    }
+
     void konverziok()
     {
         QCOMPARE(VarSzoveg(QVariant()), QString());
