@@ -128,6 +128,7 @@ bool beallit(QSqlDatabase& db, QString* hiba)
         if (hiba) *hiba = QStringLiteral("Az adatbázis-kezelő nem érhető el.");
         return false;
     }
+    if (!HuFold::rendElerheto(hiba)) return false;
     const int flag = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(h, "upper", 1, flag, nullptr, fnUpper, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(h, "lower", 1, flag, nullptr, fnLower, nullptr, nullptr, nullptr);

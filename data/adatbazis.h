@@ -38,8 +38,8 @@ QSqlDatabase db();
 
 // Connection set-up shared by the session, the installer and the tools:
 // Hungarian-aware UPPER/LOWER/LIKE, hu_kezdodik(text, prefix) (case-blind
-// "begins with"), the HU collation (case-blind, accents after their base
-// letter), and the pragmas.
+// "begins with", letter for letter), the HU collation (ICU's Hungarian
+// order, see HuFold), and the pragmas. Refuses when the collator is missing.
 bool beallit(QSqlDatabase& db, QString* hiba);
 sqlite3* kezelo(const QSqlDatabase& db);
 

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QtTest>
+#include <sqlite3.h>
 
 QStringList TesztParbeszed::hibak() const
 {
@@ -96,6 +97,18 @@ void TesztTelepites::nyit()
 {
     QString hiba;
     if (!Adatbazis::nyit(adatMappa(), &hiba)) qFatal("nyitás: %s", qPrintable(hiba));
+}
+
+QString LekerdezesiTerv(const QString& sql)
+{
+    QStringList sorok;
+    sqlite3_stmt* st = nullptr;
+    const QByteArray u = ("EXPLAIN QUERY PLAN " + sql).toUtf8();
+    if (sqlite3_prepare_v2(Adatbazis::kezelo(Adatbazis::db()), u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
+        return QStringLiteral("hibás utasítás: ") + sql;
+    while (sqlite3_step(st) == SQLITE_ROW) sorok << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 3)));
+    sqlite3_finalize(st);
+    return sorok.join(" / ");
 }
 
 void TesztKornyezet()

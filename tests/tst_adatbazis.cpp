@@ -2,6 +2,7 @@
 // failures that change nothing, row editing and transactions.
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
+#include "data/hufold.h"
 #include "data/konverzio.h"
 #include "data/rekord.h"
 #include "data/sema.h"
@@ -406,6 +407,26 @@ private slots:
         }
         QCOMPARE(egyik.allapot(), Rekord::Allapot::Szerkeszt);
         QCOMPARE(szam("SELECT COUNT(*) FROM ugyfel"), 0);
+    }
+
+    // The HU collation of the connection is the Hungarian order of HuFold.
+    void huRendezesAzAdatbazisban()
+    {
+        TesztTelepites t;
+        t.nyit();
+        QStringList nevek = {"Zoltán", "Ütő", "Uzsonna", "Győr", "Gulyás", "Ezer", "Ének", "Balog Péter",
+                             "bálint júlia", "CSABA", "Cukor", "Ödön", "Oszkár", "Abonyi", "Ábel"};
+        Adatbazis::Tranzakcio tr;
+        for (const QString& n : nevek) Adatbazis::vegrehajt("INSERT INTO ugyfel (ugyfel_nev) VALUES (?)", {n});
+        tr.jovahagy();
+        QStringList sql;
+        QSqlQuery q = Adatbazis::vegrehajt("SELECT ugyfel_nev FROM ugyfel ORDER BY ugyfel_nev COLLATE HU");
+        while (q.next()) sql << q.value(0).toString();
+        std::sort(nevek.begin(), nevek.end(), [](const QString& a, const QString& b) { return HuFold::osszehasonlit(a, b) < 0; });
+        QCOMPARE(sql, nevek);
+        QCOMPARE(sql, (QStringList{"Ábel", "Abonyi", "bálint júlia", "Balog Péter", "Cukor", "CSABA", "Ének", "Ezer",
+                                   "Gulyás", "Győr", "Oszkár", "Ödön", "Uzsonna", "Ütő", "Zoltán"}));
+        QCOMPARE(szam("SELECT 'MÁTRIX' = 'mátrix' COLLATE HU"), 1);
     }
 
     void konverziok()
