@@ -166,8 +166,13 @@ bool nyit(const QString& mappa, QString* hiba)
         if (!d.open()) {
             uzenet = d.lastError().text();
         } else if (!beallit(d, &uzenet)) {
-        } else {
-            uzenet = Sema::ellenoriz(d);
+        } else if (uzenet = Sema::ellenoriz(d); uzenet.isEmpty()) {
+            // Only a file the checks accept is changed.
+            try {
+                Sema::frissit(d);
+            } catch (const AdatbazisHiba& e) {
+                uzenet = e.uzenet();
+            }
         }
         if (!uzenet.isEmpty()) d.close();
     }

@@ -29,8 +29,11 @@ inline constexpr const char* FajlNev = "kazettora.db";
 QString fajlUtvonal(const QString& mappa);
 
 // Opens the existing database of the data folder; never creates one.
-// On failure returns false with a Hungarian message and leaves no
-// connection open.
+// A file that passes the checks is then brought up to date in one
+// transaction: the schema version (Sema::frissit) and, when the running
+// collator's version differs from the one the indexes were built with, the
+// indexes ordered by HU. On failure returns false with a Hungarian message
+// and leaves no connection open.
 bool nyit(const QString& mappa, QString* hiba);
 void zar();
 bool nyitva();

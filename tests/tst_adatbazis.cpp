@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <QtTest>
+#include <sqlite3.h>
 
 namespace {
 QByteArray hash(const QString& fajl)
@@ -24,6 +25,33 @@ QByteArray hash(const QString& fajl)
 
 int szam(const QString& sql) { return Adatbazis::ertek(sql).toInt(); }
 
+// The database file changed behind the program's back, through a bare
+// connection (`hu` given: with that comparison registered as HU).
+void kivulrol(const QString& fajl, const QStringList& utasitasok,
+              int (*hu)(void*, int, const void*, int, const void*) = nullptr)
+{
+    sqlite3* h = nullptr;
+    QCOMPARE(sqlite3_open(fajl.toUtf8().constData(), &h), SQLITE_OK);
+    if (hu) sqlite3_create_collation(h, "HU", SQLITE_UTF8, nullptr, hu);
+    for (const QString& u : utasitasok) {
+        char* e = nullptr;
+        const int rc = sqlite3_exec(h, u.toUtf8().constData(), nullptr, nullptr, &e);
+        QVERIFY2(rc == SQLITE_OK, e ? e : "?");
+    }
+    sqlite3_close(h);
+}
+
+// The Hungarian order backwards: an index built with it is out of order
+// for the program's HU.
+int forditott(void*, int alen, const void* a, int blen, const void* b)
+{
+    return -HuFold::osszehasonlit(static_cast<const char*>(a), alen, static_cast<const char*>(b), blen);
+}
+
+QString taroltRendezes()
+{
+    return Adatbazis::ertek(QStringLiteral("SELECT ertek FROM rendszer WHERE nev = 'hu_rendezes'")).toString();
+}
 } // namespace
 
 class TstAdatbazis : public QObject {
@@ -407,6 +435,82 @@ private slots:
         }
         QCOMPARE(egyik.allapot(), Rekord::Allapot::Szerkeszt);
         QCOMPARE(szam("SELECT COUNT(*) FROM ugyfel"), 0);
+    }
+
+    // A new database carries the current schema version and the collator's.
+    void ujAdatbazisVerzioi()
+    {
+        TesztTelepites t;
+        t.nyit();
+        QCOMPARE(szam("PRAGMA user_version"), Sema::Verzio);
+        QVERIFY(!HuFold::rendVerzio().isEmpty());
+        QCOMPARE(taroltRendezes(), HuFold::rendVerzio());
+    }
+
+    // An older database is brought up to date when opened: what later
+    // versions added (the book-keeping table, an index) reaches it, in one
+    // go, and the indexes are rebuilt in the current order.
+    void regiAdatbazisFrissul()
+    {
+        TesztTelepites t;
+        const QString fajl = Adatbazis::fajlUtvonal(t.adatMappa());
+        kivulrol(fajl, {"DROP TABLE rendszer", "DROP INDEX video_kint_nev", "PRAGMA user_version = 0"});
+        t.nyit();
+        QCOMPARE(szam("PRAGMA user_version"), Sema::Verzio);
+        QCOMPARE(szam("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = 'video_kint_nev'"), 1);
+        QCOMPARE(taroltRendezes(), HuFold::rendVerzio());
+        // Opening again changes nothing.
+        Adatbazis::zar();
+        const QByteArray elotte = hash(fajl);
+        t.nyit();
+        Adatbazis::zar();
+        QCOMPARE(hash(fajl), elotte);
+    }
+
+    // Files the checks refuse are never changed: one without a table, one
+    // written by a newer program.
+    void elutasitottFajlNemFrissul_data()
+    {
+        QTest::addColumn<QStringList>("utasitasok");
+        QTest::addColumn<QString>("uzenet");
+        QTest::newRow("hiányzó tábla") << QStringList{"DROP TABLE vkod", "PRAGMA user_version = 0"} << "vkod";
+        QTest::newRow("újabb változat") << QStringList{"PRAGMA user_version = 99"} << "újabb változata";
+    }
+    void elutasitottFajlNemFrissul()
+    {
+        QFETCH(QStringList, utasitasok);
+        QFETCH(QString, uzenet);
+        TesztTelepites t;
+        const QString fajl = Adatbazis::fajlUtvonal(t.adatMappa());
+        kivulrol(fajl, utasitasok + QStringList{"DROP INDEX video_azon"});
+        const QByteArray elotte = hash(fajl);
+        QString hiba;
+        QVERIFY(!Adatbazis::nyit(t.adatMappa(), &hiba));
+        QVERIFY2(hiba.contains(uzenet), qPrintable(hiba));
+        QVERIFY(!Adatbazis::nyitva());
+        QCOMPARE(hash(fajl), elotte);
+    }
+
+    // Indexes built with another collator version (here: an order that is
+    // simply wrong) are rebuilt when opened, and the new version stored.
+    void masRendezesiVerzioUjraindexel()
+    {
+        TesztTelepites t;
+        const QString fajl = Adatbazis::fajlUtvonal(t.adatMappa());
+        QStringList be;
+        for (const char* c : {"Zsolt", "Ábrándos", "Cukor", "Animáció", "Csaba", "Ödön", "Oszkár"})
+            be << QStringLiteral("INSERT INTO video (azon, video_nev) VALUES (1, '%1')").arg(QString::fromUtf8(c));
+        be << "UPDATE rendszer SET ertek = '0.0.0.0' WHERE nev = 'hu_rendezes'";
+        kivulrol(fajl, be, forditott);
+        t.nyit();
+        QCOMPARE(taroltRendezes(), HuFold::rendVerzio());
+        QCOMPARE(Adatbazis::ertek("PRAGMA integrity_check").toString(), QString("ok"));
+        // Read through the index itself.
+        QStringList cimek;
+        QSqlQuery q = Adatbazis::vegrehajt("SELECT video_nev FROM video INDEXED BY video_video_nev "
+                                           "WHERE video_nev > '' COLLATE HU ORDER BY video_nev COLLATE HU");
+        while (q.next()) cimek << q.value(0).toString();
+        QCOMPARE(cimek, (QStringList{"Ábrándos", "Animáció", "Cukor", "Csaba", "Oszkár", "Ödön", "Zsolt"}));
     }
 
     // The HU collation of the connection is the Hungarian order of HuFold.
