@@ -1,5 +1,4 @@
 #include "app/videotabla.h"
-#include "data/hufold.h"
 #include "data/konverzio.h"
 
 namespace {
@@ -120,10 +119,10 @@ bool VideoTabla::keresCim(const QString& eleje)
         m_aktualis = 0;
         return true;
     }
-    // The HU order keeps every title with a given case-insensitive beginning
-    // together, so the first title not before the text is the only candidate.
-    const int s = m_lista.elso(QStringLiteral("v.video_nev >= ? COLLATE HU"), {eleje});
-    if (s < 0 || !HuFold::kezdodik(VarSzoveg(m_lista.ertek(s, "video_nev")), eleje)) return false;
+    // The nearest title not before the text, in the HU order, among those
+    // that begin with it there (a probe of the title index per range).
+    const int s = m_lista.elsoKezdodo(QStringLiteral("v.video_nev"), eleje);
+    if (s < 0) return false;
     m_aktualis = s;
     return true;
 }

@@ -6,6 +6,7 @@
 #include "customers/ugyfelek.h"
 #include "customers/ugyfelek_ablak.h"
 #include "data/adatbazis.h"
+#include "data/hufold.h"
 #include "data/ora.h"
 #include "data/telepites.h"
 
@@ -159,7 +160,8 @@ int main(int argc, char** argv)
     terv("lista névsorban", lista.arg(Ugyfelek::ListazottFeltetel()), {});
     terv("lejárt szűrés", lista.arg(Ugyfelek::LejartFeltetel()), Ugyfelek::LejartParam(Ma()));
     terv("kód keresés", Ugyfelek::KodJeloltek(), {7});
-    terv("név keresés", Ugyfelek::NevJeloltek(), {"Sz", Ugyfelek::NevFelsoHatar("Sz")});
+    const HuFold::Tartomany sz = HuFold::kezdoTartomanyok("Sz").first();
+    terv("név keresés", Ugyfelek::NevJeloltek(), {sz.also, sz.felso});
     std::printf("\n%s %s %s %5s\n", igazit("művelet", 46).constData(),
                 QStringLiteral("medián").rightJustified(12).toUtf8().constData(),
                 QStringLiteral("legrosszabb").rightJustified(12).toUtf8().constData(), "db");

@@ -58,10 +58,4 @@ std::optional<int> KodBol(const QString& szoveg)
     return n;
 }
 
-QString NevFelsoHatar(const QString& eleje)
-{
-    // The last code point weighs more than any letter in the HU order.
-    return eleje + QString::fromUcs4(U"\U0010FFFF", 1);
-}
-
 } // namespace Ugyfelek

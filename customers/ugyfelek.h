@@ -34,15 +34,11 @@ QString VarosIrszbol(const QString& irsz);
 std::optional<int> KodBol(const QString& szoveg);
 
 // Keys of the customers with a code, and (in name order) of those whose
-// name begins with a text: the two quick searches' candidates, each read
-// from its field's index alone. Bound values: the code; the text and
-// NevFelsoHatar(text).
+// name stands in a range of the HU order: the two quick searches'
+// candidates, each read from its field's index alone. Bound values: the
+// code; the range's lower and upper bound (HuFold::kezdoTartomanyok of the
+// typed text gives the ranges of the names beginning with it).
 QString KodJeloltek();
 QString NevJeloltek();
-
-// Bounds of every name beginning with `eleje` in the HU order: a name
-// begins with it, in any letter case, exactly when also >= eleje and
-// < the upper bound. Lets the name search walk the name index.
-QString NevFelsoHatar(const QString& eleje);
 
 } // namespace Ugyfelek

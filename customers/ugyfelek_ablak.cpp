@@ -4,6 +4,7 @@
 #include "customers/ugyfelek.h"
 #include "data/beallitas.h"
 #include "data/adatbazis.h"
+#include "data/hufold.h"
 #include "data/konverzio.h"
 #include "data/ora.h"
 #include "common/uzenet.h"
@@ -166,11 +167,15 @@ void Tfrm_TorzsUgyfel::gyorsKeres(const QString& szoveg)
     // one is listed (and where) the loaded list already knows.
     int s = -1;
     if (nevSzerint()) {
-        // The names beginning with the text stand together in the HU order,
-        // between the text and its upper bound; the list is in that order
-        // in this mode, so the first listed candidate is the one.
-        QSqlQuery q = Adatbazis::vegrehajt(Ugyfelek::NevJeloltek(), {szoveg, Ugyfelek::NevFelsoHatar(szoveg)});
-        while (s < 0 && q.next()) s = lista().sor(q.value(0).toLongLong());
+        // The names beginning with the text stand in one range of the HU
+        // order (a few when its end may start a double letter: "Kass",
+        // "Kassza"); the list is in that order in this mode, so the first
+        // listed candidate of the first range that has one is the one.
+        for (const HuFold::Tartomany& t : HuFold::kezdoTartomanyok(szoveg)) {
+            QSqlQuery q = Adatbazis::vegrehajt(Ugyfelek::NevJeloltek(), {t.also, t.felso});
+            while (s < 0 && q.next()) s = lista().sor(q.value(0).toLongLong());
+            if (s >= 0) break;
+        }
     } else {
         // A number no customer code can hold (eleven digits, say) matches
         // nobody: the current customer stays, as for any code not found.

@@ -128,6 +128,7 @@ bool beallit(QSqlDatabase& db, QString* hiba)
         if (hiba) *hiba = QStringLiteral("Az adatbázis-kezelő nem érhető el.");
         return false;
     }
+    if (!HuFold::rendElerheto(hiba)) return false;
     const int flag = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(h, "upper", 1, flag, nullptr, fnUpper, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(h, "lower", 1, flag, nullptr, fnLower, nullptr, nullptr, nullptr);
@@ -165,8 +166,13 @@ bool nyit(const QString& mappa, QString* hiba)
         if (!d.open()) {
             uzenet = d.lastError().text();
         } else if (!beallit(d, &uzenet)) {
-        } else {
-            uzenet = Sema::ellenoriz(d);
+        } else if (uzenet = Sema::ellenoriz(d); uzenet.isEmpty()) {
+            // Only a file the checks accept is changed.
+            try {
+                Sema::frissit(d);
+            } catch (const AdatbazisHiba& e) {
+                uzenet = e.uzenet();
+            }
         }
         if (!uzenet.isEmpty()) d.close();
     }
@@ -243,22 +249,50 @@ QVariant ertek(const QString& sql, const QVariantList& param)
     return q.next() ? q.value(0) : QVariant();
 }
 
+bool tranzakcioban(const QSqlDatabase& d)
+{
+    sqlite3* h = kezelo(d);
+    return h && !sqlite3_get_autocommit(h);
+}
+
 Tranzakcio::Tranzakcio(const QSqlDatabase& d) : m_db(d)
 {
-    vegrehajt(m_db, QStringLiteral("BEGIN IMMEDIATE"));
+    if (tranzakcioban(m_db)) {
+        static quint64 sorszam = 0;
+        m_mentesipont = QStringLiteral("kz_%1").arg(++sorszam);
+        vegrehajt(m_db, QStringLiteral("SAVEPOINT ") + m_mentesipont);
+    } else {
+        vegrehajt(m_db, QStringLiteral("BEGIN IMMEDIATE"));
+    }
 }
 
 Tranzakcio::~Tranzakcio()
 {
-    if (!m_kesz) {
-        QSqlQuery q(m_db);
+    if (m_kesz) return;
+    QSqlQuery q(m_db);
+    if (kulso()) {
         q.exec(QStringLiteral("ROLLBACK"));
+    } else if (tranzakcioban(m_db)) {
+        // Gone already when the engine rolled the whole transaction back.
+        q.exec(QStringLiteral("ROLLBACK TO ") + m_mentesipont);
+        q.exec(QStringLiteral("RELEASE ") + m_mentesipont);
     }
 }
 
 void Tranzakcio::jovahagy()
 {
-    vegrehajt(m_db, QStringLiteral("COMMIT"));
+    if (m_kesz) return;
+    if (kulso()) {
+        vegrehajt(m_db, QStringLiteral("COMMIT"));
+    } else {
+        // The engine ends the whole transaction by itself after some errors
+        // (a full disk, an I/O error); what follows would then be stored
+        // statement by statement, outside the operation.
+        if (!tranzakcioban(m_db))
+            throw AdatbazisHiba(QStringLiteral("A művelet tranzakcióját az adatbázis-kezelő megszakította, "
+                                               "semmi sem lett mentve."));
+        vegrehajt(m_db, QStringLiteral("RELEASE ") + m_mentesipont);
+    }
     m_kesz = true;
 }
 

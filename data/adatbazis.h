@@ -29,8 +29,11 @@ inline constexpr const char* FajlNev = "kazettora.db";
 QString fajlUtvonal(const QString& mappa);
 
 // Opens the existing database of the data folder; never creates one.
-// On failure returns false with a Hungarian message and leaves no
-// connection open.
+// A file that passes the checks is then brought up to date in one
+// transaction: the schema version (Sema::frissit) and, when the running
+// collator's version differs from the one the indexes were built with, the
+// indexes ordered by HU. On failure returns false with a Hungarian message
+// and leaves no connection open.
 bool nyit(const QString& mappa, QString* hiba);
 void zar();
 bool nyitva();
@@ -38,8 +41,8 @@ QSqlDatabase db();
 
 // Connection set-up shared by the session, the installer and the tools:
 // Hungarian-aware UPPER/LOWER/LIKE, hu_kezdodik(text, prefix) (case-blind
-// "begins with"), the HU collation (case-blind, accents after their base
-// letter), and the pragmas.
+// "begins with", letter for letter), the HU collation (ICU's Hungarian
+// order, see HuFold), and the pragmas. Refuses when the collator is missing.
 bool beallit(QSqlDatabase& db, QString* hiba);
 sqlite3* kezelo(const QSqlDatabase& db);
 
@@ -64,18 +67,28 @@ QVariant ertek(const QString& sql, const QVariantList& param = {});
 QSqlQuery elokeszit(const QString& sql);
 void futtat(QSqlQuery& q, const QVariantList& param = {});
 
-// All of it or none of it: BEGIN IMMEDIATE (the write lock is taken at once,
-// so what is read inside stays true until the commit), COMMIT on jovahagy(),
-// ROLLBACK when destroyed without it.
+// True while a transaction is open on the connection (not in autocommit).
+bool tranzakcioban(const QSqlDatabase& db = Adatbazis::db());
+
+// All of it or none of it, and transactions compose: the outermost one on a
+// connection is BEGIN IMMEDIATE (the write lock is taken at once, so what is
+// read inside stays true until the commit) and COMMIT on jovahagy(), which
+// returns once the change is on disk; one opened while another is open joins
+// it as a SAVEPOINT, released on jovahagy() and rolled back when destroyed
+// without it. Nothing an inner one approved is stored unless the outermost
+// one is approved too, so a save (Rekord::ment) inside an operation's
+// transaction is part of that operation.
 class Tranzakcio {
 public:
     explicit Tranzakcio(const QSqlDatabase& db = Adatbazis::db());
     ~Tranzakcio();
     void jovahagy();
+    bool kulso() const { return m_mentesipont.isEmpty(); }
     Tranzakcio(const Tranzakcio&) = delete;
     Tranzakcio& operator=(const Tranzakcio&) = delete;
 private:
     QSqlDatabase m_db;
+    QString m_mentesipont;   // empty for the outermost
     bool m_kesz = false;
 };
 

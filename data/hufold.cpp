@@ -1,7 +1,15 @@
 #include "data/hufold.h"
 
 #include <QChar>
+#include <QHash>
 #include <QList>
+#include <QStringList>
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <unicode/ucol.h>
+#include <unicode/uset.h>
 
 namespace HuFold {
 
@@ -11,21 +19,6 @@ inline char32_t fold(char32_t c)
 {
     if (c < 128) return (c >= 'a' && c <= 'z') ? c - 32 : c;
     return QChar::toUpper(c);
-}
-
-// Decodes one UTF-8 sequence; malformed bytes are taken one at a time.
-inline char32_t kovetkezo(const unsigned char*& p, const unsigned char* end)
-{
-    unsigned char c = *p++;
-    if (c < 0x80) return c;
-    int n = (c >= 0xF0) ? 3 : (c >= 0xE0) ? 2 : (c >= 0xC0) ? 1 : 0;
-    char32_t v = (n == 3) ? (c & 0x07) : (n == 2) ? (c & 0x0F) : (c & 0x1F);
-    if (n == 0) return c;
-    for (int i = 0; i < n; ++i) {
-        if (p >= end || (*p & 0xC0) != 0x80) return 0xFFFD;
-        v = (v << 6) | (*p++ & 0x3F);
-    }
-    return v;
 }
 
 QList<char32_t> foldedUcs4(const QString& s)
@@ -58,49 +51,161 @@ bool kezdodik(const QString& text, const QString& prefix)
     return nagybetu(text).startsWith(nagybetu(prefix));
 }
 
-quint32 suly(char32_t c)
-{
-    c = fold(c);
-    switch (c) {
-    case U'Á': return U'A' * 4 + 1;
-    case U'É': return U'E' * 4 + 1;
-    case U'Í': return U'I' * 4 + 1;
-    case U'Ó': return U'O' * 4 + 1;
-    case U'Ö': return U'O' * 4 + 2;
-    case U'Ő': return U'O' * 4 + 3;
-    case U'Ú': return U'U' * 4 + 1;
-    case U'Ü': return U'U' * 4 + 2;
-    case U'Ű': return U'U' * 4 + 3;
-    default: return quint32(c) * 4;
+namespace {
+
+// The collator, opened once; comparing with it does not change it.
+struct Rendezo {
+    UCollator* c = nullptr;
+    QString hiba;
+    Rendezo()
+    {
+        UErrorCode st = U_ZERO_ERROR;
+        c = ucol_open("hu", &st);
+        // The root order in its place would sort cs after c-z words, ö with o.
+        if (U_FAILURE(st) || st == U_USING_DEFAULT_WARNING) {
+            if (c) ucol_close(c);
+            c = nullptr;
+            hiba = QStringLiteral("A magyar ábécérend (ICU „hu”) nem érhető el: %1").arg(QString::fromLatin1(u_errorName(st)));
+            return;
+        }
+        // Secondary: case aside, an accent decides only between otherwise equal texts.
+        ucol_setStrength(c, UCOL_SECONDARY);
     }
+    ~Rendezo()
+    {
+        if (c) ucol_close(c);
+    }
+    Rendezo(const Rendezo&) = delete;
+    Rendezo& operator=(const Rendezo&) = delete;
+};
+
+const Rendezo& rendezo()
+{
+    static const Rendezo r;
+    return r;
+}
+
+// The collator's multi-letter units (cs, ccs, dzs, ssz, their letter-case
+// forms and accented variants), by the upper-cased beginnings they have:
+// a typed text ending in such a beginning may continue into the unit.
+struct Folytatasok {
+    QHash<QString, QStringList> elotagSzerint;
+    int leghosszabbElotag = 0;
+};
+
+Folytatasok folytatasokGyujt()
+{
+    Folytatasok f;
+    const UCollator* c = rendezo().c;
+    if (!c) return f;
+    UErrorCode st = U_ZERO_ERROR;
+    USet* osszevonasok = uset_openEmpty();
+    ucol_getContractionsAndExpansions(c, osszevonasok, nullptr, false, &st);
+    if (U_SUCCESS(st)) {
+        const int32_t db = uset_getItemCount(osszevonasok);
+        UChar buf[32];
+        for (int32_t i = 0; i < db; ++i) {
+            UChar32 eleje, vege;
+            UErrorCode s2 = U_ZERO_ERROR;
+            const int32_t hossz = uset_getItem(osszevonasok, i, &eleje, &vege, buf, int32_t(std::size(buf)), &s2);
+            if (U_FAILURE(s2) || hossz < 2) continue;   // ranges of single code points have 0
+            const QString egyseg = QString::fromUtf16(reinterpret_cast<const char16_t*>(buf), hossz);
+            for (int k = 1; k < egyseg.size(); ++k) {
+                f.elotagSzerint[nagybetu(egyseg.left(k))] << egyseg;
+                f.leghosszabbElotag = std::max(f.leghosszabbElotag, k);
+            }
+        }
+    }
+    uset_close(osszevonasok);
+    return f;
+}
+
+const Folytatasok& folytatasok()
+{
+    static const Folytatasok f = folytatasokGyujt();
+    return f;
+}
+
+} // namespace
+
+bool rendElerheto(QString* hiba)
+{
+    if (rendezo().c) return true;
+    if (hiba) *hiba = rendezo().hiba;
+    return false;
 }
 
 int osszehasonlit(const char* a, int alen, const char* b, int blen)
 {
-    auto pa = reinterpret_cast<const unsigned char*>(a);
-    auto pb = reinterpret_cast<const unsigned char*>(b);
-    const unsigned char* ea = pa + alen;
-    const unsigned char* eb = pb + blen;
-    while (pa < ea && pb < eb) {
-        quint32 wa, wb;
-        if (*pa < 0x80 && *pb < 0x80) {
-            wa = fold(*pa++) * 4;
-            wb = fold(*pb++) * 4;
-        } else {
-            wa = suly(kovetkezo(pa, ea));
-            wb = suly(kovetkezo(pb, eb));
-        }
-        if (wa != wb) return wa < wb ? -1 : 1;
+    const UCollator* c = rendezo().c;
+    if (!c) {
+        // Never used for an index: the connection refuses to open without the collator.
+        const int r = std::memcmp(a, b, size_t(std::min(alen, blen)));
+        return r != 0 ? (r < 0 ? -1 : 1) : (alen < blen ? -1 : alen > blen ? 1 : 0);
     }
-    if (pa < ea) return 1;
-    if (pb < eb) return -1;
-    return 0;
+    UErrorCode st = U_ZERO_ERROR;
+    const UCollationResult r = ucol_strcollUTF8(c, a, alen, b, blen, &st);
+    return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
 }
 
 int osszehasonlit(const QString& a, const QString& b)
 {
-    const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
-    return osszehasonlit(ua.constData(), ua.size(), ub.constData(), ub.size());
+    const UCollator* c = rendezo().c;
+    if (!c) {
+        const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
+        return osszehasonlit(ua.constData(), int(ua.size()), ub.constData(), int(ub.size()));
+    }
+    const UCollationResult r = ucol_strcoll(c, reinterpret_cast<const UChar*>(a.utf16()), int32_t(a.size()),
+                                            reinterpret_cast<const UChar*>(b.utf16()), int32_t(b.size()));
+    return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
+}
+
+QString rendVerzio()
+{
+    const UCollator* c = rendezo().c;
+    if (!c) return {};
+    UVersionInfo v;
+    ucol_getVersion(c, v);
+    return QStringLiteral("%1.%2.%3.%4").arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3]);
+}
+
+QList<Tartomany> kezdoTartomanyok(const QString& eleje)
+{
+    // U+FFFF weighs more than any letter: text+U+FFFF is after every text
+    // whose letters begin with those of text.
+    const QChar plafon(char16_t(0xFFFF));
+    QList<Tartomany> r{{eleje, eleje + plafon}};
+    const Folytatasok& f = folytatasok();
+    for (int k = 1; k <= std::min<qsizetype>(f.leghosszabbElotag, eleje.size()); ++k) {
+        const auto it = f.elotagSzerint.constFind(nagybetu(eleje.right(k)));
+        if (it == f.elotagSzerint.constEnd()) continue;
+        for (const QString& egyseg : *it) {
+            // A combining accent completes a letter only in decomposed text
+            // ("u" + U+0308 is "ü"); stored text is composed, and "szu"
+            // must not find "Szűcs".
+            const QString folytatas = egyseg.mid(k);
+            if (folytatas.isEmpty() || folytatas.front().isMark()) continue;
+            const QString fej = eleje + folytatas;
+            r.append({fej, fej + plafon});
+        }
+    }
+    std::sort(r.begin(), r.end(), [](const Tartomany& x, const Tartomany& y) { return osszehasonlit(x.also, y.also) < 0; });
+    QList<Tartomany> ki;
+    for (const Tartomany& t : r) {
+        if (!ki.isEmpty() && osszehasonlit(t.also, ki.last().felso) <= 0) {
+            if (osszehasonlit(t.felso, ki.last().felso) > 0) ki.last().felso = t.felso;
+        } else {
+            ki.append(t);
+        }
+    }
+    return ki;
+}
+
+bool rendKezdodik(const QString& szoveg, const QString& eleje)
+{
+    for (const Tartomany& t : kezdoTartomanyok(eleje))
+        if (osszehasonlit(szoveg, t.also) >= 0 && osszehasonlit(szoveg, t.felso) < 0) return true;
+    return false;
 }
 
 bool like(const QString& minta, const QString& szoveg, QChar escape)

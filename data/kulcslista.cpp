@@ -1,5 +1,6 @@
 #include "data/kulcslista.h"
 #include "data/adatbazis.h"
+#include "data/hufold.h"
 
 #include <QDate>
 #include <QTime>
@@ -228,4 +229,14 @@ int KulcsosLista::elso(const QString& feltetel, const QVariantList& param) const
     sql += QStringLiteral(" ORDER BY ") + orderBy() + QStringLiteral(" LIMIT 1");
     const std::vector<qint64> k = kulcsokOlvas(sql, p);
     return k.empty() ? -1 : sor(k.front());
+}
+
+int KulcsosLista::elsoKezdodo(const QString& mezo, const QString& eleje) const
+{
+    int elsoSor = -1;
+    for (const HuFold::Tartomany& t : HuFold::kezdoTartomanyok(eleje)) {
+        const int s = elso(QStringLiteral("%1 >= ? COLLATE HU AND %1 < ? COLLATE HU").arg(mezo), {t.also, t.felso});
+        if (s >= 0 && (elsoSor < 0 || s < elsoSor)) elsoSor = s;
+    }
+    return elsoSor;
 }

@@ -52,6 +52,11 @@ public:
     // Position of the first listed row, in list order, that also meets
     // `feltetel`; -1 when none. Served by the order's index.
     int elso(const QString& feltetel, const QVariantList& param = {}) const;
+    // Position of the first listed row, in list order, whose text field
+    // `mezo` (an expression over the alias: "v.video_nev") begins with
+    // `eleje` in the Hungarian order (HuFold::kezdoTartomanyok); -1 when
+    // none. One probe of the field's HU index per range, mostly one.
+    int elsoKezdodo(const QString& mezo, const QString& eleje) const;
 
 private:
     ListaDef m_def;

@@ -12,6 +12,14 @@ QString kulcsFeltetel(const Sema::Tabla& t)
     return f.join(" AND ");
 }
 
+// Compared in their stored form: a price typed as 1500 is the 1500.0 loaded.
+bool valtozott(const QVariant& most, const QVariant& volt)
+{
+    const QVariant a = Sema::tarolt(most), b = Sema::tarolt(volt);
+    if (a.isNull() || b.isNull()) return a.isNull() != b.isNull();
+    return a != b;
+}
+
 } // namespace
 
 Rekord::Rekord(const QString& tabla) : m_tabla(Sema::tabla(tabla))
@@ -22,6 +30,7 @@ Rekord::Rekord(const QString& tabla) : m_tabla(Sema::tabla(tabla))
 void Rekord::beszur()
 {
     m_ertekek.clear();
+    m_betoltott.clear();
     m_kulcs.clear();
     m_allapot = Allapot::Beszur;
 }
@@ -38,6 +47,7 @@ bool Rekord::szerkeszt(const QVariantList& kulcs)
         const Sema::Mezo& m = m_tabla->mezok[size_t(i)];
         m_ertekek.insert(m.nev.toLower(), Sema::ertekbe(m.tipus, q.value(i)));
     }
+    m_betoltott = m_ertekek;
     m_kulcs.clear();
     for (const QString& k : m_tabla->kulcs) m_kulcs << m_ertekek.value(k.toLower());
     m_allapot = Allapot::Szerkeszt;
@@ -60,8 +70,10 @@ QVariant Rekord::ment()
     QVariantList ertekek;
     for (const Sema::Mezo& m : m_tabla->mezok) {
         if (m.tipus == Sema::Tipus::AutoInc) continue;   // the engine's
+        const QString n = m.nev.toLower();
+        if (m_allapot == Allapot::Szerkeszt && !valtozott(m_ertekek.value(n), m_betoltott.value(n))) continue;
         mezok << m.nev;
-        ertekek << m_ertekek.value(m.nev.toLower());
+        ertekek << m_ertekek.value(n);
     }
     Adatbazis::Tranzakcio t;
     QVariantList ujKulcs;
@@ -75,11 +87,15 @@ QVariant Rekord::ment()
             ujKulcs << (m->tipus == Sema::Tipus::AutoInc ? q.lastInsertId() : m_ertekek.value(k.toLower()));
         }
     } else {
-        QStringList beallitas;
-        for (const QString& m : mezok) beallitas << m + " = ?";
-        Adatbazis::vegrehajt(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                                 .arg(m_tabla->nev, beallitas.join(", "), kulcsFeltetel(*m_tabla)),
-                             ertekek + m_kulcs);
+        if (!mezok.isEmpty()) {
+            QStringList beallitas;
+            for (const QString& m : mezok) beallitas << m + " = ?";
+            QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                                   .arg(m_tabla->nev, beallitas.join(", "), kulcsFeltetel(*m_tabla)),
+                                               ertekek + m_kulcs);
+            if (q.numRowsAffected() == 0)
+                throw AdatbazisHiba(QStringLiteral("A sort időközben törölték, a módosítás nem menthető."));
+        }
         for (const QString& k : m_tabla->kulcs) {
             const Sema::Mezo* m = Sema::mezo(m_tabla->nev, k);
             ujKulcs << (m->tipus == Sema::Tipus::AutoInc ? m_kulcs.value(ujKulcs.size()) : m_ertekek.value(k.toLower()));
@@ -88,6 +104,7 @@ QVariant Rekord::ment()
     t.jovahagy();
     m_kulcs = ujKulcs;
     for (int i = 0; i < m_tabla->kulcs.size(); ++i) m_ertekek.insert(m_tabla->kulcs.at(i).toLower(), m_kulcs.value(i));
+    m_betoltott = m_ertekek;
     m_allapot = Allapot::Bongesz;
     return kulcs();
 }

@@ -1,7 +1,9 @@
 #pragma once
 // One row of a table being inserted or edited, as the edit dialogs bind to
-// it: values are held here until ment(), which writes them in one durable
-// transaction; elvet() forgets them and leaves the table as it was.
+// it: values are held here until ment(), which writes them in a transaction
+// of its own, or as part of the caller's open Adatbazis::Tranzakcio (then
+// stored only when that one is approved); elvet() forgets them and leaves
+// the table as it was.
 #include "data/sema.h"
 
 #include <QString>
@@ -29,6 +31,9 @@ public:
     void beallit(const QString& mezo, const QVariant& ertek);
 
     // Writes the pending row; throws AdatbazisHiba (the row stays pending).
+    // An edited row writes only the fields changed since it was loaded, so
+    // two windows editing different fields of one row keep both changes;
+    // changes to a row deleted meanwhile are refused.
     // Returns the key of the saved row (the engine's for an AutoInc key).
     QVariant ment();
     void elvet();
@@ -41,8 +46,10 @@ private:
     const Sema::Tabla* m_tabla;
     Allapot m_allapot = Allapot::Bongesz;
     QVariantMap m_ertekek;        // lower-case field name -> typed value
+    QVariantMap m_betoltott;      // the same as loaded (or last saved), for an edit
     QVariantList m_kulcs;         // key as loaded (to find the row on update)
 };
 
-// Deletes one row by its key, durably. Throws AdatbazisHiba.
+// Deletes one row by its key, in a transaction of its own or as part of the
+// caller's open one. Throws AdatbazisHiba.
 void SorTorol(const QString& tabla, const QVariantList& kulcs);

@@ -1,11 +1,13 @@
 #include "data/sema.h"
 #include "data/adatbazis.h"
+#include "data/hufold.h"
 
 #include <QDate>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTime>
+#include <functional>
 
 namespace Sema {
 
@@ -169,20 +171,88 @@ QVariant tarolt(const QVariant& v)
     }
 }
 
+namespace {
+
+QString rendszerTablaDef()
+{
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (nev TEXT PRIMARY KEY, ertek TEXT)")
+        .arg(QString::fromLatin1(RendszerTabla));
+}
+
+QString tablaDef(const Tabla& t)
+{
+    QStringList oszlopok;
+    for (const Mezo& m : t.mezok) oszlopok << oszlopDef(t, m);
+    if (t.kulcs.size() > 1) oszlopok << QStringLiteral("PRIMARY KEY (%1)").arg(t.kulcs.join(", "));
+    return QStringLiteral("CREATE TABLE %1 (\n  %2\n)").arg(t.nev, oszlopok.join(",\n  "));
+}
+
+// What each version adds beyond new tables, fields and indexes (which come
+// from the table descriptions by their `verzio`).
+struct Lepes {
+    int verzio;
+    std::function<QStringList()> utasitasok;
+};
+
+const std::vector<Lepes>& lepesek()
+{
+    static const std::vector<Lepes> l = {
+        {1, [] { return QStringList{rendszerTablaDef()}; }},
+    };
+    return l;
+}
+
+QString taroltRendezes(QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT ertek FROM %1 WHERE nev = '%2'")
+                    .arg(QString::fromLatin1(RendszerTabla), QString::fromLatin1(RendezesKulcs))))
+        return {};   // no such table yet: an older database
+    return q.next() ? q.value(0).toString() : QString();
+}
+
+void rendezesTarol(QSqlDatabase& db)
+{
+    Adatbazis::vegrehajt(db, QStringLiteral("INSERT OR REPLACE INTO %1 (nev, ertek) VALUES (?, ?)")
+                                 .arg(QString::fromLatin1(RendszerTabla)),
+                         {QString::fromLatin1(RendezesKulcs), HuFold::rendVerzio()});
+}
+
+} // namespace
+
+int semaVerzio(QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) throw AdatbazisHiba(Adatbazis::hibaSzoveg(q));
+    return q.value(0).toInt();
+}
+
 void letrehoz(QSqlDatabase& db)
 {
     for (const Tabla& t : tablak()) {
-        QStringList oszlopok;
-        for (const Mezo& m : t.mezok) oszlopok << oszlopDef(t, m);
-        if (t.kulcs.size() > 1) oszlopok << QStringLiteral("PRIMARY KEY (%1)").arg(t.kulcs.join(", "));
-        Adatbazis::vegrehajt(db, QStringLiteral("CREATE TABLE %1 (\n  %2\n)").arg(t.nev, oszlopok.join(",\n  ")));
+        Adatbazis::vegrehajt(db, tablaDef(t));
         for (const QString& ix : t.indexek) Adatbazis::vegrehajt(db, ix);
     }
+    Adatbazis::vegrehajt(db, rendszerTablaDef());
+    rendezesTarol(db);
+    Adatbazis::vegrehajt(db, QStringLiteral("PRAGMA user_version = %1").arg(Verzio));
 }
 
 QString ellenoriz(QSqlDatabase& db)
 {
+    int verzio = 0;
+    try {
+        verzio = semaVerzio(db);
+    } catch (const AdatbazisHiba& e) {
+        return QStringLiteral("Az adatbázis nem olvasható: %1").arg(e.uzenet());
+    }
+    if (verzio > Verzio || verzio < 0)
+        return QStringLiteral("Az adatbázist a program egy újabb változata írta (%1. sémaváltozat); "
+                              "ez a program legfeljebb a(z) %2. változatot ismeri.")
+            .arg(verzio)
+            .arg(Verzio);
     for (const Tabla& t : tablak()) {
+        if (t.verzio > verzio) continue;   // added on opening
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(t.nev)))
             return QStringLiteral("Az adatbázis nem olvasható: %1").arg(Adatbazis::hibaSzoveg(q));
@@ -190,10 +260,50 @@ QString ellenoriz(QSqlDatabase& db)
         while (q.next()) van.insert(q.value(1).toString().toLower());
         if (van.isEmpty()) return QStringLiteral("Hiányzik a(z) „%1” tábla az adatbázisból.").arg(t.nev);
         for (const Mezo& m : t.mezok)
-            if (!van.contains(m.nev.toLower()))
+            if (m.verzio <= verzio && !van.contains(m.nev.toLower()))
                 return QStringLiteral("Hiányzik a(z) „%1.%2” mező az adatbázisból.").arg(t.nev, m.nev);
     }
     return {};
+}
+
+void frissit(QSqlDatabase& db)
+{
+    const QString rendezes = HuFold::rendVerzio();
+    if (semaVerzio(db) == Verzio && taroltRendezes(db) == rendezes) return;
+
+    Adatbazis::Tranzakcio tr(db);
+    // Read again under the write lock: another copy of the program may have done it meanwhile.
+    const int regi = semaVerzio(db);
+    if (regi < Verzio) {
+        for (const Lepes& l : lepesek())
+            if (l.verzio > regi)
+                for (const QString& u : l.utasitasok()) Adatbazis::vegrehajt(db, u);
+        for (const Tabla& t : tablak()) {
+            if (t.verzio > regi) {
+                Adatbazis::vegrehajt(db, tablaDef(t));
+                continue;
+            }
+            for (const Mezo& m : t.mezok)
+                if (m.verzio > regi)
+                    Adatbazis::vegrehajt(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(t.nev, oszlopDef(t, m)));
+        }
+        // Every index the lists need, the ones added later included.
+        for (const Tabla& t : tablak())
+            for (const QString& ix : t.indexek) {
+                QString u = ix;
+                u.replace(QStringLiteral("CREATE INDEX "), QStringLiteral("CREATE INDEX IF NOT EXISTS "));
+                Adatbazis::vegrehajt(db, u);
+            }
+        Adatbazis::vegrehajt(db, QStringLiteral("PRAGMA user_version = %1").arg(Verzio));
+        const QString hiba = ellenoriz(db);
+        if (!hiba.isEmpty()) throw AdatbazisHiba(hiba);
+    }
+    if (taroltRendezes(db) != rendezes) {
+        // Indexes built with another order would mislead every look-up by title or name.
+        Adatbazis::vegrehajt(db, QStringLiteral("REINDEX HU"));
+        rendezesTarol(db);
+    }
+    tr.jovahagy();
 }
 
 } // namespace Sema

@@ -1,7 +1,8 @@
 #pragma once
 // The fifteen tables of the data folder: fields in stored order, types,
-// text widths and indexes. The same description creates a new database and
-// checks an existing one when it is opened.
+// text widths and indexes. The same description creates a new database,
+// checks an existing one when it is opened and brings an older one up to
+// the current schema version (PRAGMA user_version).
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -18,6 +19,7 @@ struct Mezo {
     Tipus tipus;
     int hossz = 0;          // for Szoveg: at most this many characters
     bool kotelezo = false;  // NOT NULL (text keys only)
+    int verzio = 0;         // the schema version that added it
 };
 
 struct Tabla {
@@ -25,7 +27,18 @@ struct Tabla {
     std::vector<Mezo> mezok;
     QStringList kulcs;                 // primary key field(s)
     QStringList indexek;               // CREATE INDEX statements
+    int verzio = 0;                    // the schema version that added it
 };
+
+// The schema version this program writes. An older database is brought up
+// to it when opened; a newer one is refused.
+//   1: the book-keeping table `rendszer` (the collator version of the indexes).
+inline constexpr int Verzio = 1;
+
+// The database's own book-keeping, outside the shop's tables: name → value.
+inline constexpr const char* RendszerTabla = "rendszer";
+// Under this name: the version of the collator the HU indexes were built with.
+inline constexpr const char* RendezesKulcs = "hu_rendezes";
 
 const std::vector<Tabla>& tablak();
 const Tabla* tabla(const QString& nev);          // any letter case
@@ -41,9 +54,20 @@ QVariant ertekbe(Tipus t, const QVariant& nyers);
 // Converts a typed value into its stored form.
 QVariant tarolt(const QVariant& ertek);
 
-// Creates every table and index in an empty database. Throws AdatbazisHiba.
+// Creates every table and index in an empty database, marked with the
+// current schema version and the running collator's version. Run it inside
+// a transaction. Throws AdatbazisHiba.
 void letrehoz(QSqlDatabase& db);
-// Empty when every table and field is there; otherwise a Hungarian message.
+// Empty when the database is of this program: a schema version it knows and
+// every table and field that version has; otherwise a Hungarian message.
 QString ellenoriz(QSqlDatabase& db);
+// For a database ellenoriz() accepted: in one transaction, the steps from
+// its schema version up to the current one (tables, fields and indexes
+// added since), and, when the collator's version differs from the one
+// stored, a rebuild of every index ordered by HU (REINDEX HU) and the new
+// version stored. Does nothing (and takes no lock) when all is current.
+// Throws AdatbazisHiba; then nothing has changed.
+void frissit(QSqlDatabase& db);
+int semaVerzio(QSqlDatabase& db);
 
 } // namespace Sema

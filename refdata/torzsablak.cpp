@@ -230,6 +230,7 @@ bool TorzsAblak::szerkesztoFuttat(Rekord& sor, bool uj)
 {
     if (!m_leiras.szerkeszto) return false;
     std::unique_ptr<TorzsSzerkeszto> d(m_leiras.szerkeszto(this, sor, uj));
+    if (m_leiras.mentesUtan) d->mentesUtanBeallit([f = m_leiras.mentesUtan, uj](Rekord& r) { f(r, uj); });
     return d->exec() == QDialog::Accepted;
 }
 
@@ -269,9 +270,14 @@ void TorzsAblak::aTorolExecute()
     if (aktualis() < 0) return;
     if (!KerdesAblak(QString::fromUtf8(TorlesKerdes), QString::fromUtf8(TorlesCim), this)) return;
     const Sema::Tabla& t = *Sema::tabla(m_leiras.tabla);
-    SorTorol(m_leiras.tabla, kulcsErtekek(t, [this](const QString& m) { return ertek(m); }));
+    const QVariantList kulcs = kulcsErtekek(t, [this](const QString& m) { return ertek(m); });
+    Adatbazis::Tranzakcio tr;
+    sorTorol(kulcs);
+    tr.jovahagy();
     ujratolt();   // the same position: the next row, or the previous one at the end
 }
+
+void TorzsAblak::sorTorol(const QVariantList& kulcs) { SorTorol(m_leiras.tabla, kulcs); }
 
 void TorzsAblak::aKeresExecute()
 {
@@ -395,13 +401,34 @@ void TorzsSzerkeszto::kesz()
     kozepre(this);
 }
 
+void TorzsSzerkeszto::mentesUtan(Rekord& sor)
+{
+    if (m_mentesUtan) m_mentesUtan(sor);
+}
+
 void TorzsSzerkeszto::btnOKClick()
 {
     for (const auto& b : m_beirok) b(m_sor);
+    // A save undone with its transaction leaves the row as it was before,
+    // pending, so that the dialog can save it again once mended.
+    const Rekord elotte = m_sor;
+    QString hiba;
+    bool mentve = false;
     try {
+        Adatbazis::Tranzakcio t;
         m_sor.ment();
-        accept();
+        mentesUtan(m_sor);
+        t.jovahagy();
+        mentve = true;
     } catch (const AdatbazisHiba& e) {
-        HibaAblak(QStringLiteral("Hiányos, vagy hibás adatmegadás\n") + e.uzenet(), this);
+        hiba = e.uzenet();
+    } catch (const std::exception& e) {
+        hiba = QString::fromUtf8(e.what());
     }
+    if (mentve) {
+        accept();
+        return;
+    }
+    m_sor = elotte;
+    HibaAblak(QStringLiteral("Hiányos, vagy hibás adatmegadás\n") + hiba, this);
 }

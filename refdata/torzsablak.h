@@ -46,6 +46,11 @@ struct TorzsLeiras {
     // points nowhere then reads as an empty field.
     QList<TorzsKapcsoltMezo> kapcsolt;
     QString joinok;
+    // Runs after the row is saved, in the same transaction: what the save
+    // brings with it (a cash row, …) is stored together with the row or not
+    // at all. Throwing AdatbazisHiba refuses the save: nothing is stored and
+    // the dialog stays open with the reason. `uj` for a new row.
+    std::function<void(Rekord& sor, bool uj)> mentesUtan;
 };
 
 class TorzsAblak : public QDialog {
@@ -99,6 +104,9 @@ protected:
     virtual void ujSorElokeszit(Rekord& sor);
     // Runs the edit dialog on the pending row; true when it was saved.
     virtual bool szerkesztoFuttat(Rekord& sor, bool uj);
+    // Deletes the current row; runs inside the deletion's transaction, so a
+    // member may remove what belongs to the row along with it.
+    virtual void sorTorol(const QVariantList& kulcs);
     // A member that checks a right before changes.
     bool jogVan();
     // Adds a tool-bar button and grid menu entry (members with more actions).
@@ -132,17 +140,28 @@ public:
     void kesz();
 
     Rekord& sor() { return m_sor; }
+    // What the save brings with it, run after the row is written, in the
+    // same transaction (see TorzsLeiras::mentesUtan).
+    void mentesUtanBeallit(std::function<void(Rekord&)> f) { m_mentesUtan = std::move(f); }
     QPushButton* btnOK = nullptr;
     QPushButton* btnMegsem = nullptr;
 
 public slots:
-    // Writes the controls into the row and saves it; on refusal shows
-    // "Hiányos, vagy hibás adatmegadás" and the reason and stays open.
+    // Writes the controls into the row and saves it together with what the
+    // save brings with it (mentesUtan), in one transaction; on refusal shows
+    // "Hiányos, vagy hibás adatmegadás" and the reason, stores nothing and
+    // stays open with the row pending.
     void btnOKClick();
+
+protected:
+    // Called after the row is written, inside the save's transaction; by
+    // default runs what mentesUtanBeallit() gave. Throw to refuse the save.
+    virtual void mentesUtan(Rekord& sor);
 
 private:
     Rekord& m_sor;
     QList<std::function<void(Rekord&)>> m_beirok;
+    std::function<void(Rekord&)> m_mentesUtan;
 };
 
 QVariant TorzsMegnyit(const TorzsLeiras& leiras, QWidget* szulo, const QVariant& kulcs, bool valasztas);

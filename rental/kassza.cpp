@@ -3,8 +3,14 @@
 #include "data/konverzio.h"
 #include "data/ora.h"
 
-void KasszaKonyvelTranzakcioban(const QString& tipus, const QVariant& ugyfel, double osszeg, bool idoszak)
+void KasszaKonyvel(const QString& tipus, const QVariant& ugyfel, double osszeg, bool idoszak)
 {
+    // On its own the balance could be read by one program and appended by
+    // another in between, and a caller's failure later could leave the
+    // money posted for an operation that never happened.
+    if (!Adatbazis::tranzakcioban())
+        throw AdatbazisHiba(QStringLiteral("Pénztári tétel csak a művelet tranzakcióján belül könyvelhető; "
+                                           "a tétel nem lett rögzítve."));
     // The previous row is the one with the largest key, not the latest date.
     const double elozo = VarValos(Adatbazis::ertek(QStringLiteral("SELECT penzvan FROM cassa ORDER BY cassa DESC LIMIT 1")));
     const QDate ma = Ma();
@@ -12,11 +18,4 @@ void KasszaKonyvelTranzakcioban(const QString& tipus, const QVariant& ugyfel, do
         QStringLiteral("INSERT INTO cassa (cassatip, datum, ugyfel, osszeg, penzvan, idoszak) VALUES (?, ?, ?, ?, ?, ?)"),
         {tipus, ma, ugyfel.isValid() ? ugyfel : QVariant(), osszeg, elozo + osszeg,
          idoszak ? QVariant(ma.toString(QStringLiteral("yyyyMM"))) : QVariant()});
-}
-
-void KasszaKonyvel(const QString& tipus, const QVariant& ugyfel, double osszeg, bool idoszak)
-{
-    Adatbazis::Tranzakcio t;
-    KasszaKonyvelTranzakcioban(tipus, ugyfel, osszeg, idoszak);
-    t.jovahagy();
 }

@@ -5,11 +5,10 @@
 #include <QString>
 #include <QVariant>
 
-// Posts one row inside the caller's open transaction (Adatbazis::Tranzakcio),
-// so that the balance read and the append cannot be separated, and the row
-// reaches the disk together with the rest of the caller's operation.
-// `ugyfel` invalid: no customer (manual entry). Throws AdatbazisHiba.
-void KasszaKonyvelTranzakcioban(const QString& tipus, const QVariant& ugyfel, double osszeg, bool idoszak);
-
-// The same in a transaction of its own.
+// Posts one row as part of the caller's open transaction
+// (Adatbazis::Tranzakcio), so that the balance read and the append cannot be
+// separated and the row is stored exactly when the rest of the caller's
+// operation is. Refuses (AdatbazisHiba, nothing written) when no
+// transaction is open. `ugyfel` invalid: no customer (manual entry);
+// `idoszak`: write the month key. Throws AdatbazisHiba.
 void KasszaKonyvel(const QString& tipus, const QVariant& ugyfel, double osszeg, bool idoszak);

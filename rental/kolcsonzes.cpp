@@ -90,7 +90,7 @@ int Kolcsonzes::befejez()
             Adatbazis::futtat(tortenet, {m_ugyfel, t.video, most.date()});
         }
     }
-    if (TBeall.elorefizet) KasszaKonyvelTranzakcioban(QStringLiteral("B"), m_ugyfel, osszesen, true);
+    if (TBeall.elorefizet) KasszaKonyvel(QStringLiteral("B"), m_ugyfel, osszesen, true);
     tr.jovahagy();
     return kolcsid;
 }
@@ -173,7 +173,7 @@ void Visszavetel::befejez()
             olvas.finish();
         }
     }
-    if (!TBeall.elorefizet) KasszaKonyvelTranzakcioban(QStringLiteral("B"), m_ugyfel, osszesen, true);
+    if (!TBeall.elorefizet) KasszaKonyvel(QStringLiteral("B"), m_ugyfel, osszesen, true);
     {
         // The return moment is kept in the fields meant for it.
         QSqlQuery vissza = Adatbazis::elokeszit(

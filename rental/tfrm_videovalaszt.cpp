@@ -3,7 +3,6 @@
 #include "common/bevitel.h"
 #include "common/listamodell.h"
 #include "common/racs.h"
-#include "data/hufold.h"
 #include "data/konverzio.h"
 #include "common/uzenet.h"
 
@@ -157,8 +156,7 @@ void Tfrm_VideoValaszt::gyorsKeres(const QString& szoveg)
     if (szoveg.isEmpty()) return;
     int s = -1;
     if (aKeresNev->isChecked()) {
-        s = m_lista.elso(QStringLiteral("v.video_nev >= ? COLLATE HU"), {szoveg});
-        if (s >= 0 && !HuFold::kezdodik(VarSzoveg(m_lista.ertek(s, "video_nev")), szoveg)) s = -1;
+        s = m_lista.elsoKezdodo(QStringLiteral("v.video_nev"), szoveg);
     } else {
         bool ok = false;
         const int kod = szoveg.toInt(&ok, 10);

@@ -7,6 +7,7 @@ csomagok=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libsqlite3-dev sqlite3
+  libicu-dev
   fonts-liberation fonts-dejavu-core
   poppler-utils
   xvfb xauth

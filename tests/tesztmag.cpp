@@ -5,6 +5,8 @@
 #include "data/telepites.h"
 
 #include <QLocale>
+#include <QStringList>
+#include <sqlite3.h>
 
 MagTelepites::MagTelepites(bool minta)
 {
@@ -26,4 +28,16 @@ void TesztKornyezet()
 {
     QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
     OraBeallit(TesztMost);
+}
+
+QString LekerdezesiTerv(const QString& sql)
+{
+    QStringList sorok;
+    sqlite3_stmt* st = nullptr;
+    const QByteArray u = ("EXPLAIN QUERY PLAN " + sql).toUtf8();
+    if (sqlite3_prepare_v2(Adatbazis::kezelo(Adatbazis::db()), u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
+        return QStringLiteral("hibás utasítás: ") + sql;
+    while (sqlite3_step(st) == SQLITE_ROW) sorok << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 3)));
+    sqlite3_finalize(st);
+    return sorok.join(" / ");
 }

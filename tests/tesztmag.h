@@ -19,6 +19,10 @@ private:
     QTemporaryDir m_dir;
 };
 
+// The engine's plan of a statement on the open session (its lines joined by
+// " / "), parameters left unbound: how a search reaches its rows.
+QString LekerdezesiTerv(const QString& sql);
+
 // Pins hu_HU and a fixed clock for the whole test program.
 void TesztKornyezet();
 inline const QDateTime TesztMost(QDate(2026, 3, 14), QTime(15, 30, 0));

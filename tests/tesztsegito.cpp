@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
+#include <sqlite3.h>
 
 QStringList TesztParbeszed::hibak() const
 {

@@ -2,6 +2,7 @@
 // failures that change nothing, row editing and transactions.
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
+#include "data/hufold.h"
 #include "data/konverzio.h"
 #include "data/rekord.h"
 #include "data/sema.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <QtTest>
+#include <sqlite3.h>
 
 namespace {
 QByteArray hash(const QString& fajl)
@@ -19,6 +21,36 @@ QByteArray hash(const QString& fajl)
     QFile f(fajl);
     f.open(QIODevice::ReadOnly);
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+int szam(const QString& sql) { return Adatbazis::ertek(sql).toInt(); }
+
+// The database file changed behind the program's back, through a bare
+// connection (`hu` given: with that comparison registered as HU).
+void kivulrol(const QString& fajl, const QStringList& utasitasok,
+              int (*hu)(void*, int, const void*, int, const void*) = nullptr)
+{
+    sqlite3* h = nullptr;
+    QCOMPARE(sqlite3_open(fajl.toUtf8().constData(), &h), SQLITE_OK);
+    if (hu) sqlite3_create_collation(h, "HU", SQLITE_UTF8, nullptr, hu);
+    for (const QString& u : utasitasok) {
+        char* e = nullptr;
+        const int rc = sqlite3_exec(h, u.toUtf8().constData(), nullptr, nullptr, &e);
+        QVERIFY2(rc == SQLITE_OK, e ? e : "?");
+    }
+    sqlite3_close(h);
+}
+
+// The Hungarian order backwards: an index built with it is out of order
+// for the program's HU.
+int forditott(void*, int alen, const void* a, int blen, const void* b)
+{
+    return -HuFold::osszehasonlit(static_cast<const char*>(a), alen, static_cast<const char*>(b), blen);
+}
+
+QString taroltRendezes()
+{
+    return Adatbazis::ertek(QStringLiteral("SELECT ertek FROM rendszer WHERE nev = 'hu_rendezes'")).toString();
 }
 } // namespace
 
@@ -289,6 +321,216 @@ private slots:
         } catch (const AdatbazisHiba&) {
         }
         QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM mufaj").toInt(), elotte);
+    }
+
+    // Transactions compose: a save inside an open transaction is part of
+    // it, stored when the outermost one is approved and undone with it; an
+    // inner failure undoes only its own part.
+    void tranzakciokEgymasban()
+    {
+        MagTelepites t;
+        t.nyit();
+        const int mufajok = szam("SELECT COUNT(*) FROM mufaj");
+        const int tipusok = szam("SELECT COUNT(*) FROM tipus");
+        {
+            Adatbazis::Tranzakcio kulso;
+            QVERIFY(kulso.kulso());
+            Rekord r("mufaj");
+            r.beszur();
+            r.beallit("mufaj_nev", "Musical");
+            r.ment();   // joins: no "cannot start a transaction within a transaction"
+            SorTorol("tipus", {1});
+            QVERIFY(Adatbazis::tranzakcioban());
+            QCOMPARE(szam("SELECT COUNT(*) FROM mufaj"), mufajok + 1);
+            // The outer one is dropped without approval.
+        }
+        QVERIFY(!Adatbazis::tranzakcioban());
+        QCOMPARE(szam("SELECT COUNT(*) FROM mufaj"), mufajok);
+        QCOMPARE(szam("SELECT COUNT(*) FROM tipus"), tipusok);
+
+        {
+            Adatbazis::Tranzakcio kulso;
+            Adatbazis::vegrehajt("INSERT INTO mufaj (mufaj_nev) VALUES ('Első')");
+            Rekord rossz("mufaj");
+            rossz.beszur();
+            rossz.beallit("mufaj_nev", QString(30, 'x'));   // refused: its savepoint is undone
+            QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, rossz.ment());
+            QCOMPARE(rossz.allapot(), Rekord::Allapot::Beszur);
+            {
+                Adatbazis::Tranzakcio belso;
+                QVERIFY(!belso.kulso());
+                Adatbazis::vegrehajt("INSERT INTO mufaj (mufaj_nev) VALUES ('Elvetett')");
+            }
+            {
+                Adatbazis::Tranzakcio belso;
+                Adatbazis::vegrehajt("INSERT INTO mufaj (mufaj_nev) VALUES ('Második')");
+                belso.jovahagy();
+            }
+            QVERIFY(Adatbazis::tranzakcioban());
+            kulso.jovahagy();
+        }
+        QVERIFY(!Adatbazis::tranzakcioban());
+        QCOMPARE(szam("SELECT COUNT(*) FROM mufaj"), mufajok + 2);
+        QCOMPARE(szam("SELECT COUNT(*) FROM mufaj WHERE mufaj_nev IN ('Első', 'Második')"), 2);
+        // On disk: another connection sees it.
+        {
+            QSqlDatabase m = QSqlDatabase::addDatabase("QSQLITE", "masik");
+            m.setDatabaseName(Adatbazis::fajlUtvonal(t.adatMappa()));
+            QVERIFY(m.open());
+            QSqlQuery q(m);
+            QVERIFY(q.exec("SELECT COUNT(*) FROM mufaj WHERE mufaj_nev IN ('Első', 'Második')") && q.next());
+            QCOMPARE(q.value(0).toInt(), 2);
+        }
+        QSqlDatabase::removeDatabase("masik");
+    }
+
+    // An edit writes only what it changed: two windows editing different
+    // fields of one row keep both changes; a row deleted meanwhile is refused.
+    void szerkesztesCsakAValtozott()
+    {
+        MagTelepites t;
+        t.nyit();
+        Adatbazis::vegrehajt("INSERT INTO ugyfel (ugyfel, azon, ugyfel_nev, telefon, cim_varos) "
+                             "VALUES (1, 7, 'Kis Anna', '111', 'Pécs')");
+        Rekord egyik("ugyfel"), masik("ugyfel");
+        QVERIFY(egyik.szerkeszt(1));
+        QVERIFY(masik.szerkeszt(1));
+        egyik.beallit("telefon", "222");
+        masik.beallit("cim_varos", "Győr");
+        masik.beallit("ugyfel_nev", "Kis Anna");   // set to what it was: not a change
+        egyik.ment();
+        masik.ment();
+        QSqlQuery q = Adatbazis::vegrehajt("SELECT telefon, cim_varos, ugyfel_nev, azon FROM ugyfel WHERE ugyfel = 1");
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QString("222"));
+        QCOMPARE(q.value(1).toString(), QString("Győr"));
+        QCOMPARE(q.value(2).toString(), QString("Kis Anna"));
+        QCOMPARE(q.value(3).toInt(), 7);
+
+        // A number typed as an integer is the same as the real loaded.
+        Adatbazis::vegrehajt("INSERT INTO fiztip_arkat (fiztip, arkat, ar) VALUES (9, 9, 1500)");
+        Rekord ar("fiztip_arkat"), ar2("fiztip_arkat");
+        QVERIFY(ar.szerkeszt(QVariantList{9, 9}));
+        QVERIFY(ar2.szerkeszt(QVariantList{9, 9}));
+        ar2.beallit("ar", 1800.0);
+        ar2.ment();
+        ar.beallit("ar", 1500);
+        ar.ment();
+        QCOMPARE(Adatbazis::ertek("SELECT ar FROM fiztip_arkat WHERE fiztip = 9 AND arkat = 9").toDouble(), 1800.0);
+
+        // Emptying a field is a change.
+        QVERIFY(egyik.szerkeszt(1));
+        egyik.beallit("telefon", QString());
+        egyik.ment();
+        QVERIFY(Adatbazis::ertek("SELECT telefon FROM ugyfel WHERE ugyfel = 1").isNull());
+
+        QVERIFY(egyik.szerkeszt(1));
+        Adatbazis::vegrehajt("DELETE FROM ugyfel WHERE ugyfel = 1");
+        egyik.beallit("telefon", "333");
+        try {
+            egyik.ment();
+            QFAIL("a deleted row was saved");
+        } catch (const AdatbazisHiba& e) {
+            QVERIFY2(e.uzenet().contains("törölték"), qPrintable(e.uzenet()));
+        }
+        QCOMPARE(egyik.allapot(), Rekord::Allapot::Szerkeszt);
+        QCOMPARE(szam("SELECT COUNT(*) FROM ugyfel"), 0);
+    }
+
+    // A new database carries the current schema version and the collator's.
+    void ujAdatbazisVerzioi()
+    {
+        MagTelepites t;
+        t.nyit();
+        QCOMPARE(szam("PRAGMA user_version"), Sema::Verzio);
+        QVERIFY(!HuFold::rendVerzio().isEmpty());
+        QCOMPARE(taroltRendezes(), HuFold::rendVerzio());
+    }
+
+    // An older database is brought up to date when opened: what later
+    // versions added (the book-keeping table, an index) reaches it, in one
+    // go, and the indexes are rebuilt in the current order.
+    void regiAdatbazisFrissul()
+    {
+        MagTelepites t;
+        const QString fajl = Adatbazis::fajlUtvonal(t.adatMappa());
+        kivulrol(fajl, {"DROP TABLE rendszer", "DROP INDEX video_kint_nev", "PRAGMA user_version = 0"});
+        t.nyit();
+        QCOMPARE(szam("PRAGMA user_version"), Sema::Verzio);
+        QCOMPARE(szam("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = 'video_kint_nev'"), 1);
+        QCOMPARE(taroltRendezes(), HuFold::rendVerzio());
+        // Opening again changes nothing.
+        Adatbazis::zar();
+        const QByteArray elotte = hash(fajl);
+        t.nyit();
+        Adatbazis::zar();
+        QCOMPARE(hash(fajl), elotte);
+    }
+
+    // Files the checks refuse are never changed: one without a table, one
+    // written by a newer program.
+    void elutasitottFajlNemFrissul_data()
+    {
+        QTest::addColumn<QStringList>("utasitasok");
+        QTest::addColumn<QString>("uzenet");
+        QTest::newRow("hiányzó tábla") << QStringList{"DROP TABLE vkod", "PRAGMA user_version = 0"} << "vkod";
+        QTest::newRow("újabb változat") << QStringList{"PRAGMA user_version = 99"} << "újabb változata";
+    }
+    void elutasitottFajlNemFrissul()
+    {
+        QFETCH(QStringList, utasitasok);
+        QFETCH(QString, uzenet);
+        MagTelepites t;
+        const QString fajl = Adatbazis::fajlUtvonal(t.adatMappa());
+        kivulrol(fajl, utasitasok + QStringList{"DROP INDEX video_azon"});
+        const QByteArray elotte = hash(fajl);
+        QString hiba;
+        QVERIFY(!Adatbazis::nyit(t.adatMappa(), &hiba));
+        QVERIFY2(hiba.contains(uzenet), qPrintable(hiba));
+        QVERIFY(!Adatbazis::nyitva());
+        QCOMPARE(hash(fajl), elotte);
+    }
+
+    // Indexes built with another collator version (here: an order that is
+    // simply wrong) are rebuilt when opened, and the new version stored.
+    void masRendezesiVerzioUjraindexel()
+    {
+        MagTelepites t;
+        const QString fajl = Adatbazis::fajlUtvonal(t.adatMappa());
+        QStringList be;
+        for (const char* c : {"Zsolt", "Ábrándos", "Cukor", "Animáció", "Csaba", "Ödön", "Oszkár"})
+            be << QStringLiteral("INSERT INTO video (azon, video_nev) VALUES (1, '%1')").arg(QString::fromUtf8(c));
+        be << "UPDATE rendszer SET ertek = '0.0.0.0' WHERE nev = 'hu_rendezes'";
+        kivulrol(fajl, be, forditott);
+        t.nyit();
+        QCOMPARE(taroltRendezes(), HuFold::rendVerzio());
+        QCOMPARE(Adatbazis::ertek("PRAGMA integrity_check").toString(), QString("ok"));
+        // Read through the index itself.
+        QStringList cimek;
+        QSqlQuery q = Adatbazis::vegrehajt("SELECT video_nev FROM video INDEXED BY video_video_nev "
+                                           "WHERE video_nev > '' COLLATE HU ORDER BY video_nev COLLATE HU");
+        while (q.next()) cimek << q.value(0).toString();
+        QCOMPARE(cimek, (QStringList{"Ábrándos", "Animáció", "Cukor", "Csaba", "Oszkár", "Ödön", "Zsolt"}));
+    }
+
+    // The HU collation of the connection is the Hungarian order of HuFold.
+    void huRendezesAzAdatbazisban()
+    {
+        MagTelepites t;
+        t.nyit();
+        QStringList nevek = {"Zoltán", "Ütő", "Uzsonna", "Győr", "Gulyás", "Ezer", "Ének", "Balog Péter",
+                             "bálint júlia", "CSABA", "Cukor", "Ödön", "Oszkár", "Abonyi", "Ábel"};
+        Adatbazis::Tranzakcio tr;
+        for (const QString& n : nevek) Adatbazis::vegrehajt("INSERT INTO ugyfel (ugyfel_nev) VALUES (?)", {n});
+        tr.jovahagy();
+        QStringList sql;
+        QSqlQuery q = Adatbazis::vegrehajt("SELECT ugyfel_nev FROM ugyfel ORDER BY ugyfel_nev COLLATE HU");
+        while (q.next()) sql << q.value(0).toString();
+        std::sort(nevek.begin(), nevek.end(), [](const QString& a, const QString& b) { return HuFold::osszehasonlit(a, b) < 0; });
+        QCOMPARE(sql, nevek);
+        QCOMPARE(sql, (QStringList{"Ábel", "Abonyi", "bálint júlia", "Balog Péter", "Cukor", "CSABA", "Ének", "Ezer",
+                                   "Gulyás", "Győr", "Oszkár", "Ödön", "Uzsonna", "Ütő", "Zoltán"}));
+        QCOMPARE(szam("SELECT 'MÁTRIX' = 'mátrix' COLLATE HU"), 1);
     }
 
     void konverziok()

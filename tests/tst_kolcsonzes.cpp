@@ -45,6 +45,14 @@ QVariant mezo(int video, const char* m)
 
 int kasszaSorok() { return Adatbazis::ertek("SELECT COUNT(*) FROM cassa").toInt(); }
 
+// One posting as a user operation of its own.
+void konyvel(const QString& tipus, const QVariant& ugyfel, double osszeg, bool idoszak)
+{
+    Adatbazis::Tranzakcio t;
+    KasszaKonyvel(tipus, ugyfel, osszeg, idoszak);
+    t.jovahagy();
+}
+
 } // namespace
 
 class TstKolcsonzes : public QObject {
@@ -64,9 +72,9 @@ private slots:
 
     void kasszaEgyenleg()
     {
-        KasszaKonyvel("T", 1, 1500, true);
+        konyvel("T", 1, 1500, true);
         QCOMPARE(Adatbazis::ertek("SELECT penzvan FROM cassa").toDouble(), 1500.0);
-        KasszaKonyvel("K", QVariant(), -500, false);
+        konyvel("K", QVariant(), -500, false);
         QSqlQuery q = Adatbazis::vegrehajt("SELECT osszeg, penzvan, ugyfel, idoszak, datum FROM cassa ORDER BY cassa DESC LIMIT 1");
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toDouble(), -500.0);
@@ -75,15 +83,38 @@ private slots:
         QCOMPARE(q.value(4).toString(), QString("2026-03-14"));
         // An empty balance counts as 0; the previous row is the largest key, whatever its date.
         Adatbazis::vegrehajt("INSERT INTO cassa (cassatip, datum, osszeg, penzvan) VALUES ('E', '2030-01-01', 5, NULL)");
-        KasszaKonyvel("B", 2, 0, true);
+        konyvel("B", 2, 0, true);
         QCOMPARE(Adatbazis::ertek("SELECT penzvan FROM cassa ORDER BY cassa DESC LIMIT 1").toDouble(), 0.0);
         // Month keys of the last day of January and the first of February.
         OraBeallit(QDateTime(QDate(2026, 1, 31), QTime(23, 59)));
-        KasszaKonyvel("B", 1, 10, true);
+        konyvel("B", 1, 10, true);
         OraBeallit(QDateTime(QDate(2026, 2, 1), QTime(0, 0)));
-        KasszaKonyvel("B", 1, 10, true);
+        konyvel("B", 1, 10, true);
         QCOMPARE(Adatbazis::ertek("SELECT group_concat(idoszak) FROM (SELECT idoszak FROM cassa ORDER BY cassa DESC LIMIT 2)").toString(),
                  QString("202602,202601"));
+    }
+
+    // Outside a transaction the posting is refused and writes nothing; in
+    // one, it is stored or undone with the rest of the operation.
+    void kasszaCsakTranzakcioban()
+    {
+        konyvel("T", 1, 1500, true);
+        const QString elotte = kep();
+        try {
+            KasszaKonyvel("B", 1, 700, true);
+            QFAIL("posted outside a transaction");
+        } catch (const AdatbazisHiba& e) {
+            QVERIFY2(e.uzenet().contains("tranzakció"), qPrintable(e.uzenet()));
+        }
+        QCOMPARE(kep(), elotte);
+        {
+            Adatbazis::Tranzakcio t;
+            Adatbazis::vegrehajt("UPDATE video SET ar = 99 WHERE video = 1");
+            KasszaKonyvel("B", 1, 700, true);
+            QCOMPARE(kasszaSorok(), 2);
+            // Dropped: the operation did not happen, nor did its money.
+        }
+        QCOMPARE(kep(), elotte);
     }
 
     void kolcsonzesBefejezese_data()

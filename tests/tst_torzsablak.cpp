@@ -6,6 +6,7 @@
 #include "data/beallitas.h"
 #include "common/uzenet.h"
 #include "refdata/torzsadatok.h"
+#include "rental/kassza.h"
 #include "tesztsegito.h"
 
 #include <QAbstractButton>
@@ -38,6 +39,24 @@ int tipusKulcs(const QString& nev)
 }
 
 QToolButton* gomb(TorzsAblak* a, QAction* m) { return qobject_cast<QToolButton*>(a->ToolBar1->widgetForAction(m)); }
+
+QStringList kassza(const QString& m) { return Lemezen(m, "SELECT cassatip, ugyfel, osszeg, penzvan FROM cassa ORDER BY cassa"); }
+
+// The item types' window, deleting the row's items along with the row (or
+// refusing after it deleted them), as a member may.
+class TipusTorlo : public TorzsAblak {
+public:
+    TipusTorlo(TorzsLeiras l, bool elutasit) : TorzsAblak(std::move(l), false), m_elutasit(elutasit) {}
+protected:
+    void sorTorol(const QVariantList& kulcs) override
+    {
+        TorzsAblak::sorTorol(kulcs);
+        Adatbazis::vegrehajt("DELETE FROM video WHERE tipus = ?", {kulcs.value(0)});
+        if (m_elutasit) throw AdatbazisHiba("A típus nem törölhető.");
+    }
+private:
+    bool m_elutasit;
+};
 
 } // namespace
 
@@ -250,6 +269,108 @@ private slots:
             Nyom(a, Qt::Key_Escape);
         });
         TorzsTipusMegnyit(nullptr, -1, false);
+    }
+
+    // A member's save hook runs in the save's transaction: the row and the
+    // cash row the hook posts are stored together. A hook that refuses
+    // leaves both tables as they were, and the dialog open with the reason
+    // and the row still pending, so that a second OK saves it (once).
+    void mentesUtan_data()
+    {
+        QTest::addColumn<int>("billentyu");
+        QTest::addColumn<int>("elutasitas");   // how many times the hook refuses
+        QTest::addColumn<bool>("megsem");      // then gives up
+        QTest::newRow("új, könyvel") << int(Qt::Key_Insert) << 0 << false;
+        QTest::newRow("szerkeszt, könyvel") << int(Qt::Key_F2) << 0 << false;
+        QTest::newRow("új, elutasít, Mégsem") << int(Qt::Key_Insert) << 1 << true;
+        QTest::newRow("szerkeszt, elutasít, Mégsem") << int(Qt::Key_F2) << 1 << true;
+        QTest::newRow("új, elutasít, javítva ment") << int(Qt::Key_Insert) << 1 << false;
+        QTest::newRow("szerkeszt, elutasít, javítva ment") << int(Qt::Key_F2) << 1 << false;
+    }
+    void mentesUtan()
+    {
+        QFETCH(int, billentyu);
+        QFETCH(int, elutasitas);
+        QFETCH(bool, megsem);
+        const bool uj = billentyu == Qt::Key_Insert;
+        const QStringList tipusElotte = tipusok(mappa());
+        const QStringList kasszaElotte = kassza(mappa());
+        const double egyenleg = Adatbazis::ertek("SELECT penzvan FROM cassa ORDER BY cassa DESC LIMIT 1").toDouble();
+        TorzsLeiras l = Tfrm_TorzsTipus(false).leiras();
+        QList<bool> hivasok;
+        int marad = elutasitas;
+        l.mentesUtan = [&](Rekord& sor, bool ujSor) {
+            hivasok << ujSor;
+            // The row is written already: its key is known, and it is in the table.
+            KasszaKonyvel("E", sor.kulcs(), 100, false);
+            if (marad > 0) {
+                --marad;
+                throw AdatbazisHiba("A pénztár zárva.");
+            }
+        };
+        const int elso = Adatbazis::ertek("SELECT tipus FROM tipus ORDER BY tipus_nev COLLATE HU LIMIT 1").toInt();
+        VartAblak f([&](TorzsAblak* a) {
+            VartAblak g([&](TorzsSzerkeszto* d) {
+                auto* e = d->findChild<QLineEdit*>("tipus_nev");
+                e->selectAll();
+                Gepel(e, "Laserdisc");
+                QTest::mouseClick(d->btnOK, Qt::LeftButton);
+                if (elutasitas == 0) return;
+                QCOMPARE(p().hibak(), QStringList("Hiányos, vagy hibás adatmegadás\nA pénztár zárva."));
+                QVERIFY(d->isVisible());
+                QCOMPARE(e->text(), QString("Laserdisc"));
+                QCOMPARE(d->sor().allapot(), uj ? Rekord::Allapot::Beszur : Rekord::Allapot::Szerkeszt);
+                QCOMPARE(tipusok(mappa()), tipusElotte);
+                QCOMPARE(kassza(mappa()), kasszaElotte);
+                QTest::mouseClick(megsem ? d->btnMegsem : d->btnOK, Qt::LeftButton);
+                QVERIFY(!d->isVisible());
+            });
+            Nyom(a, billentyu);
+            a->reject();
+        });
+        TorzsMegnyit(l, nullptr, elso, false);
+
+        QCOMPARE(hivasok, QList<bool>(elutasitas + (megsem ? 0 : 1), uj));
+        if (megsem) {
+            QCOMPARE(tipusok(mappa()), tipusElotte);
+            QCOMPARE(kassza(mappa()), kasszaElotte);
+            return;
+        }
+        const int kulcs = tipusKulcs("Laserdisc");
+        QCOMPARE(tipusok(mappa()).size(), tipusElotte.size() + (uj ? 1 : 0));
+        if (!uj) QCOMPARE(kulcs, elso);
+        QCOMPARE(kassza(mappa()), kasszaElotte + QStringList(QString("E|%1|100|%2").arg(kulcs).arg(egyenleg + 100)));
+    }
+
+    // Deleting a row is one transaction with what the member deletes along
+    // with it: all of it, or (refused) none of it.
+    void torlesEgyTranzakcioban_data()
+    {
+        QTest::addColumn<bool>("elutasit");
+        QTest::newRow("töröl") << false;
+        QTest::newRow("elutasít") << true;
+    }
+    void torlesEgyTranzakcioban()
+    {
+        QFETCH(bool, elutasit);
+        const int dvd = tipusKulcs("DVD");
+        Adatbazis::vegrehajt("INSERT INTO video (azon, tipus, video_nev) VALUES (1, ?, 'Film'), (2, ?, 'Más')", {dvd, dvd});
+        const QStringList elotte = tipusok(mappa());
+        p().kerdesValaszok = {true};
+        TipusTorlo a(Tfrm_TorzsTipus(false).leiras(), elutasit);
+        VartAblak f([&](TorzsAblak* w) {
+            Nyom(w, Qt::Key_Delete, Qt::ControlModifier);
+            w->reject();
+        });
+        a.futtat(dvd);
+        if (elutasit) {
+            QCOMPARE(p().hibak(), QStringList("A típus nem törölhető."));
+            QCOMPARE(tipusok(mappa()), elotte);
+            QCOMPARE(Lemezen(mappa(), "SELECT COUNT(*) FROM video"), QStringList("2"));
+        } else {
+            QCOMPARE(tipusok(mappa()).size(), elotte.size() - 1);
+            QCOMPARE(Lemezen(mappa(), "SELECT COUNT(*) FROM video"), QStringList("0"));
+        }
     }
 
     // ---- the other members ---------------------------------------------------------

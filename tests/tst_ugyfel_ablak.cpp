@@ -405,6 +405,12 @@ private slots:
         QTest::newRow("szazalek nem minta") << "%" << "Abonyi Zsuzsa";
         QTest::newRow("csak idezojel") << "'" << "Abonyi Zsuzsa";
         QTest::newRow("á") << "á" << "Ábel Ádám";
+        QTest::newRow("ab: á mint a") << "ab" << "Ábel Ádám";
+        QTest::newRow("c, nem cs") << "c" << "Cukor Béla";
+        QTest::newRow("cs") << "cs" << "Csaba Éva";
+        QTest::newRow("kas: s előbb, mint sz") << "kas" << "Kastély Kft";
+        QTest::newRow("kasz") << "kasz" << "Kasza Béla";
+        QTest::newRow("kass: kettős sz") << "kass" << "Kassza Anna";
         QTest::newRow("nincs") << "x" << "Abonyi Zsuzsa";
     }
     void nevKereses()
@@ -412,7 +418,8 @@ private slots:
         QFETCH(QString, gepelt);
         QFETCH(QString, vart);
         const char* const nevek_[] = {"Szabó Éva", "szalai béla", "Szűcs Ödön", "Őri Péter", "Orosz Ottó",
-                                      "O'Brien Kate", "100% Kft", "Ábel Ádám", "Abonyi Zsuzsa"};
+                                      "O'Brien Kate", "100% Kft", "Ábel Ádám", "Kasza Béla", "Kastély Kft",
+                                      "Kassza Anna", "Csaba Éva", "Cukor Béla", "Abonyi Zsuzsa"};
         int azon = 0;
         int abonyi = -1;
         for (const char* n : nevek_) abonyi = ugyfel(++azon, QString::fromUtf8(n));
