@@ -9,6 +9,13 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QtTest>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 QStringList TesztParbeszed::hibak() const
 {
@@ -136,10 +143,61 @@ void Nyom(QWidget* ablak, int billentyu, Qt::KeyboardModifiers mod)
 
 void Gepel(QWidget* w, const QString& szoveg)
 {
-    for (const QChar c : szoveg) {
-        if (c.unicode() < 0x80)
+    for (qsizetype i = 0; i < szoveg.size(); ++i) {
+        const QChar c = szoveg.at(i);
+        if (c.unicode() < 0x80) {
             QTest::keyClick(w, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            continue;
+        }
+        const qsizetype n = c.isHighSurrogate() && i + 1 < szoveg.size() && szoveg.at(i + 1).isLowSurrogate() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, szoveg.mid(i, n), Qt::NoModifier);
+        i += n - 1;
     }
+}
+
+TeliLemez::TeliLemez(qint64 bajt)
+{
+    // Past the limit the kernel also sends SIGXFSZ, which would end the test.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit r{};
+    getrlimit(RLIMIT_FSIZE, &r);
+    m_regi = qint64(r.rlim_cur);
+    r.rlim_cur = rlim_t(bajt);
+    if (setrlimit(RLIMIT_FSIZE, &r) != 0) qFatal("setrlimit: %s", std::strerror(errno));
+}
+
+TeliLemez::~TeliLemez()
+{
+    rlimit r{};
+    getrlimit(RLIMIT_FSIZE, &r);
+    r.rlim_cur = rlim_t(m_regi);
+    setrlimit(RLIMIT_FSIZE, &r);
+}
+
+JogokKorlatozva::JogokKorlatozva()
+{
+    if (geteuid() != 0) {
+        m_ervenyes = true;   // permissions bind already
+        return;
+    }
+    __user_cap_header_struct fej{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct adat[2] = {};
+    if (syscall(SYS_capget, &fej, adat) != 0) return;
+    m_regi[0] = adat[0].effective;
+    m_regi[1] = adat[1].effective;
+    adat[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    if (syscall(SYS_capset, &fej, adat) != 0) return;
+    m_visszaallit = true;
+    m_ervenyes = true;
+}
+
+JogokKorlatozva::~JogokKorlatozva()
+{
+    if (!m_visszaallit) return;
+    __user_cap_header_struct fej{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct adat[2] = {};
+    syscall(SYS_capget, &fej, adat);
+    adat[0].effective = m_regi[0];
+    adat[1].effective = m_regi[1];
+    syscall(SYS_capset, &fej, adat);
 }

@@ -66,8 +66,34 @@ inline const QDateTime TesztMost(QDate(2026, 3, 14), QTime(15, 30, 0));
 // test can drive a window that exec()s.
 void HaMegnyilik(std::function<void(QWidget*)> lepes);
 // Types text into a widget key by key: ASCII characters as their real keys,
-// other letters (accented ones) as key events carrying the letter.
+// other characters (accented letters, emoji) as key events carrying the
+// whole character, as a keyboard delivers it (never half a surrogate pair).
 void Gepel(QWidget* w, const QString& szoveg);
+
+// While alive, files may grow to at most `bajt` bytes in this process, as
+// if the disk were full beyond them: writes past it fail (EFBIG), short.
+class TeliLemez {
+public:
+    explicit TeliLemez(qint64 bajt);
+    ~TeliLemez();
+private:
+    qint64 m_regi = 0;
+};
+
+// While alive, this thread is bound by file permissions even as root
+// (CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH left out of its effective
+// capabilities), so a test can meet a read-only or inaccessible folder.
+// ervenyes() is false when that could not be arranged (the test skips).
+class JogokKorlatozva {
+public:
+    JogokKorlatozva();
+    ~JogokKorlatozva();
+    bool ervenyes() const { return m_ervenyes; }
+private:
+    bool m_ervenyes = false;
+    bool m_visszaallit = false;
+    quint32 m_regi[2] = {};
+};
 
 // Presses a key in a window as the operator would: the window is made the
 // active one first (the offscreen platform does not give the focus back to
