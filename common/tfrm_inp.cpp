@@ -2,6 +2,7 @@
 #include "common/bevitel.h"
 #include "common/parbeszed.h"
 #include "common/szoveg.h"
+#include "data/konverzio.h"
 #include "data/uzenet.h"
 
 #include <QAction>
@@ -67,8 +68,10 @@ void Tfrm_Inp::aElfogadExecute()
 {
     bool ok = false;
     const double v = SzamOlvas(Edit1->text(), &ok);
-    if (!ok) {
-        HibaAblak(QStringLiteral("Nem megfelelő érték."), this);
+    // Its callers take sums of money and item codes: nothing beyond the
+    // money bound is either.
+    if (!ok || !PenzErvenyes(v)) {
+        HibaAblak(QString::fromUtf8(NemMegfeleloErtek), this);
         return;
     }
     m_ertek = v;

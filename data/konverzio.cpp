@@ -40,5 +40,10 @@ double VarValos(const QVariant& v)
     if (v.isNull() || !v.isValid()) return 0;
     bool ok = false;
     const double d = v.toDouble(&ok);
-    return ok ? d : 0;
+    return ok && std::isfinite(d) ? d : 0;
+}
+
+bool PenzErvenyes(double v)
+{
+    return std::isfinite(v) && std::fabs(v) <= PenzHatar;
 }

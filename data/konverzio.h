@@ -5,4 +5,14 @@
 
 QString VarSzoveg(const QVariant& v);
 int VarEgesz(const QVariant& v);
+// A value that is no finite number (inf, nan) reads as 0 as well.
 double VarValos(const QVariant& v);
+
+// The largest sum of money (either sign) a price, a payment, a total or a
+// running balance may reach: beyond it a number is a slip of the finger or
+// an overflow, never a real amount in a video shop.
+inline constexpr double PenzHatar = 1e12;
+// A finite amount within ±PenzHatar.
+bool PenzErvenyes(double v);
+// The refusal of a number that is not one, or that is out of its field's range.
+inline constexpr const char* NemMegfeleloErtek = "Nem megfelelő érték.";

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace {
 
@@ -361,6 +362,26 @@ QLineEdit* TorzsSzerkeszto::szovegMezo(const QString& felirat, const QString& me
     return e;
 }
 
+namespace {
+
+// The value of a number field: empty is an empty field; an integer field
+// takes a 32-bit whole number, any other a finite sum within the money
+// bound. Anything else gives no value.
+std::optional<QVariant> szamErtek(const QString& szoveg, bool egesz)
+{
+    const QString t = SzokozNelkul(szoveg.trimmed());
+    if (t.isEmpty()) return QVariant();
+    bool ok = false;
+    if (egesz) {
+        const int v = t.toInt(&ok, 10);
+        return ok ? std::optional<QVariant>(v) : std::nullopt;
+    }
+    const double d = SzamOlvas(t, &ok);
+    return ok && PenzErvenyes(d) ? std::optional<QVariant>(d) : std::nullopt;
+}
+
+} // namespace
+
 QLineEdit* TorzsSzerkeszto::szamMezo(const QString& felirat, const QString& mezo)
 {
     auto* e = new QLineEdit(this);
@@ -369,21 +390,19 @@ QLineEdit* TorzsSzerkeszto::szamMezo(const QString& felirat, const QString& mezo
     e->setText(VarSzoveg(m_sor.ertek(mezo)));
     const Sema::Mezo* m = Sema::mezo(m_sor.tabla().nev, mezo);
     const bool egesz = m && m->tipus == Sema::Tipus::Egesz;
+    const QString korlat = m ? Sema::korlat(*m).nev : QString();
     sajat(felirat, e, [e, mezo, egesz](Rekord& r) {
-        const QString t = SzokozNelkul(e->text().trimmed());
-        bool ok = false;
-        if (t.isEmpty()) {
-            r.beallit(mezo, QVariant());
-            return;
-        }
-        if (egesz) {
-            const int v = t.toInt(&ok, 10);
-            if (ok) { r.beallit(mezo, v); return; }
-        }
-        const double d = SzamOlvas(t, &ok);
-        // What does not read as a number goes to the table as typed, which refuses it.
-        r.beallit(mezo, ok ? QVariant(d) : QVariant(e->text()));
+        if (const auto v = szamErtek(e->text(), egesz)) r.beallit(mezo, *v);
     });
+    m_ellenorok << [this, e, egesz, korlat] {
+        if (szamErtek(e->text(), egesz)) return true;
+        HibaAblak(QStringLiteral("Hiányos, vagy hibás adatmegadás\n") + QString::fromUtf8(NemMegfeleloErtek)
+                      + (korlat.isEmpty() ? QString() : '\n' + korlat),
+                  this);
+        e->setFocus();
+        e->selectAll();
+        return false;
+    };
     return e;
 }
 
@@ -413,6 +432,9 @@ void TorzsSzerkeszto::kesz()
 
 void TorzsSzerkeszto::btnOKClick()
 {
+    // A number that is none, or out of its field's range, never reaches the row.
+    for (const auto& ell : m_ellenorok)
+        if (!ell()) return;
     for (const auto& b : m_beirok) b(m_sor);
     try {
         m_sor.ment();

@@ -8,7 +8,8 @@
 // Posts one row inside the caller's open transaction (Adatbazis::Tranzakcio),
 // so that the balance read and the append cannot be separated, and the row
 // reaches the disk together with the rest of the caller's operation.
-// `ugyfel` invalid: no customer (manual entry). Throws AdatbazisHiba.
+// `ugyfel` invalid: no customer (manual entry). Throws AdatbazisHiba, "Nem
+// megfelelő érték." when the amount or the new balance is past PenzHatar.
 void KasszaKonyvelTranzakcioban(const QString& tipus, const QVariant& ugyfel, double osszeg, bool idoszak);
 
 // The same in a transaction of its own.

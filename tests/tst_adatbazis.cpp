@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <QtTest>
+#include <cmath>
+#include <limits>
 
 namespace {
 QByteArray hash(const QString& fajl)
@@ -210,6 +212,36 @@ private slots:
         QVERIFY2(hiba.contains("vkod"), qPrintable(hiba));
     }
 
+    // The last line of defence under every window: a number that is not
+    // finite is never stored, neither as infinity nor as an empty field.
+    void nemVegesSzamNemTarolhato()
+    {
+        TesztTelepites t;
+        t.nyit();
+        const double vegtelen = std::numeric_limits<double>::infinity();
+        for (const QVariant& v : {QVariant(vegtelen), QVariant(-vegtelen), QVariant(std::nan(""))}) {
+            try {
+                Adatbazis::vegrehajt("UPDATE beallit SET dijev = ?", {v});
+                QFAIL("a number that is not finite was stored");
+            } catch (const AdatbazisHiba& e) {
+                QCOMPARE(e.uzenet(), QString("Nem megfelelő érték."));
+            }
+        }
+        // Past the program, the table itself: an overflowing literal is infinity.
+        try {
+            Adatbazis::vegrehajt("INSERT INTO fiztip_arkat (fiztip, arkat, ar) VALUES (99, 99, 1e999)");
+            QFAIL("infinity stored in a REAL field");
+        } catch (const AdatbazisHiba& e) {
+            QVERIFY2(e.uzenet().contains("a(z) ar mező számot vár"), qPrintable(e.uzenet()));
+        }
+        QVERIFY_THROWS_EXCEPTION(AdatbazisHiba,
+                                 Adatbazis::vegrehajt("INSERT INTO cassa (cassatip, osszeg, penzvan) VALUES ('B', 1, -9e999)"));
+        QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, Adatbazis::vegrehajt("INSERT INTO video (azon, ar) VALUES (1, 1e308 * 10)"));
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM cassa").toInt() + Adatbazis::ertek("SELECT COUNT(*) FROM video").toInt(), 0);
+        Adatbazis::vegrehajt("UPDATE beallit SET dijev = 1e300");   // large, yet a number
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM fiztip_arkat WHERE fiztip = 99").toInt(), 0);
+    }
+
     void beallitSor_data()
     {
         QTest::addColumn<QString>("sql");
@@ -298,6 +330,9 @@ private slots:
         QCOMPARE(VarValos(QVariant()), 0.0);
         QCOMPARE(VarEgesz(QVariant(QString("abc"))), 0);
         QCOMPARE(VarEgesz(QVariant(5000000000LL)), 0);
+        QCOMPARE(VarValos(QVariant(std::numeric_limits<double>::infinity())), 0.0);
+        QCOMPARE(VarValos(QVariant(QString("inf"))), 0.0);
+        QCOMPARE(VarValos(QVariant(QString("nan"))), 0.0);
         QCOMPARE(VarSzoveg(QVariant(12.5)), QString("12,5"));
         QCOMPARE(VarSzoveg(QVariant(12000.0)), QString("12000"));
         QCOMPARE(VarSzoveg(QVariant(QDate(2026, 3, 4))), QLocale().toString(QDate(2026, 3, 4), QLocale::ShortFormat));

@@ -41,6 +41,11 @@ private slots:
         QTest::newRow("szemet") << "12a" << 0.0 << 0;
         QTest::newRow("negativ") << "-42" << -42.0 << -42;
         QTest::newRow("tul nagy egesz") << "99999999999" << 99999999999.0 << 0;
+        // What the locale would read as infinity or NaN is no number.
+        QTest::newRow("inf") << "inf" << 0.0 << 0;
+        QTest::newRow("-inf") << " -INF " << 0.0 << 0;
+        QTest::newRow("nan") << "nan" << 0.0 << 0;
+        QTest::newRow("tulcsordul") << "1e999" << 0.0 << 0;
     }
     void szamok()
     {
@@ -68,6 +73,11 @@ private slots:
         QVERIFY(ok);
         SzamOlvas("12.5", &ok);
         QVERIFY(!ok);
+        for (const char* nemSzam : {"inf", "-inf", "nan", "NaN", "1e999", "-1e999"}) {
+            ok = true;
+            QCOMPARE(SzamOlvas(nemSzam, &ok), 0.0);
+            QVERIFY2(!ok, nemSzam);
+        }
     }
 
     void magyarBetukSorrendjeEsKisNagy()

@@ -324,6 +324,37 @@ private slots:
         QCOMPARE(Adatbazis::ertek("SELECT telefon FROM ugyfel WHERE azon = 12").toString(), QString("06-1-111"));
     }
 
+    // A code that is no 32-bit whole number (pasted "nan" or "inf" among
+    // them, which would have become an empty code) is refused, nothing stored.
+    void kodNemSzam_data()
+    {
+        QTest::addColumn<QString>("kod");
+        QTest::newRow("nan") << "nan";
+        QTest::newRow("inf") << "inf";
+        QTest::newRow("-inf") << "-inf";
+        QTest::newRow("tulcsordul") << "1e999";
+        QTest::newRow("32 biten tul") << "99999999999";
+        QTest::newRow("tort") << "1,5";
+    }
+    void kodNemSzam()
+    {
+        QFETCH(QString, kod);
+        regiszter(false, [&](Tfrm_TorzsUgyfel& a) {
+            szerkesztoben([&](Tfrm_TorzsUgyfel_Szerkeszt& d) {
+                Gepel(d.ugyfel_nev, "Számtalan");
+                d.azon->setText(kod);
+                QTest::mouseClick(d.btnOK, Qt::LeftButton);
+                QVERIFY(d.isVisible());
+                QCOMPARE(m_t->parbeszed.hibak(),
+                         QStringList("Hiányos, vagy hibás adatmegadás\nNem megfelelő érték.\na(z) azon mező egész számot vár"));
+                QCOMPARE(d.focusWidget(), d.azon);
+                QCOMPARE(d.azon->text(), kod);
+            });
+            billentyu(&a, Qt::Key_Insert);
+        });
+        QCOMPARE(darab("ugyfel"), 0);
+    }
+
     // Deleting removes the customer only; history and cash rows stay.
     void torles()
     {
