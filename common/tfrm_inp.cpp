@@ -123,8 +123,8 @@ bool MaszkosBevitelAblak(QWidget* szulo, const QString& cim, const QString& kerd
     cimke->setGeometry(bal, kerekit(h * 8LL, 8), szeles, cimke->heightForWidth(szeles));
     auto* mezo = new QLineEdit(&d);
     mezo->setObjectName("Edit1");
-    mezo->setMaxLength(255);
-    if (!maszk.isEmpty()) mezo->setInputMask(maszk);
+    if (maszk.isEmpty()) KarakterKorlat(mezo, 255);
+    else mezo->setInputMask(maszk);
     mezo->setText(ertek);
     mezo->setGeometry(bal, cimke->geometry().bottom() + 1 + 5, szeles, mezo->sizeHint().height());
     mezo->selectAll();

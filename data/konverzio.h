@@ -16,3 +16,9 @@ inline constexpr double PenzHatar = 1e12;
 bool PenzErvenyes(double v);
 // The refusal of a number that is not one, or that is out of its field's range.
 inline constexpr const char* NemMegfeleloErtek = "Nem megfelelő érték.";
+
+// Text length as the tables count it: characters (code points), so that a
+// character outside the Basic Multilingual Plane (an emoji) counts as one.
+qsizetype KarakterSzam(const QString& s);
+// The first n characters, never splitting a surrogate pair.
+QString KarakterEleje(const QString& s, qsizetype n);

@@ -356,7 +356,7 @@ QLineEdit* TorzsSzerkeszto::szovegMezo(const QString& felirat, const QString& me
     e->setObjectName(mezo);
     const Sema::Mezo* m = Sema::mezo(m_sor.tabla().nev, mezo);
     const int h = hossz > 0 ? hossz : (m ? m->hossz : 0);
-    if (h > 0) e->setMaxLength(h);
+    if (h > 0) KarakterKorlat(e, h);
     e->setText(VarSzoveg(m_sor.ertek(mezo)));
     sajat(felirat, e, [e, mezo](Rekord& r) { r.beallit(mezo, e->text()); });
     return e;

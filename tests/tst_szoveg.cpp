@@ -1,6 +1,7 @@
 // Text helpers, number reading and the Hungarian-aware folding.
 #include "common/szoveg.h"
 #include "data/hufold.h"
+#include "data/konverzio.h"
 #include "tesztsegito.h"
 
 #include <QtTest>
@@ -78,6 +79,29 @@ private slots:
             QCOMPARE(SzamOlvas(nemSzam, &ok), 0.0);
             QVERIFY2(!ok, nemSzam);
         }
+    }
+
+    // Characters counted and cut as the tables count them: code points.
+    void karakterek_data()
+    {
+        QTest::addColumn<QString>("szoveg");
+        QTest::addColumn<int>("hossz");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("eleje");
+        QTest::newRow("ekezetes") << "őrült" << 5 << 2 << "őr";
+        QTest::newRow("emoji") << "😀😀😀" << 3 << 2 << "😀😀";
+        QTest::newRow("vegyes") << "a😀b" << 3 << 2 << "a😀";
+        QTest::newRow("par kozepen nem vag") << "😀" << 1 << 1 << "😀";
+        QTest::newRow("rovidebb") << "a😀" << 2 << 5 << "a😀";
+    }
+    void karakterek()
+    {
+        QFETCH(QString, szoveg);
+        QFETCH(int, hossz);
+        QFETCH(int, n);
+        QFETCH(QString, eleje);
+        QCOMPARE(KarakterSzam(szoveg), qsizetype(hossz));
+        QCOMPARE(KarakterEleje(szoveg, n), eleje);
     }
 
     void magyarBetukSorrendjeEsKisNagy()
