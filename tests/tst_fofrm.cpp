@@ -290,6 +290,27 @@ private slots:
         QVERIFY(t.contains("TeljesKep=1"));
     }
 
+    // The settings file cannot be written at close (a full disk): the
+    // operator is told in a message box, and the old file stays.
+    void beallitasMentesHibaUzenet()
+    {
+        Tfrm_Main& f = indit();
+        f.IniMentes();   // a first, good save
+        QFile ini(m_t->mappa() + "/Kazettora.ini");
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QByteArray elotte = ini.readAll();
+        ini.close();
+        {
+            TeliLemez teli(0);
+            QVERIFY(!f.IniMentes());
+        }
+        const QStringList h = m_t->parbeszed.hibak();
+        QCOMPARE(h.size(), 1);
+        QVERIFY2(h.first().contains("Kazettora.ini") && h.first().contains("Betelt a lemez"), qPrintable(h.first()));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll(), elotte);
+    }
+
     void hianyzoAdatmappa()
     {
         QFile f(m_t->mappa() + "/Kazettora.ini");
