@@ -30,9 +30,14 @@ QString fajlUtvonal(const QString& mappa);
 
 // Opens the existing database of the data folder; never creates one.
 // On failure returns false with a Hungarian message and leaves no
-// connection open.
+// connection open. A file it refuses is only read, never changed. While
+// open, the data folder is locked against a second copy of the program
+// (in any process); zar() lets it go, and so does the end of the process.
 bool nyit(const QString& mappa, QString* hiba);
 void zar();
+// Why the open database cannot be written (a read-only file or folder), or
+// empty text when it can.
+QString irasiAkadaly();
 bool nyitva();
 QSqlDatabase db();
 

@@ -221,7 +221,12 @@ QString IniBeolvasFajlbol(const QString& fajl)
     if (TBeall.Betumeret < 8 || TBeall.Betumeret > 22) TBeall.Betumeret = 8;
 
     QString figyelmeztetes;
-    if (TBeall.Utvonal.isEmpty() || !QFileInfo(TBeall.Utvonal).isDir()) {
+    // A folder the program may not look into is there all the same: the
+    // setting stays, and the open of the database says what is wrong.
+    struct stat st;
+    const bool nincsJog = !TBeall.Utvonal.isEmpty()
+                          && ::stat(QFile::encodeName(TBeall.Utvonal).constData(), &st) != 0 && errno == EACCES;
+    if (!nincsJog && (TBeall.Utvonal.isEmpty() || !QFileInfo(TBeall.Utvonal).isDir())) {
         figyelmeztetes = QStringLiteral("Nem létező adatbázis mappa, alapértelmezés visszaállítva.");
         TBeall.Utvonal = ProgramUtvonal() + "/Data";
     }
