@@ -100,24 +100,40 @@ sqlite3* kezelo(const QSqlDatabase& db)
     return *static_cast<sqlite3* const*>(v.data());
 }
 
+namespace {
+
+// The engine's refusals in Hungarian; `tarolas` marks a failure of the
+// store itself (disk, file, lock), as against a refusal of the data.
+struct Forditas { const char* eleje; const char* magyar; bool tarolas; };
+const Forditas forditasok[] = {
+    {"CHECK constraint failed: ", "", false},
+    {"UNIQUE constraint failed: ", "Már van ilyen kulcsú sor: ", false},
+    {"NOT NULL constraint failed: ", "Kötelező mező üres: ", false},
+    {"database is locked", "Az adatbázist egy másik program használja, próbálja újra.", true},
+    {"disk I/O error", "Lemezhiba: az adatbázis nem írható.", true},
+    {"database or disk is full", "Betelt a lemez: az adatbázis nem írható.", true},
+    {"attempt to write a readonly database", "Az adatbázis csak olvasható.", true},
+    {"unable to open database file", "Az adatbázis fájlja nem nyitható meg.", true},
+    {"file is not a database", "A fájl nem adatbázis, vagy megsérült.", true},
+    {"database disk image is malformed", "Az adatbázis megsérült.", true},
+};
+
+} // namespace
+
 QString magyarHiba(const QString& s)
 {
-    static const struct { const char* eleje; const char* magyar; } forditas[] = {
-        {"CHECK constraint failed: ", ""},
-        {"UNIQUE constraint failed: ", "Már van ilyen kulcsú sor: "},
-        {"NOT NULL constraint failed: ", "Kötelező mező üres: "},
-        {"database is locked", "Az adatbázist egy másik program használja, próbálja újra."},
-        {"disk I/O error", "Lemezhiba: az adatbázis nem írható."},
-        {"database or disk is full", "Betelt a lemez: az adatbázis nem írható."},
-        {"attempt to write a readonly database", "Az adatbázis csak olvasható."},
-        {"file is not a database", "A fájl nem adatbázis, vagy megsérült."},
-        {"database disk image is malformed", "Az adatbázis megsérült."},
-    };
-    for (const auto& f : forditas) {
+    for (const auto& f : forditasok) {
         const QString eleje = QString::fromLatin1(f.eleje);
         if (s.startsWith(eleje)) return QString::fromUtf8(f.magyar) + s.mid(eleje.size());
     }
     return s;
+}
+
+bool tarolasiHiba(const QString& uzenet)
+{
+    for (const auto& f : forditasok)
+        if (f.tarolas && uzenet.startsWith(QString::fromUtf8(f.magyar))) return true;
+    return false;
 }
 
 QString hibaSzoveg(const QSqlQuery& q)

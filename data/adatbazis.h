@@ -51,6 +51,9 @@ sqlite3* kezelo(const QSqlDatabase& db);
 QString hibaSzoveg(const QSqlQuery& q);
 // The engine's English refusals in Hungarian (constraint names already are).
 QString magyarHiba(const QString& motorUzenet);
+// True when a (translated) message is a failure of the store itself (full
+// disk, read-only or damaged file, lock) rather than a refusal of the data.
+bool tarolasiHiba(const QString& uzenet);
 
 // Runs one statement with positional (?) or named (:x) parameters; throws
 // AdatbazisHiba with the engine's message on failure. Values of type QDate

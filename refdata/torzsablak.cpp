@@ -440,6 +440,10 @@ void TorzsSzerkeszto::btnOKClick()
         m_sor.ment();
         accept();
     } catch (const AdatbazisHiba& e) {
-        HibaAblak(QStringLiteral("Hiányos, vagy hibás adatmegadás\n") + e.uzenet(), this);
+        // A full disk or a read-only file is no fault of what was typed.
+        if (Adatbazis::tarolasiHiba(e.uzenet()))
+            HibaAblak(QStringLiteral("A mentés nem sikerült.\n") + e.uzenet(), this);
+        else
+            HibaAblak(QStringLiteral("Hiányos, vagy hibás adatmegadás\n") + e.uzenet(), this);
     }
 }

@@ -140,7 +140,8 @@ public:
 
 public slots:
     // Writes the controls into the row and saves it; on refusal shows
-    // "Hiányos, vagy hibás adatmegadás" and the reason and stays open.
+    // "Hiányos, vagy hibás adatmegadás" and the reason (a storage failure:
+    // "A mentés nem sikerült." and the reason) and stays open.
     void btnOKClick();
 
 private:

@@ -355,6 +355,39 @@ private slots:
         QCOMPARE(darab("ugyfel"), 0);
     }
 
+    // A save that fails for want of disk space says so; it is not the
+    // operator's input that was wrong.
+    void teliLemezMentes()
+    {
+        // The file may not grow: once its pages are full the engine
+        // reports a full disk, as it does when the disk itself is full.
+        Adatbazis::vegrehajt(QStringLiteral("PRAGMA max_page_count = %1").arg(Adatbazis::ertek("PRAGMA page_count").toInt()));
+        const QString hosszu = QString("Töltelék ügyfél neve, ötven karakter hosszan.....").left(50);
+        bool tele = false;
+        for (int i = 1; i < 100000 && !tele; ++i) {
+            try {
+                ugyfel(i, hosszu);
+            } catch (const AdatbazisHiba&) {
+                tele = true;
+            }
+        }
+        QVERIFY(tele);
+        const QString elotte = tablaKep();
+        regiszter(false, [&](Tfrm_TorzsUgyfel& a) {
+            szerkesztoben([&](Tfrm_TorzsUgyfel_Szerkeszt& d) {
+                Gepel(d.ugyfel_nev, hosszu);
+                Gepel(d.cim_cim, hosszu);
+                QTest::mouseClick(d.btnOK, Qt::LeftButton);
+                QVERIFY(d.isVisible());
+                QCOMPARE(m_t->parbeszed.hibak(),
+                         QStringList("A mentés nem sikerült.\nBetelt a lemez: az adatbázis nem írható."));
+                QCOMPARE(d.ugyfel_nev->text(), hosszu);
+            });
+            billentyu(&a, Qt::Key_Insert);
+        });
+        QCOMPARE(tablaKep(), elotte);
+    }
+
     // Deleting removes the customer only; history and cash rows stay.
     void torles()
     {
