@@ -335,7 +335,13 @@ void Tfrm_Main::IniBeolvas()
 bool Tfrm_Main::AdatbazisNyit()
 {
     QString hiba;
-    if (Adatbazis::nyit(TBeall.Utvonal, &hiba)) return true;
+    if (Adatbazis::nyit(TBeall.Utvonal, &hiba)) {
+        // Otherwise every save would fail later, one by one: say it once, now.
+        const QString akadaly = Adatbazis::irasiAkadaly();
+        if (!akadaly.isEmpty())
+            FigyelmeztetesAblak(QStringLiteral("Az adatbázis nem írható, a változtatások nem menthetők.\n") + akadaly, this);
+        return true;
+    }
     HibaAblak(hiba, this);
     return false;
 }

@@ -1,4 +1,5 @@
 #include "common/bevitel.h"
+#include "data/konverzio.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -103,7 +104,44 @@ public:
     }
 };
 
+// Stops typing at a field's limit, counted in characters (code points).
+class KorlatSzur : public QObject {
+public:
+    KorlatSzur(QLineEdit* mezo, int hossz) : QObject(mezo), hossz(hossz) {}
+    int hossz;
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress) return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        const QString t = k->text();
+        if (t.isEmpty() || t.at(0).unicode() < 0x20 || t.at(0).unicode() == 0x7f) return false;
+        if (k->matches(QKeySequence::Paste)) return false;
+        auto* m = static_cast<QLineEdit*>(o);
+        QString uj = m->text();
+        int hol = m->cursorPosition();
+        if (m->hasSelectedText()) {
+            hol = m->selectionStart();
+            uj.remove(hol, m->selectedText().size());
+        }
+        uj.insert(hol, t);
+        // A full field takes no more typing, as any text field with a limit.
+        return KarakterSzam(uj) > hossz && KarakterSzam(uj) > KarakterSzam(m->text());
+    }
+};
+
 } // namespace
+
+void KarakterKorlat(QLineEdit* mezo, int hossz)
+{
+    mezo->setMaxLength(32767);   // QLineEdit's default: no cut of its own
+    for (QObject* o : mezo->children()) {
+        if (auto* sz = dynamic_cast<KorlatSzur*>(o)) {
+            sz->hossz = hossz;
+            return;
+        }
+    }
+    mezo->installEventFilter(new KorlatSzur(mezo, hossz));
+}
 
 void MuveletElsobbseg(QWidget* mezo)
 {

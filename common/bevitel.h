@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFontMetrics>
 
+class QLineEdit;
 class QWidget;
 
 inline const QColor FokuszSzin(0xA6, 0xCA, 0xF0);
@@ -15,6 +16,14 @@ void FokuszSzinAlkalmaz(QWidget* ablak);
 // Enter in a control of `ablak` (other than a multi-line text field or a
 // button) moves the focus to the next control instead of accepting.
 void EnterTovabbAlkalmaz(QWidget* ablak);
+
+// Limits typing in a text field to `hossz` characters as the tables count
+// them (code points: an emoji is one, and never half of one). Text that
+// arrives whole (a paste, a drop) is not cut: what is too long for the table
+// is refused when it is saved, with the field named. Replaces QLineEdit's
+// own limit, which counts UTF-16 units and cuts inside a character. Called
+// again on the same field, it changes the limit.
+void KarakterKorlat(QLineEdit* mezo, int hossz);
 
 // In `mezo` (a quick-search field), a key that is the shortcut of an
 // enabled action of its window runs the action instead of editing the text

@@ -2,6 +2,7 @@
 #include "data/konverzio.h"
 
 #include <QLocale>
+#include <cmath>
 
 QString MezoKiemel(QChar elvalaszto, const QString& sor, int n)
 {
@@ -28,7 +29,13 @@ double SzamOlvas(const QString& s, bool* ok)
 {
     QLocale l;
     l.setNumberOptions(QLocale::RejectGroupSeparator);
-    return l.toDouble(SzokozNelkul(s), ok);
+    bool olvasott = false;
+    const double v = l.toDouble(SzokozNelkul(s), &olvasott);
+    // The locale reads "inf" and "nan" too, and an overflow as infinity:
+    // none of them is a number a person means.
+    const bool jo = olvasott && std::isfinite(v);
+    if (ok) *ok = jo;
+    return jo ? v : 0;
 }
 
 QString SzamIr(double v)

@@ -3,6 +3,7 @@
 #include "common/parbeszed.h"
 #include "common/szoveg.h"
 #include "common/uzenet.h"
+#include "data/konverzio.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -67,8 +68,10 @@ void Tfrm_Inp::aElfogadExecute()
 {
     bool ok = false;
     const double v = SzamOlvas(Edit1->text(), &ok);
-    if (!ok) {
-        HibaAblak(QStringLiteral("Nem megfelelő érték."), this);
+    // Its callers take sums of money and item codes: nothing beyond the
+    // money bound is either.
+    if (!ok || !PenzErvenyes(v)) {
+        HibaAblak(QString::fromUtf8(NemMegfeleloErtek), this);
         return;
     }
     m_ertek = v;
@@ -120,8 +123,8 @@ bool MaszkosBevitelAblak(QWidget* szulo, const QString& cim, const QString& kerd
     cimke->setGeometry(bal, kerekit(h * 8LL, 8), szeles, cimke->heightForWidth(szeles));
     auto* mezo = new QLineEdit(&d);
     mezo->setObjectName("Edit1");
-    mezo->setMaxLength(255);
-    if (!maszk.isEmpty()) mezo->setInputMask(maszk);
+    if (maszk.isEmpty()) KarakterKorlat(mezo, 255);
+    else mezo->setInputMask(maszk);
     mezo->setText(ertek);
     mezo->setGeometry(bal, cimke->geometry().bottom() + 1 + 5, szeles, mezo->sizeHint().height());
     mezo->selectAll();

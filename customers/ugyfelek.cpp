@@ -47,7 +47,7 @@ QString VarosIrszbol(const QString& irsz)
     const QString varos = VarSzoveg(
         Adatbazis::ertek(QStringLiteral("SELECT varos FROM irsz WHERE irsz = ? ORDER BY Id LIMIT 1"), {irsz}));
     const Sema::Mezo* m = Sema::mezo("ugyfel", "cim_varos");
-    return varos.left(m ? m->hossz : 25);
+    return KarakterEleje(varos, m ? m->hossz : 25);
 }
 
 std::optional<int> KodBol(const QString& szoveg)

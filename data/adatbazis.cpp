@@ -3,11 +3,18 @@
 #include "data/sema.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QUrl>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Adatbazis {
 
@@ -93,24 +100,40 @@ sqlite3* kezelo(const QSqlDatabase& db)
     return *static_cast<sqlite3* const*>(v.data());
 }
 
+namespace {
+
+// The engine's refusals in Hungarian; `tarolas` marks a failure of the
+// store itself (disk, file, lock), as against a refusal of the data.
+struct Forditas { const char* eleje; const char* magyar; bool tarolas; };
+const Forditas forditasok[] = {
+    {"CHECK constraint failed: ", "", false},
+    {"UNIQUE constraint failed: ", "Már van ilyen kulcsú sor: ", false},
+    {"NOT NULL constraint failed: ", "Kötelező mező üres: ", false},
+    {"database is locked", "Az adatbázist egy másik program használja, próbálja újra.", true},
+    {"disk I/O error", "Lemezhiba: az adatbázis nem írható.", true},
+    {"database or disk is full", "Betelt a lemez: az adatbázis nem írható.", true},
+    {"attempt to write a readonly database", "Az adatbázis csak olvasható.", true},
+    {"unable to open database file", "Az adatbázis fájlja nem nyitható meg.", true},
+    {"file is not a database", "A fájl nem adatbázis, vagy megsérült.", true},
+    {"database disk image is malformed", "Az adatbázis megsérült.", true},
+};
+
+} // namespace
+
 QString magyarHiba(const QString& s)
 {
-    static const struct { const char* eleje; const char* magyar; } forditas[] = {
-        {"CHECK constraint failed: ", ""},
-        {"UNIQUE constraint failed: ", "Már van ilyen kulcsú sor: "},
-        {"NOT NULL constraint failed: ", "Kötelező mező üres: "},
-        {"database is locked", "Az adatbázist egy másik program használja, próbálja újra."},
-        {"disk I/O error", "Lemezhiba: az adatbázis nem írható."},
-        {"database or disk is full", "Betelt a lemez: az adatbázis nem írható."},
-        {"attempt to write a readonly database", "Az adatbázis csak olvasható."},
-        {"file is not a database", "A fájl nem adatbázis, vagy megsérült."},
-        {"database disk image is malformed", "Az adatbázis megsérült."},
-    };
-    for (const auto& f : forditas) {
+    for (const auto& f : forditasok) {
         const QString eleje = QString::fromLatin1(f.eleje);
         if (s.startsWith(eleje)) return QString::fromUtf8(f.magyar) + s.mid(eleje.size());
     }
     return s;
+}
+
+bool tarolasiHiba(const QString& uzenet)
+{
+    for (const auto& f : forditasok)
+        if (f.tarolas && uzenet.startsWith(QString::fromUtf8(f.magyar))) return true;
+    return false;
 }
 
 QString hibaSzoveg(const QSqlQuery& q)
@@ -147,15 +170,106 @@ bool beallit(QSqlDatabase& db, QString* hiba)
     return true;
 }
 
+namespace {
+
+// The lock that keeps a second copy of the program off the data folder:
+// flock() on a file beside the database. The kernel lets it go when the
+// process ends however it ends, so a crashed copy leaves nothing stuck.
+int g_zar = -1;
+QString g_zarFajl;
+// Why the open database cannot be written, or empty.
+QString g_irasiAkadaly;
+
+QString nativ(const QString& utvonal) { return QDir::toNativeSeparators(utvonal); }
+
+// Empty when the file is there; otherwise why it cannot be opened.
+QString fajlHiany(const QString& fajl)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(fajl).constData(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) return QStringLiteral("Az adatbázis nem található: %1").arg(nativ(fajl));
+        // An empty file is no database; the engine would make one of it.
+        if (st.st_size == 0) return QStringLiteral("Az adatbázis nem nyitható meg (%1):\nA fájl üres.").arg(nativ(fajl));
+        return {};
+    }
+    if (errno == EACCES)
+        return QStringLiteral("Az adatbázis nem érhető el (nincs hozzáférési jog): %1").arg(nativ(fajl));
+    if (errno == ENOENT || errno == ENOTDIR) return QStringLiteral("Az adatbázis nem található: %1").arg(nativ(fajl));
+    return QStringLiteral("Az adatbázis nem érhető el (%1): %2").arg(QString::fromLocal8Bit(std::strerror(errno)), nativ(fajl));
+}
+
+bool irasiJogHiany(int hiba) { return hiba == EACCES || hiba == EPERM || hiba == EROFS; }
+
+// Takes the lock of the data folder. False (with the message) when another
+// copy holds it. A folder that cannot be written gets no lock file: its
+// reason is kept for the read-only warning, and the open goes on.
+bool zarolas(const QString& fajl, QString* hiba)
+{
+    const QString zarFajl = fajl + QStringLiteral(".lock");
+    const QByteArray nev = QFile::encodeName(zarFajl);
+    for (int probak = 0; probak < 5; ++probak) {
+        int fd = ::open(nev.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0 && irasiJogHiany(errno)) {
+            g_irasiAkadaly = QStringLiteral("Az adatbázis mappája nem írható: %1").arg(nativ(QFileInfo(fajl).path()));
+            fd = ::open(nev.constData(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0) return true;   // nothing to lock with; a folder nobody can write is safe to share
+        }
+        if (fd < 0) {
+            *hiba = QStringLiteral("A zárolófájl nem hozható létre (%1): %2")
+                        .arg(QString::fromLocal8Bit(std::strerror(errno)), nativ(zarFajl));
+            return false;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int e = errno;
+            ::close(fd);
+            if (e == EWOULDBLOCK) {
+                *hiba = QStringLiteral("Az adatbázist már használja a program egy másik példánya. "
+                                       "Egyszerre csak egy példány dolgozhat ugyanazon az adatmappán.");
+                return false;
+            }
+            return true;   // a file system without locks: go on as before
+        }
+        // The copy that held it may have removed the file between our open
+        // and our lock: then the lock is on a file nobody else will see.
+        struct stat nyitott, most;
+        if (::fstat(fd, &nyitott) == 0 && ::stat(nev.constData(), &most) == 0 && nyitott.st_ino == most.st_ino
+            && nyitott.st_dev == most.st_dev) {
+            g_zar = fd;
+            g_zarFajl = zarFajl;
+            return true;
+        }
+        ::close(fd);
+    }
+    *hiba = QStringLiteral("Az adatbázis zárolása nem sikerült: %1").arg(nativ(zarFajl));
+    return false;
+}
+
+void zarFelold()
+{
+    if (g_zar < 0) return;
+    // Removed while still held, so no other copy can take a lock on it meanwhile.
+    ::unlink(QFile::encodeName(g_zarFajl).constData());
+    ::close(g_zar);
+    g_zar = -1;
+    g_zarFajl.clear();
+}
+
+} // namespace
+
 bool nyit(const QString& mappa, QString* hiba)
 {
     zar();
     const QString fajl = fajlUtvonal(mappa);
-    if (!QFileInfo(fajl).isFile()) {
-        if (hiba) *hiba = QStringLiteral("Az adatbázis nem található: %1").arg(QDir::toNativeSeparators(fajl));
+    QString uzenet = fajlHiany(fajl);
+    if (!uzenet.isEmpty()) {
+        if (hiba) *hiba = uzenet;
         return false;
     }
-    QString uzenet;
+    if (!zarolas(fajl, &uzenet)) {
+        g_irasiAkadaly.clear();
+        if (hiba) *hiba = QStringLiteral("Az adatbázis nem nyitható meg (%1):\n%2").arg(nativ(fajl), uzenet);
+        return false;
+    }
     {
         QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(KapcsolatNev));
         // mode=rw: a missing file is an error, never a new empty database.
@@ -164,36 +278,54 @@ bool nyit(const QString& mappa, QString* hiba)
         d.setDatabaseName(url.toString(QUrl::FullyEncoded));
         d.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
         if (!d.open()) {
-            uzenet = d.lastError().text();
-        } else if (!beallit(d, &uzenet)) {
-        } else if (uzenet = Sema::ellenoriz(d); uzenet.isEmpty()) {
-            // Only a file the checks accept is changed.
-            try {
-                Sema::frissit(d);
-            } catch (const AdatbazisHiba& e) {
-                uzenet = e.uzenet();
+            uzenet = magyarHiba(d.lastError().databaseText().isEmpty() ? d.lastError().text() : d.lastError().databaseText());
+        } else {
+            // Only reads until the file is known to be ours: a refused file
+            // keeps every byte (no journal mode switched, no page written).
+            if (sqlite3* h = kezelo(d)) sqlite3_busy_timeout(h, 5000);
+            uzenet = Sema::ellenoriz(d);
+            if (uzenet.isEmpty()) beallit(d, &uzenet);
+            if (uzenet.isEmpty()) {
+                try {
+                    Sema::frissit(d);
+                } catch (const AdatbazisHiba& e) {
+                    uzenet = e.uzenet();
+                }
             }
+        }
+        if (uzenet.isEmpty()) {
+            sqlite3* h = kezelo(d);
+            if (h && sqlite3_db_readonly(h, "main") == 1 && g_irasiAkadaly.isEmpty())
+                g_irasiAkadaly = QStringLiteral("Az adatbázis fájlja csak olvasható: %1").arg(nativ(fajl));
         }
         if (!uzenet.isEmpty()) d.close();
     }
     if (!uzenet.isEmpty()) {
         QSqlDatabase::removeDatabase(QString::fromLatin1(KapcsolatNev));
-        if (hiba)
-            *hiba = QStringLiteral("Az adatbázis nem nyitható meg (%1):\n%2").arg(QDir::toNativeSeparators(fajl), uzenet);
+        // The engine cannot even read a WAL database in a folder it may not write.
+        if (!g_irasiAkadaly.isEmpty()) uzenet = g_irasiAkadaly + '\n' + uzenet;
+        zarFelold();
+        g_irasiAkadaly.clear();
+        if (hiba) *hiba = QStringLiteral("Az adatbázis nem nyitható meg (%1):\n%2").arg(nativ(fajl), uzenet);
         return false;
     }
     return true;
 }
 
+QString irasiAkadaly() { return g_irasiAkadaly; }
+
 void zar()
 {
     const QString nev = QString::fromLatin1(KapcsolatNev);
-    if (!QSqlDatabase::contains(nev)) return;
-    {
-        QSqlDatabase d = QSqlDatabase::database(nev, false);
-        d.close();
+    if (QSqlDatabase::contains(nev)) {
+        {
+            QSqlDatabase d = QSqlDatabase::database(nev, false);
+            d.close();
+        }
+        QSqlDatabase::removeDatabase(nev);
     }
-    QSqlDatabase::removeDatabase(nev);
+    zarFelold();
+    g_irasiAkadaly.clear();
 }
 
 bool nyitva()

@@ -33,9 +33,15 @@ QString fajlUtvonal(const QString& mappa);
 // transaction: the schema version (Sema::frissit) and, when the running
 // collator's version differs from the one the indexes were built with, the
 // indexes ordered by HU. On failure returns false with a Hungarian message
-// and leaves no connection open.
+// and leaves no connection open. A file it refuses is only read, never
+// changed. While open, the data folder is locked against a second copy of
+// the program (in any process); zar() lets it go, and so does the end of
+// the process.
 bool nyit(const QString& mappa, QString* hiba);
 void zar();
+// Why the open database cannot be written (a read-only file or folder), or
+// empty text when it can.
+QString irasiAkadaly();
 bool nyitva();
 QSqlDatabase db();
 
@@ -49,6 +55,9 @@ sqlite3* kezelo(const QSqlDatabase& db);
 QString hibaSzoveg(const QSqlQuery& q);
 // The engine's English refusals in Hungarian (constraint names already are).
 QString magyarHiba(const QString& motorUzenet);
+// True when a (translated) message is a failure of the store itself (full
+// disk, read-only or damaged file, lock) rather than a refusal of the data.
+bool tarolasiHiba(const QString& uzenet);
 
 // Runs one statement with positional (?) or named (:x) parameters; throws
 // AdatbazisHiba with the engine's message on failure. Values of type QDate

@@ -7,9 +7,13 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSqlQuery>
 #include <QTextStream>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TBeallRekord TBeall;
 
@@ -120,18 +124,79 @@ void IniFajl::ir(const QString& sz, const QString& k, int v) { ir(sz, k, QString
 void IniFajl::ir(const QString& sz, const QString& k, bool v) { ir(sz, k, QString(v ? "1" : "0")); }
 void IniFajl::ir(const QString& sz, const QString& k, const QDate& v) { ir(sz, k, RovidDatum(v)); }
 
+namespace {
+
+QString okSzoveg(int hiba)
+{
+    switch (hiba) {
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT: return QStringLiteral("Betelt a lemez.");
+    case EACCES:
+    case EPERM: return QStringLiteral("Nincs írási jog.");
+    case EROFS: return QStringLiteral("A lemez csak olvasható.");
+    default: return QString::fromLocal8Bit(std::strerror(hiba));
+    }
+}
+
+// Writes all of `adat` to fd; false (errno set) when any of it did not go.
+bool mindIr(int fd, const QByteArray& adat)
+{
+    qsizetype kesz = 0;
+    while (kesz < adat.size()) {
+        const ssize_t n = ::write(fd, adat.constData() + kesz, size_t(adat.size() - kesz));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;
+            return false;
+        }
+        kesz += n;
+    }
+    return true;
+}
+
+} // namespace
+
 bool IniFajl::ment(const QString& fajl, QString* hiba) const
 {
-    QSaveFile f(fajl);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        QTextStream out(&f);
-        for (const Sor& s : m_sorok) out << s.nyers << '\n';
-        out.flush();
-        if (f.commit()) return true;
+    QByteArray tartalom;
+    for (const Sor& s : m_sorok) tartalom += s.nyers.toUtf8() + '\n';
+
+    // The new text goes to a file beside the old one and takes its place
+    // only once it is whole on the disk: a full disk or a failed write
+    // leaves the old settings as they were.
+    const QByteArray cel = QFile::encodeName(fajl);
+    const QByteArray uj = cel + '.' + QByteArray::number(qint64(::getpid())) + ".uj";
+    int okHiba = 0;
+    const int fd = ::open(uj.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        okHiba = errno;
+    } else {
+        struct stat regi, irt;
+        if (::stat(cel.constData(), &regi) == 0) ::fchmod(fd, regi.st_mode & 07777);
+        if (!mindIr(fd, tartalom)) okHiba = errno;
+        // A write that reported success may still have come up short.
+        else if (::fstat(fd, &irt) != 0) okHiba = errno;
+        else if (irt.st_size != tartalom.size()) okHiba = ENOSPC;
+        else if (::fsync(fd) != 0) okHiba = errno;
+        if (::close(fd) != 0 && okHiba == 0) okHiba = errno;
+        if (okHiba == 0 && ::rename(uj.constData(), cel.constData()) != 0) okHiba = errno;
+        if (okHiba != 0) ::unlink(uj.constData());
+    }
+    if (okHiba == 0) {
+        // The new name is durable once the folder is; a file system that
+        // cannot sync a folder has nothing more to do.
+        const int mappa = ::open(QFile::encodeName(QFileInfo(fajl).absolutePath()).constData(),
+                                 O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (mappa >= 0) {
+            ::fsync(mappa);
+            ::close(mappa);
+        }
+        return true;
     }
     if (hiba)
         *hiba = QStringLiteral("A beállítások fájlja nem írható: %1\n%2")
-                    .arg(QDir::toNativeSeparators(fajl), f.errorString());
+                    .arg(QDir::toNativeSeparators(fajl), okSzoveg(okHiba));
     return false;
 }
 
@@ -156,7 +221,12 @@ QString IniBeolvasFajlbol(const QString& fajl)
     if (TBeall.Betumeret < 8 || TBeall.Betumeret > 22) TBeall.Betumeret = 8;
 
     QString figyelmeztetes;
-    if (TBeall.Utvonal.isEmpty() || !QFileInfo(TBeall.Utvonal).isDir()) {
+    // A folder the program may not look into is there all the same: the
+    // setting stays, and the open of the database says what is wrong.
+    struct stat st;
+    const bool nincsJog = !TBeall.Utvonal.isEmpty()
+                          && ::stat(QFile::encodeName(TBeall.Utvonal).constData(), &st) != 0 && errno == EACCES;
+    if (!nincsJog && (TBeall.Utvonal.isEmpty() || !QFileInfo(TBeall.Utvonal).isDir())) {
         figyelmeztetes = QStringLiteral("Nem létező adatbázis mappa, alapértelmezés visszaállítva.");
         TBeall.Utvonal = ProgramUtvonal() + "/Data";
     }

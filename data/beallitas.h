@@ -45,7 +45,8 @@ public:
     void ir(const QString& szakasz, const QString& kulcs, int ertek);
     void ir(const QString& szakasz, const QString& kulcs, bool ertek);
     void ir(const QString& szakasz, const QString& kulcs, const QDate& ertek);
-    // Writes the whole file atomically; on failure returns false with a message.
+    // Writes the whole file atomically and durably; on failure (a full disk
+    // included) returns false with a message and the old file is untouched.
     bool ment(const QString& fajl, QString* hiba) const;
 private:
     struct Sor { QString szakasz, kulcs, ertek, nyers; };

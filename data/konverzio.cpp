@@ -40,7 +40,28 @@ double VarValos(const QVariant& v)
     if (v.isNull() || !v.isValid()) return 0;
     bool ok = false;
     const double d = v.toDouble(&ok);
-    return ok ? d : 0;
+    return ok && std::isfinite(d) ? d : 0;
+}
+
+bool PenzErvenyes(double v)
+{
+    return std::isfinite(v) && std::fabs(v) <= PenzHatar;
+}
+
+qsizetype KarakterSzam(const QString& s)
+{
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < s.size(); ++i, ++n)
+        if (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) ++i;
+    return n;
+}
+
+QString KarakterEleje(const QString& s, qsizetype n)
+{
+    qsizetype i = 0;
+    for (qsizetype k = 0; k < n && i < s.size(); ++k)
+        i += (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) ? 2 : 1;
+    return s.left(i);
 }
 
 QString FtMaszk(double osszeg)

@@ -1,6 +1,7 @@
 #include "data/sema.h"
 #include "data/adatbazis.h"
 #include "data/hufold.h"
+#include "data/konverzio.h"
 
 #include <QDate>
 #include <QSet>
@@ -8,6 +9,7 @@
 #include <QSqlQuery>
 #include <QTime>
 #include <functional>
+#include <cmath>
 
 namespace Sema {
 
@@ -89,34 +91,50 @@ std::vector<Tabla> keszit()
 QString oszlopDef(const Tabla& t, const Mezo& m)
 {
     const QString n = m.nev;
+    QString d;
     switch (m.tipus) {
-    case T::AutoInc:
-        return n + " INTEGER PRIMARY KEY AUTOINCREMENT";
-    // Named constraints: the engine's refusal then reads as a Hungarian sentence.
-    case T::Egesz:
-        return QStringLiteral("%1 INTEGER CONSTRAINT \"a(z) %1 mező egész számot vár\" "
-                              "CHECK (%1 IS NULL OR (typeof(%1)='integer' AND %1 BETWEEN -2147483648 AND 2147483647))").arg(n);
-    case T::Valos:
-        return QStringLiteral("%1 REAL CONSTRAINT \"a(z) %1 mező számot vár\" "
-                              "CHECK (%1 IS NULL OR typeof(%1) IN ('real','integer'))").arg(n);
+    case T::AutoInc: return n + " INTEGER PRIMARY KEY AUTOINCREMENT";
+    case T::Egesz: d = n + " INTEGER"; break;
+    case T::Valos: d = n + " REAL"; break;
     case T::Datum:
-        return QStringLiteral("%1 TEXT CONSTRAINT \"a(z) %1 mező dátumot vár\" "
-                              "CHECK (%1 IS NULL OR %1 GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]')").arg(n);
-    case T::Ido:
-        return QStringLiteral("%1 TEXT CONSTRAINT \"a(z) %1 mező időpontot vár\" "
-                              "CHECK (%1 IS NULL OR %1 GLOB '[0-2][0-9]:[0-5][0-9]:[0-5][0-9]')").arg(n);
-    case T::Szoveg: {
-        QString d = QStringLiteral("%1 TEXT").arg(n);
+    case T::Ido: d = n + " TEXT"; break;
+    case T::Szoveg:
+        d = n + " TEXT";
         if (m.kotelezo) d += " NOT NULL";
         if (t.kulcs.size() == 1 && t.kulcs.first() == n) d += " PRIMARY KEY";
-        return d + QStringLiteral(" CONSTRAINT \"a(z) %1 mező legfeljebb %2 karakter lehet\" "
-                                  "CHECK (%1 IS NULL OR length(%1) <= %2)").arg(n).arg(m.hossz);
+        break;
     }
-    }
-    return n;
+    // Named constraints: the engine's refusal then reads as a Hungarian sentence.
+    const Korlat k = korlat(m);
+    return d + QStringLiteral(" CONSTRAINT \"%1\" CHECK (%2)").arg(k.nev, k.kifejezes);
 }
 
 } // namespace
+
+Korlat korlat(const Mezo& m)
+{
+    const QString n = m.nev;
+    switch (m.tipus) {
+    case T::AutoInc: return {};
+    case T::Egesz:
+        return {QStringLiteral("a(z) %1 mező egész számot vár").arg(n),
+                QStringLiteral("%1 IS NULL OR (typeof(%1)='integer' AND %1 BETWEEN -2147483648 AND 2147483647)").arg(n)};
+    case T::Valos:
+        // Infinity compares beyond any bound; NaN never arrives (it binds as NULL).
+        return {QStringLiteral("a(z) %1 mező számot vár").arg(n),
+                QStringLiteral("%1 IS NULL OR (typeof(%1) IN ('real','integer') AND %1 BETWEEN -1e308 AND 1e308)").arg(n)};
+    case T::Datum:
+        return {QStringLiteral("a(z) %1 mező dátumot vár").arg(n),
+                QStringLiteral("%1 IS NULL OR %1 GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]'").arg(n)};
+    case T::Ido:
+        return {QStringLiteral("a(z) %1 mező időpontot vár").arg(n),
+                QStringLiteral("%1 IS NULL OR %1 GLOB '[0-2][0-9]:[0-5][0-9]:[0-5][0-9]'").arg(n)};
+    case T::Szoveg:
+        return {QStringLiteral("a(z) %1 mező legfeljebb %2 karakter lehet").arg(n).arg(m.hossz),
+                QStringLiteral("%1 IS NULL OR length(%1) <= %2").arg(n).arg(m.hossz)};
+    }
+    return {};
+}
 
 const std::vector<Tabla>& tablak()
 {
@@ -164,6 +182,11 @@ QVariant tarolt(const QVariant& v)
 {
     if (v.isNull() || !v.isValid()) return QVariant();
     switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        // The engine would keep an infinity and turn NaN into an empty field.
+        if (!std::isfinite(v.toDouble())) throw AdatbazisHiba(QString::fromUtf8(NemMegfeleloErtek));
+        return v;
     case QMetaType::QDate: return v.toDate().toString(DatumFormatum);
     case QMetaType::QTime: return v.toTime().toString(IdoFormatum);
     case QMetaType::QDateTime: return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));

@@ -41,6 +41,13 @@ inline constexpr const char* RendszerTabla = "rendszer";
 inline constexpr const char* RendezesKulcs = "hu_rendezes";
 
 const std::vector<Tabla>& tablak();
+
+// The named CHECK constraint of a field's type and width: its name (the
+// Hungarian sentence a refusal shows) and its expression. Empty for AutoInc.
+// CREATE TABLE writes these; an existing table takes a changed one only by
+// being rebuilt (the engine cannot add a CHECK to a table).
+struct Korlat { QString nev, kifejezes; };
+Korlat korlat(const Mezo& m);
 const Tabla* tabla(const QString& nev);          // any letter case
 const Mezo* mezo(const QString& tabla, const QString& mezo);
 
@@ -51,7 +58,8 @@ inline constexpr const char* IdoFormatum = "HH:mm:ss";
 // Converts a raw SQLite value into the field's own type (QDate, QTime,
 // int, double, QString); null stays null.
 QVariant ertekbe(Tipus t, const QVariant& nyers);
-// Converts a typed value into its stored form.
+// Converts a typed value into its stored form. Throws AdatbazisHiba for a
+// number that is not finite (inf, nan).
 QVariant tarolt(const QVariant& ertek);
 
 // Creates every table and index in an empty database, marked with the

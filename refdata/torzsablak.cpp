@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace {
 
@@ -345,11 +346,31 @@ QLineEdit* TorzsSzerkeszto::szovegMezo(const QString& felirat, const QString& me
     e->setObjectName(mezo);
     const Sema::Mezo* m = Sema::mezo(m_sor.tabla().nev, mezo);
     const int h = hossz > 0 ? hossz : (m ? m->hossz : 0);
-    if (h > 0) e->setMaxLength(h);
+    if (h > 0) KarakterKorlat(e, h);
     e->setText(VarSzoveg(m_sor.ertek(mezo)));
     sajat(felirat, e, [e, mezo](Rekord& r) { r.beallit(mezo, e->text()); });
     return e;
 }
+
+namespace {
+
+// The value of a number field: empty is an empty field; an integer field
+// takes a 32-bit whole number, any other a finite sum within the money
+// bound. Anything else gives no value.
+std::optional<QVariant> szamErtek(const QString& szoveg, bool egesz)
+{
+    const QString t = SzokozNelkul(szoveg.trimmed());
+    if (t.isEmpty()) return QVariant();
+    bool ok = false;
+    if (egesz) {
+        const int v = t.toInt(&ok, 10);
+        return ok ? std::optional<QVariant>(v) : std::nullopt;
+    }
+    const double d = SzamOlvas(t, &ok);
+    return ok && PenzErvenyes(d) ? std::optional<QVariant>(d) : std::nullopt;
+}
+
+} // namespace
 
 QLineEdit* TorzsSzerkeszto::szamMezo(const QString& felirat, const QString& mezo)
 {
@@ -359,21 +380,19 @@ QLineEdit* TorzsSzerkeszto::szamMezo(const QString& felirat, const QString& mezo
     e->setText(VarSzoveg(m_sor.ertek(mezo)));
     const Sema::Mezo* m = Sema::mezo(m_sor.tabla().nev, mezo);
     const bool egesz = m && m->tipus == Sema::Tipus::Egesz;
+    const QString korlat = m ? Sema::korlat(*m).nev : QString();
     sajat(felirat, e, [e, mezo, egesz](Rekord& r) {
-        const QString t = SzokozNelkul(e->text().trimmed());
-        bool ok = false;
-        if (t.isEmpty()) {
-            r.beallit(mezo, QVariant());
-            return;
-        }
-        if (egesz) {
-            const int v = t.toInt(&ok, 10);
-            if (ok) { r.beallit(mezo, v); return; }
-        }
-        const double d = SzamOlvas(t, &ok);
-        // What does not read as a number goes to the table as typed, which refuses it.
-        r.beallit(mezo, ok ? QVariant(d) : QVariant(e->text()));
+        if (const auto v = szamErtek(e->text(), egesz)) r.beallit(mezo, *v);
     });
+    m_ellenorok << [this, e, egesz, korlat] {
+        if (szamErtek(e->text(), egesz)) return true;
+        HibaAblak(QStringLiteral("Hiányos, vagy hibás adatmegadás\n") + QString::fromUtf8(NemMegfeleloErtek)
+                      + (korlat.isEmpty() ? QString() : '\n' + korlat),
+                  this);
+        e->setFocus();
+        e->selectAll();
+        return false;
+    };
     return e;
 }
 
@@ -408,6 +427,9 @@ void TorzsSzerkeszto::mentesUtan(Rekord& sor)
 
 void TorzsSzerkeszto::btnOKClick()
 {
+    // A number that is none, or out of its field's range, never reaches the row.
+    for (const auto& ell : m_ellenorok)
+        if (!ell()) return;
     for (const auto& b : m_beirok) b(m_sor);
     // A save undone with its transaction leaves the row as it was before,
     // pending, so that the dialog can save it again once mended.
@@ -430,5 +452,9 @@ void TorzsSzerkeszto::btnOKClick()
         return;
     }
     m_sor = elotte;
-    HibaAblak(QStringLiteral("Hiányos, vagy hibás adatmegadás\n") + hiba, this);
+    // A full disk or a read-only file is no fault of what was typed.
+    if (Adatbazis::tarolasiHiba(hiba))
+        HibaAblak(QStringLiteral("A mentés nem sikerült.\n") + hiba, this);
+    else
+        HibaAblak(QStringLiteral("Hiányos, vagy hibás adatmegadás\n") + hiba, this);
 }

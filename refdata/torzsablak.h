@@ -130,7 +130,10 @@ class TorzsSzerkeszto : public QDialog {
 public:
     TorzsSzerkeszto(Rekord& sor, const QString& cim, QWidget* szulo = nullptr);
 
-    // Controls bound to fields; each returns the new control.
+    // Controls bound to fields; each returns the new control. A text field
+    // takes as many characters as its table field; a number field refuses
+    // on "OK" what is no number or out of its field's range (integers:
+    // 32 bits; sums of money: finite, within PenzHatar).
     QLineEdit* szovegMezo(const QString& felirat, const QString& mezo, int hossz = 0);
     QLineEdit* szamMezo(const QString& felirat, const QString& mezo);
     // Any widget with its own read/write of the row.
@@ -149,8 +152,9 @@ public:
 public slots:
     // Writes the controls into the row and saves it together with what the
     // save brings with it (mentesUtan), in one transaction; on refusal shows
-    // "Hiányos, vagy hibás adatmegadás" and the reason, stores nothing and
-    // stays open with the row pending.
+    // "Hiányos, vagy hibás adatmegadás" and the reason (a storage failure:
+    // "A mentés nem sikerült." and the reason), stores nothing and stays
+    // open with the row pending.
     void btnOKClick();
 
 protected:
@@ -162,6 +166,8 @@ private:
     Rekord& m_sor;
     QList<std::function<void(Rekord&)>> m_beirok;
     std::function<void(Rekord&)> m_mentesUtan;
+    // Checks run before anything is written; each shows its refusal itself.
+    QList<std::function<bool()>> m_ellenorok;
 };
 
 QVariant TorzsMegnyit(const TorzsLeiras& leiras, QWidget* szulo, const QVariant& kulcs, bool valasztas);

@@ -12,7 +12,10 @@ void KasszaKonyvel(const QString& tipus, const QVariant& ugyfel, double osszeg, 
         throw AdatbazisHiba(QStringLiteral("Pénztári tétel csak a művelet tranzakcióján belül könyvelhető; "
                                            "a tétel nem lett rögzítve."));
     // The previous row is the one with the largest key, not the latest date.
-    const double elozo = VarValos(Adatbazis::ertek(QStringLiteral("SELECT penzvan FROM cassa ORDER BY cassa DESC LIMIT 1")));
+    const double elozo = Adatbazis::ertek(QStringLiteral("SELECT penzvan FROM cassa ORDER BY cassa DESC LIMIT 1")).toDouble();
+    // An amount or a balance past the money bound (an overflow) would carry
+    // on into every later balance.
+    if (!PenzErvenyes(osszeg) || !PenzErvenyes(elozo + osszeg)) throw AdatbazisHiba(QString::fromUtf8(NemMegfeleloErtek));
     const QDate ma = Ma();
     Adatbazis::vegrehajt(
         QStringLiteral("INSERT INTO cassa (cassatip, datum, ugyfel, osszeg, penzvan, idoszak) VALUES (?, ?, ?, ?, ?, ?)"),

@@ -10,5 +10,6 @@
 // separated and the row is stored exactly when the rest of the caller's
 // operation is. Refuses (AdatbazisHiba, nothing written) when no
 // transaction is open. `ugyfel` invalid: no customer (manual entry);
-// `idoszak`: write the month key. Throws AdatbazisHiba.
+// `idoszak`: write the month key. Throws AdatbazisHiba ("Nem megfelelő
+// érték." when the amount or the new balance is past PenzHatar).
 void KasszaKonyvel(const QString& tipus, const QVariant& ugyfel, double osszeg, bool idoszak);

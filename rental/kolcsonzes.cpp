@@ -85,6 +85,7 @@ int Kolcsonzes::befejez()
             if (ar == arak.constEnd()) ar = arak.insert(arkat, KolcsonzesiAr(m_fiztip, arkat));
             t.ar = *ar;
             osszesen += t.ar;
+            if (!PenzErvenyes(t.ar) || !PenzErvenyes(osszesen)) throw AdatbazisHiba(QString::fromUtf8(NemMegfeleloErtek));
             Adatbazis::futtat(kiad, {m_ugyfel, kolcsid, m_fiztip, most.date(), most.time(), t.ar, vissza.date(),
                                      vissza.time(), t.video});
             Adatbazis::futtat(tortenet, {m_ugyfel, t.video, most.date()});
@@ -144,8 +145,10 @@ void Visszavetel::potdij(int index, double osszeg)
     if (index < 0 || index >= m_tetelek.size()) return;
     VisszavetelTetel& t = m_tetelek[index];
     Adatbazis::Tranzakcio tr;
-    Adatbazis::vegrehajt(QStringLiteral("UPDATE video SET ar = COALESCE(ar, 0) + ? WHERE video = ?"), {osszeg, t.video});
-    const double uj = VarValos(Adatbazis::ertek(QStringLiteral("SELECT ar FROM video WHERE video = ?"), {t.video}));
+    const double uj = Adatbazis::ertek(QStringLiteral("SELECT ar FROM video WHERE video = ?"), {t.video}).toDouble() + osszeg;
+    // Neither the surcharge nor the price it makes may pass the money bound.
+    if (!PenzErvenyes(osszeg) || !PenzErvenyes(uj)) throw AdatbazisHiba(QString::fromUtf8(NemMegfeleloErtek));
+    Adatbazis::vegrehajt(QStringLiteral("UPDATE video SET ar = ? WHERE video = ?"), {uj, t.video});
     tr.jovahagy();
     t.ar = uj;
 }
@@ -169,8 +172,9 @@ void Visszavetel::befejez()
             Adatbazis::futtat(olvas, {t.video, m_ugyfel});
             if (!olvas.next())
                 throw AdatbazisHiba(QStringLiteral("A(z) %1 kódú tétel időközben visszakerült.").arg(t.azon, 5, 10, QChar('0')));
-            osszesen += VarValos(olvas.value(0));
+            osszesen += olvas.value(0).toDouble();
             olvas.finish();
+            if (!PenzErvenyes(osszesen)) throw AdatbazisHiba(QString::fromUtf8(NemMegfeleloErtek));
         }
     }
     if (!TBeall.elorefizet) KasszaKonyvel(QStringLiteral("B"), m_ugyfel, osszesen, true);

@@ -47,7 +47,8 @@ public:
     // Lends every listed item in one durable transaction: the item fields,
     // a history row each, and the "B" cash row when fees are paid in
     // advance. Returns the rental number. Throws AdatbazisHiba (nothing
-    // written) when the database refuses or an item went out meanwhile.
+    // written) when the database refuses, an item went out meanwhile, or a
+    // price or the total is past PenzHatar.
     int befejez();
 
 private:
@@ -80,6 +81,8 @@ public:
     // The item stays out: it leaves the list.
     void marad(int index);
     // Adds a surcharge to the item's price; stored at once (own transaction).
+    // Throws AdatbazisHiba "Nem megfelelő érték." (nothing stored) when the
+    // surcharge or the new price is not a finite sum within PenzHatar.
     void potdij(int index, double osszeg);
     double osszeg() const;
 

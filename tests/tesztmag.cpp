@@ -8,6 +8,14 @@
 #include <QStringList>
 #include <sqlite3.h>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 MagTelepites::MagTelepites(bool minta)
 {
     QString hiba;
@@ -40,4 +48,51 @@ QString LekerdezesiTerv(const QString& sql)
     while (sqlite3_step(st) == SQLITE_ROW) sorok << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 3)));
     sqlite3_finalize(st);
     return sorok.join(" / ");
+}
+
+TeliLemez::TeliLemez(qint64 bajt)
+{
+    // Past the limit the kernel also sends SIGXFSZ, which would end the test.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit r{};
+    getrlimit(RLIMIT_FSIZE, &r);
+    m_regi = qint64(r.rlim_cur);
+    r.rlim_cur = rlim_t(bajt);
+    if (setrlimit(RLIMIT_FSIZE, &r) != 0) qFatal("setrlimit: %s", std::strerror(errno));
+}
+
+TeliLemez::~TeliLemez()
+{
+    rlimit r{};
+    getrlimit(RLIMIT_FSIZE, &r);
+    r.rlim_cur = rlim_t(m_regi);
+    setrlimit(RLIMIT_FSIZE, &r);
+}
+
+JogokKorlatozva::JogokKorlatozva()
+{
+    if (geteuid() != 0) {
+        m_ervenyes = true;   // permissions bind already
+        return;
+    }
+    __user_cap_header_struct fej{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct adat[2] = {};
+    if (syscall(SYS_capget, &fej, adat) != 0) return;
+    m_regi[0] = adat[0].effective;
+    m_regi[1] = adat[1].effective;
+    adat[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    if (syscall(SYS_capset, &fej, adat) != 0) return;
+    m_visszaallit = true;
+    m_ervenyes = true;
+}
+
+JogokKorlatozva::~JogokKorlatozva()
+{
+    if (!m_visszaallit) return;
+    __user_cap_header_struct fej{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct adat[2] = {};
+    syscall(SYS_capget, &fej, adat);
+    adat[0].effective = m_regi[0];
+    adat[1].effective = m_regi[1];
+    syscall(SYS_capset, &fej, adat);
 }

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QTemporaryDir>
+#include <QtGlobal>
 
 // A program folder in a temporary directory with a new database
 // (optionally the sample catalogue); the settings record starts empty.
@@ -26,3 +27,28 @@ QString LekerdezesiTerv(const QString& sql);
 // Pins hu_HU and a fixed clock for the whole test program.
 void TesztKornyezet();
 inline const QDateTime TesztMost(QDate(2026, 3, 14), QTime(15, 30, 0));
+
+// While alive, files may grow to at most `bajt` bytes in this process, as
+// if the disk were full beyond them: writes past it fail (EFBIG), short.
+class TeliLemez {
+public:
+    explicit TeliLemez(qint64 bajt);
+    ~TeliLemez();
+private:
+    qint64 m_regi = 0;
+};
+
+// While alive, this thread is bound by file permissions even as root
+// (CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH left out of its effective
+// capabilities), so a test can meet a read-only or inaccessible folder.
+// ervenyes() is false when that could not be arranged (the test skips).
+class JogokKorlatozva {
+public:
+    JogokKorlatozva();
+    ~JogokKorlatozva();
+    bool ervenyes() const { return m_ervenyes; }
+private:
+    bool m_ervenyes = false;
+    bool m_visszaallit = false;
+    quint32 m_regi[2] = {};
+};

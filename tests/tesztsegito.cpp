@@ -224,11 +224,15 @@ void Nyom(QWidget* ablak, int billentyu, Qt::KeyboardModifiers mod)
 
 void Gepel(QWidget* w, const QString& szoveg)
 {
-    for (const QChar c : szoveg) {
-        if (c.unicode() < 0x80)
+    for (qsizetype i = 0; i < szoveg.size(); ++i) {
+        const QChar c = szoveg.at(i);
+        if (c.unicode() < 0x80) {
             QTest::keyClick(w, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            continue;
+        }
+        const qsizetype n = c.isHighSurrogate() && i + 1 < szoveg.size() && szoveg.at(i + 1).isLowSurrogate() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, szoveg.mid(i, n), Qt::NoModifier);
+        i += n - 1;
     }
 }
 

@@ -59,7 +59,8 @@ public:
 };
 
 // Types text into a widget key by key: ASCII characters as their real keys,
-// other letters (accented ones) as key events carrying the letter.
+// other characters (accented letters, emoji) as key events carrying the
+// whole character, as a keyboard delivers it (never half a surrogate pair).
 void Gepel(QWidget* w, const QString& szoveg);
 
 // Presses a key in a window as the operator would: the window is made the

@@ -10,10 +10,17 @@
 #include "tesztmag.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
 #include <sqlite3.h>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <limits>
 
 namespace {
 QByteArray hash(const QString& fajl)
@@ -52,6 +59,22 @@ QString taroltRendezes()
 {
     return Adatbazis::ertek(QStringLiteral("SELECT ertek FROM rendszer WHERE nev = 'hu_rendezes'")).toString();
 }
+// Another copy of the program on a data folder: this test program started
+// again with "--nyit MAPPA". It opens the database, says "NYITVA" and waits
+// until it is killed, or says why it could not open it and ends with 3.
+int masikPeldany(const char* mappa)
+{
+    QString hiba;
+    if (!Adatbazis::nyit(QString::fromLocal8Bit(mappa), &hiba)) {
+        std::printf("ELUTASITVA %s\n", hiba.toUtf8().constData());
+        return 3;
+    }
+    std::printf("NYITVA\n");
+    std::fflush(stdout);
+    for (;;) pause();
+}
+
+QStringList fajlok(const QString& mappa) { return QDir(mappa).entryList(QDir::Files | QDir::Hidden); }
 } // namespace
 
 class TstAdatbazis : public QObject {
@@ -240,6 +263,111 @@ private slots:
         Adatbazis::zar();
         QVERIFY(!Adatbazis::nyit(t.adatMappa(), &hiba));
         QVERIFY2(hiba.contains("vkod"), qPrintable(hiba));
+    }
+
+    // A file that is not ours is only read before it is refused: a foreign
+    // SQLite database is not switched to WAL, an empty file does not become
+    // a database, and nothing is left beside them.
+    void elutasitottFajlErintetlen_data()
+    {
+        QTest::addColumn<bool>("sqlite");
+        QTest::newRow("idegen SQLite adatbazis") << true;
+        QTest::newRow("ures fajl") << false;
+    }
+    void elutasitottFajlErintetlen()
+    {
+        QFETCH(bool, sqlite);
+        MagTelepites t;
+        const QString fajl = t.adatMappa() + "/kazettora.db";
+        QVERIFY(QFile::remove(fajl));
+        if (sqlite) {
+            {
+                QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "idegen");
+                d.setDatabaseName(fajl);
+                QVERIFY(d.open());
+                QSqlQuery q(d);
+                QVERIFY(q.exec("CREATE TABLE jegyzet (szoveg TEXT)"));
+                QVERIFY(q.exec("INSERT INTO jegyzet VALUES ('más program adata')"));
+                d.close();
+            }
+            QSqlDatabase::removeDatabase("idegen");
+        } else {
+            QFile f(fajl);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        const QStringList elotteFajlok = fajlok(t.adatMappa());
+        const QByteArray elotte = hash(fajl);
+        const qint64 meret = QFileInfo(fajl).size();
+        QString hiba;
+        QVERIFY(!Adatbazis::nyit(t.adatMappa(), &hiba));
+        QVERIFY2(hiba.contains("nem nyitható meg"), qPrintable(hiba));
+        QVERIFY(!Adatbazis::nyitva());
+        QCOMPARE(QFileInfo(fajl).size(), meret);
+        QCOMPARE(hash(fajl), elotte);
+        QCOMPARE(fajlok(t.adatMappa()), elotteFajlok);   // no -wal, -shm or lock file
+    }
+
+    // The last line of defence under every window: a number that is not
+    // finite is never stored, neither as infinity nor as an empty field.
+    void nemVegesSzamNemTarolhato()
+    {
+        MagTelepites t;
+        t.nyit();
+        const double vegtelen = std::numeric_limits<double>::infinity();
+        for (const QVariant& v : {QVariant(vegtelen), QVariant(-vegtelen), QVariant(std::nan(""))}) {
+            try {
+                Adatbazis::vegrehajt("UPDATE beallit SET dijev = ?", {v});
+                QFAIL("a number that is not finite was stored");
+            } catch (const AdatbazisHiba& e) {
+                QCOMPARE(e.uzenet(), QString("Nem megfelelő érték."));
+            }
+        }
+        // Past the program, the table itself: an overflowing literal is infinity.
+        try {
+            Adatbazis::vegrehajt("INSERT INTO fiztip_arkat (fiztip, arkat, ar) VALUES (99, 99, 1e999)");
+            QFAIL("infinity stored in a REAL field");
+        } catch (const AdatbazisHiba& e) {
+            QVERIFY2(e.uzenet().contains("a(z) ar mező számot vár"), qPrintable(e.uzenet()));
+        }
+        QVERIFY_THROWS_EXCEPTION(AdatbazisHiba,
+                                 Adatbazis::vegrehajt("INSERT INTO cassa (cassatip, osszeg, penzvan) VALUES ('B', 1, -9e999)"));
+        QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, Adatbazis::vegrehajt("INSERT INTO video (azon, ar) VALUES (1, 1e308 * 10)"));
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM cassa").toInt() + Adatbazis::ertek("SELECT COUNT(*) FROM video").toInt(), 0);
+        Adatbazis::vegrehajt("UPDATE beallit SET dijev = 1e300");   // large, yet a number
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM fiztip_arkat WHERE fiztip = 99").toInt(), 0);
+    }
+
+    // A second copy of the program on the same data folder is refused in
+    // either direction; a copy that crashed (SIGKILL) leaves no lock behind.
+    void masodikPeldanyElutasitva()
+    {
+        MagTelepites t;
+        QProcess masik;
+        masik.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        masik.start(QCoreApplication::applicationFilePath(), {"--nyit", t.adatMappa()});
+        QVERIFY(masik.waitForStarted());
+        QVERIFY(masik.waitForReadyRead(20000));
+        QCOMPARE(masik.readLine().trimmed(), QByteArray("NYITVA"));
+
+        QString hiba;
+        QVERIFY(!Adatbazis::nyit(t.adatMappa(), &hiba));
+        QVERIFY2(hiba.contains("másik példánya"), qPrintable(hiba));
+        QVERIFY(!Adatbazis::nyitva());
+
+        ::kill(masik.processId(), SIGKILL);
+        QVERIFY(masik.waitForFinished());
+        QVERIFY2(Adatbazis::nyit(t.adatMappa(), &hiba), qPrintable(hiba));
+
+        QProcess harmadik;
+        harmadik.start(QCoreApplication::applicationFilePath(), {"--nyit", t.adatMappa()});
+        QVERIFY(harmadik.waitForFinished(20000));
+        QCOMPARE(harmadik.exitCode(), 3);
+        QVERIFY2(QString::fromUtf8(harmadik.readAllStandardOutput()).contains("másik példánya"),
+                 qPrintable(harmadik.readAllStandardOutput()));
+        // Closed in order, the folder is free again and holds no lock file.
+        Adatbazis::zar();
+        QVERIFY(!QFile::exists(t.adatMappa() + "/kazettora.db.lock"));
+        QVERIFY2(Adatbazis::nyit(t.adatMappa(), &hiba), qPrintable(hiba));
     }
 
     void beallitSor_data()
@@ -540,11 +668,23 @@ private slots:
         QCOMPARE(VarValos(QVariant()), 0.0);
         QCOMPARE(VarEgesz(QVariant(QString("abc"))), 0);
         QCOMPARE(VarEgesz(QVariant(5000000000LL)), 0);
+        QCOMPARE(VarValos(QVariant(std::numeric_limits<double>::infinity())), 0.0);
+        QCOMPARE(VarValos(QVariant(QString("inf"))), 0.0);
+        QCOMPARE(VarValos(QVariant(QString("nan"))), 0.0);
         QCOMPARE(VarSzoveg(QVariant(12.5)), QString("12,5"));
         QCOMPARE(VarSzoveg(QVariant(12000.0)), QString("12000"));
         QCOMPARE(VarSzoveg(QVariant(QDate(2026, 3, 4))), QLocale().toString(QDate(2026, 3, 4), QLocale::ShortFormat));
     }
 };
 
-QTEST_GUILESS_MAIN(TstAdatbazis)
+int main(int argc, char** argv)
+{
+    if (argc == 3 && qstrcmp(argv[1], "--nyit") == 0) {
+        QCoreApplication app(argc, argv);
+        return masikPeldany(argv[2]);
+    }
+    QCoreApplication app(argc, argv);
+    TstAdatbazis t;
+    return QTest::qExec(&t, argc, argv);
+}
 #include "tst_adatbazis.moc"

@@ -100,6 +100,43 @@ private slots:
         QCOMPARE(TBeall.Szeles, 700);
     }
 
+    // The disk fills up while the file is written at close: the old file
+    // stays whole (data folder, archive folder and date kept), the failure
+    // is told, and no half-written file is left beside it.
+    void teliLemezenARegiMarad_data()
+    {
+        QTest::addColumn<qint64>("hely");
+        QTest::newRow("semmi hely") << qint64(0);
+        QTest::newRow("fele fer el") << qint64(40);
+    }
+    void teliLemezenARegiMarad()
+    {
+        QFETCH(qint64, hely);
+        QDir(m_dir.path()).mkpath("Masik");
+        const QByteArray regi = "[Adatbazis]\nUtvonal=" + m_dir.path().toUtf8() + "/Masik\n[Archiv]\nMentesDatum="
+                                + RovidDatum(QDate(2026, 1, 31)).toUtf8() + "\n";
+        ir(regi);
+        IniBeolvasFajlbol(ini());
+        TBeall.Betumeret = 14;
+        QString hiba;
+        {
+            TeliLemez teli(hely);
+            QVERIFY(!IniMentesFajlba(ini(), {1, 2, 300, 400}, &hiba));
+        }
+        QVERIFY2(hiba.contains("Kazettora.ini") && hiba.contains("Betelt a lemez"), qPrintable(hiba));
+        QFile f(ini());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), regi);
+        QCOMPARE(QDir(m_dir.path()).entryList({"Kazettora.ini*"}, QDir::Files), QStringList{"Kazettora.ini"});
+        // With room again, the same save goes through.
+        QVERIFY(IniMentesFajlba(ini(), {1, 2, 300, 400}, &hiba));
+        TBeall = TBeallRekord{};
+        IniBeolvasFajlbol(ini());
+        QCOMPARE(TBeall.Utvonal, m_dir.path() + "/Masik");
+        QCOMPARE(TBeall.MentesDatum, QDate(2026, 1, 31));
+        QCOMPARE(TBeall.Betumeret, 14);
+    }
+
     void irhatatlanMappa()
     {
         QString hiba;

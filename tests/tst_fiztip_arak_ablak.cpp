@@ -207,6 +207,11 @@ private slots:
         QTest::newRow("új: nincs időszak") << uj << "" << "Normál" << "999" << "fiztip_arkat.fiztip";
         QTest::newRow("új: nincs kategória") << uj << "3 nap" << "" << "999" << "fiztip_arkat.arkat";
         QTest::newRow("új: ár nem szám") << uj << "3 nap" << "Újdonság" << "sok" << "számot vár";
+        // Pasted text the locale reads as infinity or NaN, and sums past any price.
+        QTest::newRow("új: ár inf") << uj << "3 nap" << "Újdonság" << "inf" << "Nem megfelelő érték.";
+        QTest::newRow("új: ár nan") << uj << "3 nap" << "Újdonság" << "nan" << "Nem megfelelő érték.";
+        QTest::newRow("új: ár túlcsordul") << uj << "3 nap" << "Újdonság" << "-1e999" << "Nem megfelelő érték.";
+        QTest::newRow("új: ár túl nagy") << uj << "3 nap" << "Újdonság" << "1e13" << "Nem megfelelő érték.";
     }
     void elutasitvaNyitvaMarad()
     {

@@ -308,6 +308,91 @@ private slots:
         QVERIFY(t.contains("TeljesKep=1"));
     }
 
+    // The settings file cannot be written at close (a full disk): the
+    // operator is told in a message box, and the old file stays.
+    void beallitasMentesHibaUzenet()
+    {
+        Tfrm_Main& f = indit();
+        f.IniMentes();   // a first, good save
+        QFile ini(m_t->mappa() + "/Kazettora.ini");
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QByteArray elotte = ini.readAll();
+        ini.close();
+        {
+            TeliLemez teli(0);
+            QVERIFY(!f.IniMentes());
+        }
+        const QStringList h = m_t->parbeszed.hibak();
+        QCOMPARE(h.size(), 1);
+        QVERIFY2(h.first().contains("Kazettora.ini") && h.first().contains("Betelt a lemez"), qPrintable(h.first()));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll(), elotte);
+    }
+
+    // A database that cannot be written is told at start, before the first
+    // save fails: a read-only file with a warning (the data are shown), a
+    // folder the engine cannot even read it in with the refusal that says so.
+    void csakOlvashatoAdatbazis_data()
+    {
+        QTest::addColumn<QString>("mit");
+        QTest::addColumn<bool>("indul");
+        QTest::addColumn<QString>("ok");
+        QTest::newRow("fajl") << "Data/kazettora.db" << true
+                              << "Az adatbázis nem írható, a változtatások nem menthetők.\nAz adatbázis fájlja csak olvasható";
+        QTest::newRow("mappa") << "Data" << false << "Az adatbázis mappája nem írható";
+    }
+    void csakOlvashatoAdatbazis()
+    {
+        QFETCH(QString, mit);
+        QFETCH(bool, indul);
+        QFETCH(QString, ok);
+        const QString ut = m_t->mappa() + '/' + mit;
+        const QFileDevice::Permissions regi = QFile::permissions(ut);
+        QVERIFY(QFile::setPermissions(ut, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+                                              | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther));
+        {
+            JogokKorlatozva jogok;
+            if (!jogok.ervenyes()) {
+                QFile::setPermissions(ut, regi);
+                QSKIP("file permissions cannot be made to bind in this process");
+            }
+            Tfrm_Main f;
+            QCOMPARE(f.indult(), indul);
+            if (indul) QCOMPARE(f.TblModell->rowCount(), Adatbazis::ertek("SELECT COUNT(*) FROM video").toInt());
+        }
+        QFile::setPermissions(ut, regi);
+        const auto& d = m_t->parbeszed.dobozok;
+        QCOMPARE(d.size(), 1);
+        QCOMPARE(d.first().fajta, indul ? Parbeszed::Doboz::Figyelmeztetes : Parbeszed::Doboz::Hiba);
+        QVERIFY2(d.first().szoveg.contains(ok), qPrintable(d.first().szoveg));
+    }
+
+    // A program folder the program may not enter is not "missing": the
+    // message says that access is denied, and the setting is not reset.
+    void hozzaferhetetlenProgramMappa()
+    {
+        QFile ini(m_t->mappa() + "/Kazettora.ini");
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Adatbazis]\nUtvonal=" + m_t->adatMappa().toUtf8() + "\n");
+        ini.close();
+        const QFileDevice::Permissions regi = QFile::permissions(m_t->mappa());
+        QVERIFY(QFile::setPermissions(m_t->mappa(), {}));
+        {
+            JogokKorlatozva jogok;
+            if (!jogok.ervenyes()) {
+                QFile::setPermissions(m_t->mappa(), regi);
+                QSKIP("file permissions cannot be made to bind in this process");
+            }
+            Tfrm_Main f;
+            QVERIFY(!f.indult());
+        }
+        QFile::setPermissions(m_t->mappa(), regi);
+        const QStringList h = m_t->parbeszed.hibak();
+        QCOMPARE(h.size(), 1);
+        QVERIFY2(h.first().contains("nincs hozzáférési jog") && h.first().contains(m_t->adatMappa()), qPrintable(h.first()));
+        QCOMPARE(TBeall.Utvonal, m_t->adatMappa());
+    }
+
     void hianyzoAdatmappa()
     {
         QFile f(m_t->mappa() + "/Kazettora.ini");

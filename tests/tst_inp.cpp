@@ -70,6 +70,36 @@ private slots:
         QCOMPARE(ertek, 7.0);
     }
 
+    // Pasted text the locale would read as infinity or NaN, an overflow, and
+    // a sum past any real amount: refused like any other bad entry.
+    void nemVegesSzam_data()
+    {
+        QTest::addColumn<QString>("beillesztett");
+        QTest::newRow("inf") << "inf";
+        QTest::newRow("-inf") << "-inf";
+        QTest::newRow("nan") << "nan";
+        QTest::newRow("NaN") << "NaN";
+        QTest::newRow("tulcsordul") << "1e999";
+        QTest::newRow("1e308") << "1e308";
+        QTest::newRow("ezermilliard felett") << "1 000 000 000 001";
+    }
+    void nemVegesSzam()
+    {
+        QFETCH(QString, beillesztett);
+        bool nyitvaMaradt = false;
+        VartAblak v([&](Tfrm_Inp* f) {
+            f->Edit1->setText(beillesztett);
+            f->Button1->click();
+            nyitvaMaradt = f->isVisible();
+            QTest::keyClick(f, Qt::Key_Escape);
+        });
+        double ertek = 100;
+        QVERIFY(!SzamBevitelAblak(nullptr, "Pótdíj", "Add meg a pótdíj összegét", ertek));
+        QVERIFY(nyitvaMaradt);
+        QCOMPARE(m_p.hibak(), QStringList{"Nem megfelelő érték."});
+        QCOMPARE(ertek, 100.0);
+    }
+
     void szovegBevitel()
     {
         VartAblak v([](QDialog* w) {

@@ -11,6 +11,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -288,6 +290,75 @@ private slots:
         w.befejez();
         QCOMPARE(mezo(1, "kint").toString(), QString("I"));
         QCOMPARE(Adatbazis::ertek("SELECT osszeg FROM cassa ORDER BY cassa DESC LIMIT 1").toDouble(), 0.0);
+    }
+
+    // A surcharge that is no finite sum, or that would carry the price past
+    // any real amount (two of 1e308 overflow to infinity), is refused with
+    // nothing stored; the price and the later cash rows stay numbers.
+    void potdijTulcsordulas_data()
+    {
+        QTest::addColumn<QList<double>>("potdijak");
+        QTest::addColumn<int>("elutasitva");
+        QTest::addColumn<double>("ar");   // the item's price afterwards (from 600)
+        const double vegtelen = std::numeric_limits<double>::infinity();
+        QTest::newRow("vegtelen") << QList<double>{vegtelen} << 1 << 600.0;
+        QTest::newRow("minusz vegtelen") << QList<double>{-vegtelen} << 1 << 600.0;
+        QTest::newRow("nan") << QList<double>{std::nan("")} << 1 << 600.0;
+        QTest::newRow("ket 1e308") << QList<double>{1e308, 1e308} << 2 << 600.0;
+        QTest::newRow("osszeg lepi tul") << QList<double>{9e11, 9e11, 100} << 1 << 9e11 + 700;
+    }
+    void potdijTulcsordulas()
+    {
+        QFETCH(QList<double>, potdijak);
+        QFETCH(int, elutasitva);
+        QFETCH(double, ar);
+        Kolcsonzes a(1, "Kiss Anna", 1, 24);
+        a.hozzaad(1);
+        a.befejez();
+        Visszavetel v(1, "Kiss Anna");
+        int elutasitott = 0;
+        for (double p : potdijak) {
+            try {
+                v.potdij(0, p);
+            } catch (const AdatbazisHiba& e) {
+                QCOMPARE(e.uzenet(), QString("Nem megfelelő érték."));
+                ++elutasitott;
+            }
+        }
+        QCOMPARE(elutasitott, elutasitva);
+        QCOMPARE(mezo(1, "ar").toDouble(), ar);
+        QCOMPARE(v.tetelek().first().ar, ar);
+        v.befejez();
+        QCOMPARE(Adatbazis::ertek("SELECT penzvan FROM cassa ORDER BY cassa DESC LIMIT 1").toDouble(), ar);
+        konyvel("T", 2, 1000, true);
+        QCOMPARE(Adatbazis::ertek("SELECT penzvan FROM cassa ORDER BY cassa DESC LIMIT 1").toDouble(), ar + 1000);
+    }
+
+    // Totals that overflow: a rental of items priced 1e308 (the sum is
+    // infinity), and a posting past the running balance's bound.
+    void osszegTulcsordulas()
+    {
+        TBeall.elorefizet = true;
+        Adatbazis::vegrehajt("UPDATE fiztip_arkat SET ar = 1e308 WHERE fiztip = 1 AND arkat IN (1, 2)");
+        const QString elotte = kep();
+        Kolcsonzes k(1, "Kiss Anna", 1, 24);
+        k.hozzaad(1);
+        k.hozzaad(2);
+        try {
+            k.befejez();
+            QFAIL("an overflowing rental was completed");
+        } catch (const AdatbazisHiba& e) {
+            QCOMPARE(e.uzenet(), QString("Nem megfelelő érték."));
+        }
+        QCOMPARE(kep(), elotte);
+
+        konyvel("T", 1, 9e11, true);
+        QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, konyvel("T", 1, 9e11, true));
+        QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, konyvel("T", 1, std::nan(""), true));
+        QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, konyvel("K", QVariant(), -std::numeric_limits<double>::infinity(), false));
+        QCOMPARE(kasszaSorok(), 1);
+        konyvel("K", QVariant(), -9e11, false);
+        QCOMPARE(Adatbazis::ertek("SELECT penzvan FROM cassa ORDER BY cassa DESC LIMIT 1").toDouble(), 0.0);
     }
 
     void ftMaszk_data()

@@ -1,6 +1,7 @@
 // Text helpers, number reading and the Hungarian-aware folding.
 #include "common/szoveg.h"
 #include "data/hufold.h"
+#include "data/konverzio.h"
 #include "tesztmag.h"
 
 #include <QtTest>
@@ -41,6 +42,11 @@ private slots:
         QTest::newRow("szemet") << "12a" << 0.0 << 0;
         QTest::newRow("negativ") << "-42" << -42.0 << -42;
         QTest::newRow("tul nagy egesz") << "99999999999" << 99999999999.0 << 0;
+        // What the locale would read as infinity or NaN is no number.
+        QTest::newRow("inf") << "inf" << 0.0 << 0;
+        QTest::newRow("-inf") << " -INF " << 0.0 << 0;
+        QTest::newRow("nan") << "nan" << 0.0 << 0;
+        QTest::newRow("tulcsordul") << "1e999" << 0.0 << 0;
     }
     void szamok()
     {
@@ -68,6 +74,34 @@ private slots:
         QVERIFY(ok);
         SzamOlvas("12.5", &ok);
         QVERIFY(!ok);
+        for (const char* nemSzam : {"inf", "-inf", "nan", "NaN", "1e999", "-1e999"}) {
+            ok = true;
+            QCOMPARE(SzamOlvas(nemSzam, &ok), 0.0);
+            QVERIFY2(!ok, nemSzam);
+        }
+    }
+
+    // Characters counted and cut as the tables count them: code points.
+    void karakterek_data()
+    {
+        QTest::addColumn<QString>("szoveg");
+        QTest::addColumn<int>("hossz");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("eleje");
+        QTest::newRow("ekezetes") << "őrült" << 5 << 2 << "őr";
+        QTest::newRow("emoji") << "😀😀😀" << 3 << 2 << "😀😀";
+        QTest::newRow("vegyes") << "a😀b" << 3 << 2 << "a😀";
+        QTest::newRow("par kozepen nem vag") << "😀" << 1 << 1 << "😀";
+        QTest::newRow("rovidebb") << "a😀" << 2 << 5 << "a😀";
+    }
+    void karakterek()
+    {
+        QFETCH(QString, szoveg);
+        QFETCH(int, hossz);
+        QFETCH(int, n);
+        QFETCH(QString, eleje);
+        QCOMPARE(KarakterSzam(szoveg), qsizetype(hossz));
+        QCOMPARE(KarakterEleje(szoveg, n), eleje);
     }
 
     void magyarKisNagybetu()

@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -151,6 +152,41 @@ private slots:
         });
         TorzsTipusMegnyit(nullptr, -1, false);
         QVERIFY(tipusok(mappa()).last().endsWith("|Laserdisc"));
+    }
+
+    // Characters counted as the table counts them: a name of 25 emoji (50
+    // UTF-16 units) fills the field exactly and is stored whole; typing
+    // stops there without cutting an emoji in two; a longer paste is not
+    // cut either, but refused at "OK" with the field named.
+    void emojiNevHatarig()
+    {
+        const QString emoji = QString::fromUtf8("😀");
+        const QString huszonot = emoji.repeated(25);
+        VartAblak f([&](TorzsAblak* a) {
+            VartAblak g([&](TorzsSzerkeszto* d) {
+                auto* e = d->findChild<QLineEdit*>("tipus_nev");
+                Gepel(e, huszonot);
+                QCOMPARE(e->text(), huszonot);
+                Gepel(e, emoji + "x");   // a full field takes no more
+                QCOMPARE(e->text(), huszonot);
+                e->selectAll();
+                QApplication::clipboard()->setText(emoji.repeated(26));
+                QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+                QCOMPARE(e->text(), emoji.repeated(26));   // pasted whole, not cut
+                QTest::mouseClick(d->btnOK, Qt::LeftButton);
+                QVERIFY(d->isVisible());
+                QCOMPARE(p().hibak(),
+                         QStringList("Hiányos, vagy hibás adatmegadás\na(z) tipus_nev mező legfeljebb 25 karakter lehet"));
+                e->backspace();   // one emoji back
+                QCOMPARE(e->text(), huszonot);
+                QTest::mouseClick(d->btnOK, Qt::LeftButton);
+                QVERIFY(!d->isVisible());
+            });
+            Nyom(a, Qt::Key_Insert);
+            a->reject();
+        });
+        TorzsTipusMegnyit(nullptr, -1, false);
+        QVERIFY(tipusok(mappa()).contains(QString::number(tipusKulcs(huszonot)) + "|" + huszonot));
     }
 
     // A save the database refuses: the reason in the box, the dialog stays
@@ -530,6 +566,32 @@ private slots:
         });
         TorzsCassatipMegnyit(nullptr, QString(), false);
         QVERIFY(cassatipok(mappa()).contains(vart));
+    }
+
+    // The one-character letter field takes one emoji whole (never "�") and
+    // nothing after it.
+    void cassatipEmoji()
+    {
+        const QString emoji = QString::fromUtf8("🎬");
+        VartAblak f([&](TorzsAblak* a) {
+            VartAblak g([&](TorzsSzerkeszto* sz) {
+                auto* d = qobject_cast<Tfrm_TorzsCassatip_Szerkeszt*>(sz);
+                Gepel(d->jel, emoji);
+                QCOMPARE(d->jel->text(), emoji);
+                Gepel(d->jel, "x");
+                QCOMPARE(d->jel->text(), emoji);
+                Gepel(d->nev, "Mozijegy");
+                d->Bevetel->click();
+                QTest::mouseClick(d->btnOK, Qt::LeftButton);
+                QVERIFY(!d->isVisible());
+            });
+            Nyom(a, Qt::Key_Insert);
+            QCOMPARE(a->ertek("cassatip").toString(), emoji);
+            a->reject();
+        });
+        TorzsCassatipMegnyit(nullptr, QString(), false);
+        QVERIFY(cassatipok(mappa()).contains(emoji + "|Mozijegy|1"));
+        QVERIFY(p().hibak().isEmpty());
     }
 
     // A letter already in use is refused, the dialog stays open, nothing changes.

@@ -282,6 +282,70 @@ private slots:
         QCOMPARE(Adatbazis::ertek("SELECT telefon FROM ugyfel WHERE azon = 12").toString(), QString("06-1-111"));
     }
 
+    // A code that is no 32-bit whole number (pasted "nan" or "inf" among
+    // them, which would have become an empty code) is refused, nothing stored.
+    void kodNemSzam_data()
+    {
+        QTest::addColumn<QString>("kod");
+        QTest::newRow("nan") << "nan";
+        QTest::newRow("inf") << "inf";
+        QTest::newRow("-inf") << "-inf";
+        QTest::newRow("tulcsordul") << "1e999";
+        QTest::newRow("32 biten tul") << "99999999999";
+        QTest::newRow("tort") << "1,5";
+    }
+    void kodNemSzam()
+    {
+        QFETCH(QString, kod);
+        regiszter(false, [&](Tfrm_TorzsUgyfel& a) {
+            szerkesztoben(a, Qt::Key_Insert, [&](Tfrm_TorzsUgyfel_Szerkeszt& d) {
+                Gepel(d.ugyfel_nev, "Számtalan");
+                d.azon->setText(kod);
+                QTest::mouseClick(d.btnOK, Qt::LeftButton);
+                QVERIFY(d.isVisible());
+                QCOMPARE(m_t->parbeszed.hibak(),
+                         QStringList("Hiányos, vagy hibás adatmegadás\nNem megfelelő érték.\na(z) azon mező egész számot vár"));
+                QCOMPARE(d.focusWidget(), d.azon);
+                QCOMPARE(d.azon->text(), kod);
+                d.reject();
+            });
+        });
+        QCOMPARE(darab("ugyfel"), 0);
+    }
+
+    // A save that fails for want of disk space says so; it is not the
+    // operator's input that was wrong.
+    void teliLemezMentes()
+    {
+        // The file may not grow: once its pages are full the engine
+        // reports a full disk, as it does when the disk itself is full.
+        Adatbazis::vegrehajt(QStringLiteral("PRAGMA max_page_count = %1").arg(Adatbazis::ertek("PRAGMA page_count").toInt()));
+        const QString hosszu = QString("Töltelék ügyfél neve, ötven karakter hosszan.....").left(50);
+        bool tele = false;
+        for (int i = 1; i < 100000 && !tele; ++i) {
+            try {
+                ugyfel(i, hosszu);
+            } catch (const AdatbazisHiba&) {
+                tele = true;
+            }
+        }
+        QVERIFY(tele);
+        const QString elotte = tablaKep();
+        regiszter(false, [&](Tfrm_TorzsUgyfel& a) {
+            szerkesztoben(a, Qt::Key_Insert, [&](Tfrm_TorzsUgyfel_Szerkeszt& d) {
+                Gepel(d.ugyfel_nev, hosszu);
+                Gepel(d.cim_cim, hosszu);
+                QTest::mouseClick(d.btnOK, Qt::LeftButton);
+                QVERIFY(d.isVisible());
+                QCOMPARE(m_t->parbeszed.hibak(),
+                         QStringList("A mentés nem sikerült.\nBetelt a lemez: az adatbázis nem írható."));
+                QCOMPARE(d.ugyfel_nev->text(), hosszu);
+                d.reject();
+            });
+        });
+        QCOMPARE(tablaKep(), elotte);
+    }
+
     // Deleting removes the customer only; history and cash rows stay.
     void torles()
     {
