@@ -78,9 +78,11 @@ QRectF befoglalo(const Jelentes::Elem& e)
 QString Jelentes::BetuCsalad(const QString& nev)
 {
     const QString n = nev.trimmed().toLower();
-    if (n == QLatin1String("arial") || n == QLatin1String("helvetica") || n == QLatin1String("tahoma")
-        || n == QLatin1String("ms sans serif") || n == QLatin1String("verdana"))
+    if (n == QLatin1String("arial") || n == QLatin1String("helvetica") || n == QLatin1String("ms sans serif"))
         return QStringLiteral("Liberation Sans");
+    // Wider than Arial, as Tahoma and Verdana are.
+    if (n == QLatin1String("tahoma") || n == QLatin1String("verdana"))
+        return QStringLiteral("DejaVu Sans");
     if (n == QLatin1String("times new roman") || n == QLatin1String("times"))
         return QStringLiteral("Liberation Serif");
     if (n == QLatin1String("courier new") || n == QLatin1String("courier"))
@@ -88,9 +90,46 @@ QString Jelentes::BetuCsalad(const QString& nev)
     return nev;
 }
 
+namespace {
+
+// The family that is really drawn for `csalad`. Asked for a family that is
+// not installed, fontconfig would quietly hand over some other font (one
+// without ő and ű, perhaps); here a missing family is replaced by the DejaVu
+// font of its kind, and said so once. Reports are painted on the GUI thread.
+QString rajzoltCsalad(const QString& csalad)
+{
+    static QHash<QString, QString> ismert;
+    const auto it = ismert.constFind(csalad);
+    if (it != ismert.cend()) return *it;
+    const auto van = [](const QString& c) {
+        QFont f;
+        f.setFamilies({c});
+        return QFontInfo(f).family().compare(c, Qt::CaseInsensitive) == 0;
+    };
+    QString valasztott = csalad;
+    if (!van(csalad)) {
+        const QString tartalek = csalad.contains(QLatin1String("Mono"), Qt::CaseInsensitive)
+                                         || csalad.contains(QLatin1String("Courier"), Qt::CaseInsensitive)
+                                     ? QStringLiteral("DejaVu Sans Mono")
+                                 : csalad.contains(QLatin1String("Serif"), Qt::CaseInsensitive)
+                                         || csalad.contains(QLatin1String("Times"), Qt::CaseInsensitive)
+                                     ? QStringLiteral("DejaVu Serif")
+                                     : QStringLiteral("DejaVu Sans");
+        if (van(tartalek)) valasztott = tartalek;
+        qWarning("Nyomtatás: a(z) \"%s\" betűtípus nincs telepítve, helyette: %s", qPrintable(csalad),
+                 qPrintable(valasztott));
+    }
+    ismert.insert(csalad, valasztott);
+    return valasztott;
+}
+
+} // namespace
+
 QFont Jelentes::Betu::font() const
 {
-    QFont f(BetuCsalad(nev));
+    QFont f;
+    // setFamilies: the exact family, not a pattern fontconfig may bend.
+    f.setFamilies({rajzoltCsalad(BetuCsalad(nev))});
     f.setPointSizeF(meret > 0 ? meret : 10);
     f.setBold(stilus & Felkover);
     f.setItalic(stilus & Dolt);

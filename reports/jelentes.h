@@ -94,8 +94,9 @@ public:
     };
     enum Alakzat { Teglalap, Ellipszis, KerekitettTeglalap };
 
-    // A font by name, size in points and style. Arial, Times New Roman,
-    // Courier New and Tahoma are drawn with metric-compatible free fonts.
+    // A font by name, size in points and style. Arial, Times New Roman and
+    // Courier New are drawn with the metric-compatible Liberation fonts,
+    // Tahoma and Verdana with DejaVu Sans: each holds every Hungarian letter.
     struct Betu {
         Betu(const QString& nev = QStringLiteral("Arial"), double meret = 10, int stilus = Normal)
             : nev(nev), meret(meret), stilus(stilus) {}
@@ -267,7 +268,9 @@ public:
     static QString IdoFormatum(const QVariant& v);     // QTime or "HH:mm:ss": system long time
     static QString PenzFormatum(const QVariant& v);    // "### ### ##0": 1234567 -> 1 234 567
     static QString OtJegyuFormatum(const QVariant& v); // codes: 00042
-    // The free font drawn for a Windows font name.
+    // The free font drawn for a Windows font name: one that holds every
+    // Hungarian letter (Liberation, metric-compatible with the Windows
+    // fonts, or DejaVu). An unknown name is kept.
     static QString BetuCsalad(const QString& nev);
 
 private:

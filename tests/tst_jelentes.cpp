@@ -5,8 +5,10 @@
 #include "tesztsegito.h"
 #include "tst_jelentes_pdf.h"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QRawFont>
 #include <QPrintPreviewWidget>
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -445,6 +447,7 @@ private slots:
         QTest::newRow("Arial") << "betu" << QVariant("Arial") << "Liberation Sans";
         QTest::newRow("Times") << "betu" << QVariant("Times New Roman") << "Liberation Serif";
         QTest::newRow("Courier") << "betu" << QVariant("courier new") << "Liberation Mono";
+        QTest::newRow("Tahoma") << "betu" << QVariant("Tahoma") << "DejaVu Sans";
     }
     void formatumok()
     {
@@ -457,6 +460,50 @@ private slots:
         if (fajta == "kod") kapott = Jelentes::OtJegyuFormatum(ertek);
         if (fajta == "betu") kapott = Jelentes::BetuCsalad(ertek.toString());
         QTEST(kapott, "vart");
+    }
+
+    // Each Windows font name is drawn with a free font that holds every
+    // Hungarian letter, in every style, the font itself and no stand-in
+    // for some letters, so the PDF's text reads back whole.
+    void magyarBetuk_data()
+    {
+        QTest::addColumn<QString>("nev");
+        QTest::addColumn<QString>("csalad");
+        QTest::newRow("Arial") << "Arial" << "Liberation Sans";
+        QTest::newRow("Times New Roman") << "Times New Roman" << "Liberation Serif";
+        QTest::newRow("Courier New") << "Courier New" << "Liberation Mono";
+        QTest::newRow("Tahoma") << "Tahoma" << "DejaVu Sans";
+    }
+    void magyarBetuk()
+    {
+        QFETCH(QString, nev);
+        QFETCH(QString, csalad);
+        const QString abc = QStringLiteral("aábcdeéfghiíjklmnoóöőpqrstuúüűvwxyz AÁBCDEÉFGHIÍJKLMNOÓÖŐPQRSTUÚÜŰVWXYZ");
+        const int stilusok[] = {Jelentes::Normal, Jelentes::Felkover, Jelentes::Dolt, Jelentes::Felkover | Jelentes::Dolt};
+        Jelentes r("Betűk", "qrBetu");
+        r.lap(QPageSize::A4, QPageLayout::Landscape);
+        r.osszegzes.magassag = 10;
+        double y = 0;
+        for (int st : stilusok) {
+            const QFont f = B(nev, 10, st).font();
+            QCOMPARE(QFontInfo(f).family(), csalad);
+            QCOMPARE(QFontInfo(f).bold(), bool(st & Jelentes::Felkover));
+            QCOMPARE(QFontInfo(f).italic(), bool(st & Jelentes::Dolt));
+            const QRawFont nyers = QRawFont::fromFont(f);
+            for (QChar c : abc) QVERIFY2(nyers.supportsCharacter(c), qPrintable(QString(c)));
+            r.osszegzes.szoveg({0, y, 270, 6}, abc, B(nev, 10, st));
+            r.osszegzes.szoveg({0, y + 6, 100, 6}, abc, B(nev, 10, st)).tordel = true;
+            y += 30;
+        }
+        QString fajl;
+        const QStringList o = Nyomtat(r, &fajl);
+        QCOMPARE(o.size(), 1);
+        // Each style once on one line, once wrapped after the small letters.
+        QCOMPARE(PdfSorok(o[0]).join(' ').count(abc), 8);
+        const QStringList betuk = PdfBetuk(fajl).split('\n', Qt::SkipEmptyParts).mid(2);
+        QCOMPARE(betuk.size(), 4);
+        for (const QString& b : betuk)
+            QVERIFY2(b.section('+', -1).startsWith(QString(csalad).remove(' ')), qPrintable(b));
     }
 
     // Preview and printing go through the modal seam; a PDF that cannot be
