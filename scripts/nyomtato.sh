@@ -23,15 +23,29 @@ csomag_telepit "${csomagok[@]}"
 # cups-pdf reads its settings for every job: a fixed output folder (also for
 # jobs of unknown users) and the job number in every file name, so that no
 # job overwrites another.
+#
+# Its ghostscript call gets one PostScript line in front of the job. The job
+# comes as PostScript made by cairo (below), which gives the Latin-1 letters
+# of a font and its other letters (ő, ű, Ő, Ű) two fonts of the same name;
+# ghostscript's PDF writer takes the two for one, and a letter of the second
+# that stands between letters of the first ("Erdős") ends up as an unnamed
+# bitmap: printed, but missing from the PDF's text ("Erds"). Renamed after
+# the key it is defined under (LiberationSans_f-0-1), each font keeps its
+# letters as text.
+egyedi_nev='/kzdf /definefont load def /definefont { 1 index type /nametype eq 1 index /FontName known and { dup /FontName 2 copy get 64 string cvs (_) concatstrings 4 index 64 string cvs concatstrings cvn put } if kzdf } bind def'
+gs_hivas='%s -q -dCompatibilityLevel=%s -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pdfwrite -sOutputFile="%s"'
+gs_hivas+=' -dAutoRotatePages=/PageByPage -dAutoFilterColorImages=false -dColorImageFilter=/FlateEncode'
+gs_hivas+=" -dPDFSETTINGS=/prepress -c \"$egyedi_nev\" -f %s"
 mkdir -p "$mappa"
 chmod 0755 "$mappa"
 conf=/etc/cups/cups-pdf.conf
 touch "$conf"
-sed -i -E '/^[[:space:]]*(Out|AnonDirName|Label)[[:space:]]/d' "$conf"
+sed -i -E '/^[[:space:]]*(Out|AnonDirName|Label|GSCall)[[:space:]]/d' "$conf"
 {
   echo "Out $mappa"
   echo "AnonDirName $mappa"
   echo "Label 2"
+  echo "GSCall $gs_hivas"
 } >>"$conf"
 
 # The scheduler: started directly (it goes to the background by itself).

@@ -75,8 +75,10 @@ private slots:
         TesztTelepites t;
         t.nyit();
         parbeszedBeallit(&seam);
-        // A name of this run, to tell its output from other jobs'.
-        const QString nev = QStringLiteral("Nyomtatott Teszt %1").arg(QCoreApplication::applicationPid());
+        // A mark of this run, to tell its output from other jobs', in a name
+        // with ő, ű and Ő, which the way through PostScript must keep as text.
+        const QString jel = QStringLiteral("Teszt%1").arg(QCoreApplication::applicationPid());
+        const QString nev = QStringLiteral("Erdős-Hegedűs Őzike ") + jel;
         Adatbazis::vegrehajt("INSERT INTO ugyfel (azon, ugyfel_nev, cim_irsz, cim_varos, cim_cim, torolve) "
                              "VALUES (1, ?, '1071', 'Budapest', 'Kertész utca 3.', 'N')",
                              {nev});
@@ -107,7 +109,8 @@ private slots:
                 const qint64 meret = QFileInfo(ut).size();
                 if (meret > 0 && meretek.value(ut, -1) == meret) {
                     const QStringList o = PdfOldalak(ut, true);
-                    if (o.join('\n').contains(nev)) {
+                    // Found by the mark: a name that lost a letter is told below.
+                    if (o.join('\n').contains(jel)) {
                         fajl = ut;
                         oldalak = o;
                         break;
