@@ -76,9 +76,10 @@ private slots:
         t.nyit();
         parbeszedBeallit(&seam);
         // A mark of this run, to tell its output from other jobs', in a name
-        // with ő, ű and Ő, which the way through PostScript must keep as text.
-        const QString jel = QStringLiteral("Teszt%1").arg(QCoreApplication::applicationPid());
-        const QString nev = QStringLiteral("Erdős-Hegedűs Őzike ") + jel;
+        // short enough for its box, with ő, ű and Ő between other letters,
+        // which the way through PostScript must keep as text.
+        const QString jel = QStringLiteral("#%1").arg(QCoreApplication::applicationPid());
+        const QString nev = QStringLiteral("Őri-Szűcs Győző ") + jel;
         Adatbazis::vegrehajt("INSERT INTO ugyfel (azon, ugyfel_nev, cim_irsz, cim_varos, cim_cim, torolve) "
                              "VALUES (1, ?, '1071', 'Budapest', 'Kertész utca 3.', 'N')",
                              {nev});
