@@ -75,9 +75,16 @@ bool AblakParbeszed::nyomtatas(QWidget* szulo, Nyomtatvany& n)
     folyamat.setMinimumDuration(0);
     folyamat.setValue(0);
     const bool kesz = n.rajzol(nyomtato, [&folyamat](int lap, int osszes) {
-        folyamat.setMaximum(osszes);
-        folyamat.setLabelText(QStringLiteral("Nyomtatás: %1. oldal / %2").arg(lap).arg(osszes));
-        folyamat.setValue(lap);
+        if (osszes > 0) {
+            folyamat.setMaximum(osszes);
+            folyamat.setLabelText(QStringLiteral("Nyomtatás: %1. oldal / %2").arg(lap).arg(osszes));
+            folyamat.setValue(lap);
+        } else {
+            // The number of pages is not known before the last one: a busy bar.
+            folyamat.setMaximum(0);
+            folyamat.setLabelText(QStringLiteral("Nyomtatás: %1. oldal").arg(lap));
+            folyamat.setValue(0);
+        }
         QCoreApplication::processEvents();
         return !folyamat.wasCanceled();
     });

@@ -17,7 +17,8 @@ public:
     virtual ~Nyomtatvany() = default;
     virtual QString nyomtatasCim() const = 0;     // the print job's name
     virtual void lapBeallit(QPrinter& p) const = 0;
-    // Paints every page; `halad(kesz, osszes)` returns false to stop.
+    // Paints every page; `halad(kesz, osszes)` after each, returns false to
+    // stop; `osszes` is 0 while the number of pages is not known.
     // Returns false when nothing (complete) was printed.
     virtual bool rajzol(QPrinter& p, const std::function<bool(int, int)>& halad) = 0;
 };

@@ -5,14 +5,20 @@
 #include "data/konverzio.h"
 #include "data/ora.h"
 
+#include <QFile>
+#include <QFontInfo>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace {
 
@@ -72,9 +78,11 @@ QRectF befoglalo(const Jelentes::Elem& e)
 QString Jelentes::BetuCsalad(const QString& nev)
 {
     const QString n = nev.trimmed().toLower();
-    if (n == QLatin1String("arial") || n == QLatin1String("helvetica") || n == QLatin1String("tahoma")
-        || n == QLatin1String("ms sans serif") || n == QLatin1String("verdana"))
+    if (n == QLatin1String("arial") || n == QLatin1String("helvetica") || n == QLatin1String("ms sans serif"))
         return QStringLiteral("Liberation Sans");
+    // Wider than Arial, as Tahoma and Verdana are.
+    if (n == QLatin1String("tahoma") || n == QLatin1String("verdana"))
+        return QStringLiteral("DejaVu Sans");
     if (n == QLatin1String("times new roman") || n == QLatin1String("times"))
         return QStringLiteral("Liberation Serif");
     if (n == QLatin1String("courier new") || n == QLatin1String("courier"))
@@ -82,9 +90,46 @@ QString Jelentes::BetuCsalad(const QString& nev)
     return nev;
 }
 
+namespace {
+
+// The family that is really drawn for `csalad`. Asked for a family that is
+// not installed, fontconfig would quietly hand over some other font (one
+// without ő and ű, perhaps); here a missing family is replaced by the DejaVu
+// font of its kind, and said so once. Reports are painted on the GUI thread.
+QString rajzoltCsalad(const QString& csalad)
+{
+    static QHash<QString, QString> ismert;
+    const auto it = ismert.constFind(csalad);
+    if (it != ismert.cend()) return *it;
+    const auto van = [](const QString& c) {
+        QFont f;
+        f.setFamilies({c});
+        return QFontInfo(f).family().compare(c, Qt::CaseInsensitive) == 0;
+    };
+    QString valasztott = csalad;
+    if (!van(csalad)) {
+        const QString tartalek = csalad.contains(QLatin1String("Mono"), Qt::CaseInsensitive)
+                                         || csalad.contains(QLatin1String("Courier"), Qt::CaseInsensitive)
+                                     ? QStringLiteral("DejaVu Sans Mono")
+                                 : csalad.contains(QLatin1String("Serif"), Qt::CaseInsensitive)
+                                         || csalad.contains(QLatin1String("Times"), Qt::CaseInsensitive)
+                                     ? QStringLiteral("DejaVu Serif")
+                                     : QStringLiteral("DejaVu Sans");
+        if (van(tartalek)) valasztott = tartalek;
+        qWarning("Nyomtatás: a(z) \"%s\" betűtípus nincs telepítve, helyette: %s", qPrintable(csalad),
+                 qPrintable(valasztott));
+    }
+    ismert.insert(csalad, valasztott);
+    return valasztott;
+}
+
+} // namespace
+
 QFont Jelentes::Betu::font() const
 {
-    QFont f(BetuCsalad(nev));
+    QFont f;
+    // setFamilies: the exact family, not a pattern fontconfig may bend.
+    f.setFamilies({rajzoltCsalad(BetuCsalad(nev))});
     f.setPointSizeF(meret > 0 ? meret : 10);
     f.setBold(stilus & Felkover);
     f.setItalic(stilus & Dolt);
@@ -97,7 +142,9 @@ QFont Jelentes::Betu::font() const
 
 QVariant Jelentes::Sor::ertek(const QString& mezo) const
 {
-    return mezok ? mezok->value(mezo.toLower()) : QVariant();
+    if (!oszlopok || !ertekek) return {};
+    const int o = oszlopok->value(mezo.toLower(), -1);
+    return o >= 0 ? ertekek->value(o) : QVariant();
 }
 
 QString Jelentes::DatumFormatum(const QVariant& v)
@@ -268,42 +315,123 @@ Jelentes::Csoport& Jelentes::csoport(const QString& mezo)
     return m_csoportok.back();
 }
 
+// ---- rows -------------------------------------------------------------------------
+
+qint64 Jelentes::Kurzor::darab()
+{
+    elejere();
+    qint64 n = 0;
+    while (kovetkezo()) ++n;
+    lezar();
+    return n;
+}
+
 namespace {
+
 QVariantMap kisbetus(const QVariantMap& m)
 {
     QVariantMap k;
     for (auto it = m.cbegin(); it != m.cend(); ++it) k.insert(it.key().toLower(), it.value());
     return k;
 }
+
+// Rows held in memory: one list of values per row, in the columns of the
+// field names met in any row.
+class ListaKurzor : public Jelentes::Kurzor {
+public:
+    explicit ListaKurzor(const QList<QVariantMap>& sorok)
+    {
+        QHash<QString, int> oszlop;
+        for (const QVariantMap& s : sorok)
+            for (auto it = s.cbegin(); it != s.cend(); ++it) {
+                const QString n = it.key().toLower();
+                if (!oszlop.contains(n)) {
+                    oszlop.insert(n, int(m_mezok.size()));
+                    m_mezok << n;
+                }
+            }
+        m_sorok.reserve(sorok.size());
+        for (const QVariantMap& s : sorok) {
+            QVariantList v(m_mezok.size());
+            for (auto it = s.cbegin(); it != s.cend(); ++it) v[oszlop.value(it.key().toLower())] = it.value();
+            m_sorok.push_back(std::move(v));
+        }
+    }
+    void elejere() override { m_hol = -1; }
+    QStringList mezok() const override { return m_mezok; }
+    bool kovetkezo() override
+    {
+        if (m_hol < qsizetype(m_sorok.size())) ++m_hol;
+        return m_hol < qsizetype(m_sorok.size());
+    }
+    QVariant ertek(int oszlop) const override { return m_sorok[size_t(m_hol)].value(oszlop); }
+    qint64 darab() override { return qint64(m_sorok.size()); }
+
+private:
+    QStringList m_mezok;
+    std::vector<QVariantList> m_sorok;
+    qsizetype m_hol = -1;
+};
+
+// The rows of an executed query, from where it stood when handed over. To
+// read them again the query is executed again; between readings it holds
+// no statement open.
+class SqlKurzor : public Jelentes::Kurzor {
+public:
+    explicit SqlKurzor(QSqlQuery&& q) : m_q(std::move(q))
+    {
+        const QSqlRecord r = m_q.record();
+        for (int i = 0; i < r.count(); ++i) m_mezok << r.fieldName(i);
+        // The rows already read are passed over again on a new reading.
+        m_atlep = m_q.at() >= 0 ? m_q.at() + 1 : m_q.at() == QSql::BeforeFirstRow ? 0 : -1;
+        m_kesz = m_atlep >= 0;
+    }
+    void elejere() override
+    {
+        if (m_kesz) return;   // still where it was handed over or last executed
+        if (m_atlep < 0) return;
+        if (!m_q.exec()) throw AdatbazisHiba(m_q.lastError().text());
+        for (int i = 0; i < m_atlep && m_q.next(); ++i) {}
+        m_kesz = true;
+    }
+    QStringList mezok() const override { return m_mezok; }
+    bool kovetkezo() override
+    {
+        m_kesz = false;
+        if (m_atlep < 0) return false;
+        if (m_q.next()) return true;
+        if (m_q.lastError().type() != QSqlError::NoError) throw AdatbazisHiba(m_q.lastError().text());
+        return false;
+    }
+    QVariant ertek(int oszlop) const override { return m_q.value(oszlop); }
+    void lezar() override
+    {
+        m_q.finish();
+        m_kesz = false;
+    }
+
+private:
+    QSqlQuery m_q;
+    QStringList m_mezok;
+    int m_atlep = 0;      // rows to pass over after executing; -1: none left at all
+    bool m_kesz = false;  // positioned before the first row to give
+};
+
 } // namespace
 
-void Jelentes::adat(const QList<QVariantMap>& sorok)
-{
-    m_sorok.clear();
-    m_sorok.reserve(sorok.size());
-    for (const QVariantMap& s : sorok) m_sorok.append(kisbetus(s));
-}
+void Jelentes::adat(std::unique_ptr<Kurzor> kurzor) { m_kurzor = std::move(kurzor); }
 
-void Jelentes::adat(QSqlQuery& q)
-{
-    m_sorok.clear();
-    while (q.next()) {
-        const QSqlRecord r = q.record();
-        QVariantMap s;
-        // A name that two joined tables share means the first column of that name.
-        for (int i = 0; i < r.count(); ++i) {
-            const QString n = r.fieldName(i).toLower();
-            if (!s.contains(n)) s.insert(n, r.value(i));
-        }
-        m_sorok.append(s);
-    }
-}
+void Jelentes::adat(const QList<QVariantMap>& sorok) { adat(std::make_unique<ListaKurzor>(sorok)); }
+
+void Jelentes::adat(QSqlQuery& q) { adat(std::make_unique<SqlKurzor>(std::move(q))); }
 
 void Jelentes::adatSql(const QString& sql, const QVariantList& param)
 {
     QSqlQuery q = Adatbazis::vegrehajt(sql, param);
     adat(q);
 }
+
+int Jelentes::sorokSzama() const { return m_kurzor ? int(m_kurzor->darab()) : 0; }
 
 void Jelentes::forras(const QString& nev, const QVariantMap& rekord)
 {
@@ -326,10 +454,147 @@ QVariantMap Jelentes::elsoSor(const QString& sql, const QVariantList& param)
 
 // ---- evaluation ---------------------------------------------------------------
 
+// The count and the sums of the rows in a scope.
+struct Jelentes::Osszesito {
+    qint64 db = 0;
+    std::vector<double> osszeg;   // by summed field
+    explicit Osszesito(size_t mezok = 0) : osszeg(mezok, 0.0) {}
+    void hozzaad(const std::vector<double>& sor)
+    {
+        ++db;
+        for (size_t i = 0; i < osszeg.size(); ++i) osszeg[i] += sor[i];
+    }
+};
+
+// One output of the report: where each field is, what a row must read, the
+// fonts, and what had to be read ahead.
+struct Jelentes::Futas {
+    Kurzor* kurzor = nullptr;        // null: no rows
+    QPaintDevice* d = nullptr;
+    Oszlopok oszlopok;               // field name -> column
+    std::vector<int> olvasando;      // the columns a row reads
+    std::vector<int> osszegOszlop;   // column of each summed field; -1: no such field
+    std::vector<int> kulcsOszlop;    // column of each group's key
+    QHash<const Elem*, int> mezoOszlop;    // field elements of the data row
+    QHash<const Elem*, int> osszegMezo;    // sum elements: which summed field
+    bool fejOsszeg = false;          // a group header shows a sum or count
+    bool oldalOsszes = false;        // the number of pages is printed
+    // The whole of every group, level by level, in order (when fejOsszeg):
+    // counts, and the sums in rows of osszegOszlop.size().
+    std::vector<std::vector<qint64>> csoportDb;
+    std::vector<std::vector<double>> csoportOsszeg;
+    int oldalak = 0;                 // pages, when read ahead; 0: not known
+    bool leallt = false;
+
+    std::unordered_map<const Elem*, QFont> betuk;
+    std::unordered_map<const Elem*, QFontMetricsF> metrikak;
+    const QFont& betu(const Elem& e)
+    {
+        auto it = betuk.find(&e);
+        if (it == betuk.end()) it = betuk.emplace(&e, e.betu.font()).first;
+        return it->second;
+    }
+    const QFontMetricsF& metrika(const Elem& e)
+    {
+        auto it = metrikak.find(&e);
+        if (it == metrikak.end()) it = metrikak.emplace(&e, QFontMetricsF(betu(e), d)).first;
+        return it->second;
+    }
+    // A one-line text shaped once, cut with "…" to `szelesseg`: its glyphs
+    // (from the baseline at ascent under the top) and its width. Most
+    // columns repeat a few values (a category, a flag), so each element
+    // keeps the last few hundred of its texts shaped.
+    struct Sor1 {
+        QList<QGlyphRun> futasok;
+        double szelesseg = 0;
+    };
+    std::unordered_map<const Elem*, QHash<QString, Sor1>> formazott;
+    // The element's font as the device draws it, once something was shaped in it.
+    std::unordered_map<const Elem*, QRawFont> nyersBetuk;
+    const Sor1& egySor(const Elem& e, const QString& szoveg, double szelesseg)
+    {
+        QHash<QString, Sor1>& tar = formazott[&e];
+        const auto it = tar.constFind(szoveg);
+        if (it != tar.cend()) return *it;
+        if (tar.size() >= 256) tar.clear();
+        const auto kirak = [&](const QString& s) {
+            Sor1 k;
+            if (gyorsan(e, s, k)) return k;
+            QTextLayout tl(s, betu(e), d);
+            QTextOption o;
+            o.setWrapMode(QTextOption::NoWrap);
+            tl.setTextOption(o);
+            tl.beginLayout();
+            QTextLine sor = tl.createLine();
+            if (sor.isValid()) sor.setLineWidth(1e9);
+            tl.endLayout();
+            k = Sor1{tl.glyphRuns(), sor.isValid() ? sor.naturalTextWidth() : 0.0};
+            if (k.futasok.size() == 1 && !nyersBetuk.count(&e)
+                && k.futasok.first().rawFont().familyName() == QFontInfo(betu(e)).family())
+                nyersBetuk.emplace(&e, k.futasok.first().rawFont());
+            return k;
+        };
+        Sor1 k = kirak(szoveg);
+        if (k.szelesseg > szelesseg) k = kirak(metrika(e).elidedText(szoveg, Qt::ElideRight, szelesseg));
+        return *tar.insert(szoveg, std::move(k));
+    }
+    // Most texts of a list are letters of the Latin alphabets in one font:
+    // for them one glyph per character with the font's own (kerned)
+    // advances is all shaping does, at a fraction of its cost. False when
+    // the text needs more (combining marks, other scripts, a letter the
+    // font lacks) or the font is not known yet.
+    bool gyorsan(const Elem& e, const QString& s, Sor1& k)
+    {
+        const auto it = nyersBetuk.find(&e);
+        if (it == nyersBetuk.end() || s.isEmpty()) return false;
+        for (QChar c : s)
+            if (c.unicode() < 0x20 || c.unicode() >= 0x0250 || c.unicode() == 0xAD) return false;
+        const QRawFont& f = it->second;
+        const QList<quint32> jelek = f.glyphIndexesForString(s);
+        if (jelek.size() != s.size() || jelek.contains(0u)) return false;
+        const QList<QPointF> elore = f.advancesForGlyphIndexes(jelek, QRawFont::KernedAdvances | QRawFont::UseDesignMetrics);
+        QList<QPointF> hely;
+        hely.reserve(jelek.size());
+        double x = 0;
+        for (const QPointF& a : elore) {
+            hely << QPointF(x, f.ascent());
+            x += a.x();
+        }
+        QGlyphRun g;
+        g.setRawFont(f);
+        g.setGlyphIndexes(jelek);
+        g.setPositions(hely);
+        const QFont& b = betu(e);
+        g.setUnderline(b.underline());
+        k = Sor1{{g}, x};
+        return true;
+    }
+    // The whole of group `szint` number `hanyadik` (0-based); empty when not read ahead.
+    Osszesito csoport(int szint, qsizetype hanyadik) const
+    {
+        const size_t n = osszegOszlop.size();
+        Osszesito o(n);
+        if (!fejOsszeg || hanyadik < 0 || size_t(hanyadik) >= csoportDb[size_t(szint)].size()) return o;
+        o.db = csoportDb[size_t(szint)][size_t(hanyadik)];
+        for (size_t i = 0; i < n; ++i) o.osszeg[i] = csoportOsszeg[size_t(szint)][size_t(hanyadik) * n + i];
+        return o;
+    }
+};
+
 struct Jelentes::Kornyezet {
-    const QVariantMap* sor = nullptr;   // null: no data row
-    Hatokor hatokor;
+    Futas* f = nullptr;
+    const Sor* sor = nullptr;                     // null: no data row
+    const Osszesito* hatokor = nullptr;           // null: no rows in scope
+    const std::vector<double>* plusz = nullptr;   // a detail row counted into its own scope
     int oldal = 1, oldalak = 1;
+};
+
+// Where the bands of a layout go: painted, or only counted.
+struct Jelentes::Kimeno {
+    std::function<bool(int oldal)> ujOldal;     // before the page's first band; false: stop
+    std::function<void(const Sav&, const Kornyezet&, const Meret&, const QPointF& hol, double vagas)> sav;
+    std::function<bool(int oldal)> oldalKesz;   // after its last band; false: stop
+    int oldalak = 0;
 };
 
 QString Jelentes::elemSzoveg(const Elem& e, const Kornyezet& k) const
@@ -339,10 +604,10 @@ QString Jelentes::elemSzoveg(const Elem& e, const Kornyezet& k) const
     case Elem::Szoveg: return e.szoveg;
     case Elem::Mezo: {
         QVariant v;
-        if (e.forras.isEmpty())
-            v = k.sor ? k.sor->value(e.mezo.toLower()) : QVariant();
-        else
+        if (!e.forras.isEmpty())
             v = m_forrasok.value(e.forras.toLower()).value(e.mezo.toLower());
+        else if (k.sor && k.sor->ertekek)
+            v = k.f ? k.sor->ertekek->value(k.f->mezoOszlop.value(&e, -1)) : k.sor->ertek(e.mezo);
         return e.szoveg + formaz(v);
     }
     case Elem::RendszerErtek:
@@ -357,14 +622,14 @@ QString Jelentes::elemSzoveg(const Elem& e, const Kornyezet& k) const
         }
         return e.szoveg;
     case Elem::Osszeg: {
+        const int i = k.f ? k.f->osszegMezo.value(&e, -1) : -1;
         double s = 0;
-        const QString m = e.mezo.toLower();
-        for (int i = std::max(0, k.hatokor.tol); i < std::min<int>(k.hatokor.ig, m_sorok.size()); ++i)
-            s += VarValos(m_sorok.at(i).value(m));
+        if (i >= 0 && k.hatokor) s += k.hatokor->osszeg[size_t(i)];
+        if (i >= 0 && k.plusz) s += (*k.plusz)[size_t(i)];
         return e.szoveg + formaz(QVariant(s));
     }
     case Elem::Darab:
-        return e.szoveg + QString::number(std::max(0, std::min<int>(k.hatokor.ig, m_sorok.size()) - k.hatokor.tol));
+        return e.szoveg + QString::number((k.hatokor ? k.hatokor->db : 0) + (k.plusz ? 1 : 0));
     default: return {};
     }
 }
@@ -372,7 +637,7 @@ QString Jelentes::elemSzoveg(const Elem& e, const Kornyezet& k) const
 Jelentes::Meret Jelentes::meret(const Sav& s, const Kornyezet& k, QPaintDevice* d) const
 {
     const size_t n = s.elemek.size();
-    Meret m{s.magassag, std::vector<double>(n, 0), std::vector<double>(n, 0), std::vector<double>(n, 0)};
+    Meret m{s.magassag, {}, {}, {}};
     const double fx = d->logicalDpiX() / 25.4, fy = d->logicalDpiY() / 25.4;
     bool novo = false;
     for (size_t i = 0; i < n; ++i) {
@@ -380,12 +645,16 @@ Jelentes::Meret Jelentes::meret(const Sav& s, const Kornyezet& k, QPaintDevice* 
         if (!e.lathato || !e.tordel || !(e.fajta == Elem::Szoveg || e.fajta == Elem::Mezo
                                          || e.fajta == Elem::RendszerErtek || e.fajta == Elem::Osszeg))
             continue;
-        QTextLayout tl(tordelesre(elemSzoveg(e, k)), e.betu.font(), d);
+        QTextLayout tl(tordelesre(elemSzoveg(e, k)), k.f ? k.f->betu(e) : e.betu.font(), d);
         const double kell = tordel(tl, e.hely.width() * fx, e.igazitas) / fy;
-        m.novekedes[i] = std::max(0.0, kell - e.hely.height());
-        novo = novo || m.novekedes[i] > 0;
+        if (kell - e.hely.height() <= 0) continue;
+        if (m.novekedes.empty()) m.novekedes.assign(n, 0);
+        m.novekedes[i] = kell - e.hely.height();
+        novo = true;
     }
     if (!novo) return m;
+    m.eltolas.assign(n, 0);
+    m.nyujtas.assign(n, 0);
 
     // Elements below a grown text move down by its growth (and by whatever
     // moved that text); elements spanning it stretch. Top-down order.
@@ -420,24 +689,111 @@ Jelentes::Meret Jelentes::meret(const Sav& s, const Kornyezet& k, QPaintDevice* 
     return m;
 }
 
+// ---- reading ahead -----------------------------------------------------------------
+
+void Jelentes::elokeszit(Futas& f) const
+{
+    const auto oszlopa = [&f](const QString& mezo) { return f.oszlopok.value(mezo.toLower(), -1); };
+    if (f.kurzor) {
+        f.kurzor->elejere();
+        const QStringList mezok = f.kurzor->mezok();
+        // A name that two joined tables share means the first column of that name.
+        for (int i = 0; i < mezok.size(); ++i) {
+            const QString n = mezok[i].toLower();
+            if (!f.oszlopok.contains(n)) f.oszlopok.insert(n, i);
+        }
+    }
+    std::vector<bool> kell(f.kurzor ? size_t(f.kurzor->mezok().size()) : 0, false);
+    bool mind = false;   // a drawing of the report's own may ask for any field
+    const auto olvas = [&kell](int o) {
+        if (o >= 0 && size_t(o) < kell.size()) kell[size_t(o)] = true;
+    };
+    QStringList osszegMezok;
+    const auto nez = [&](const Sav& s, bool csoportFej) {
+        if (!s.lathato) return;   // what is not printed needs nothing read
+        for (const Elem& e : s.elemek) {
+            if (!e.lathato) continue;
+            switch (e.fajta) {
+            case Elem::Mezo:
+                if (e.forras.isEmpty()) {
+                    f.mezoOszlop.insert(&e, oszlopa(e.mezo));
+                    olvas(oszlopa(e.mezo));
+                }
+                break;
+            case Elem::Osszeg: {
+                const QString m = e.mezo.toLower();
+                if (!osszegMezok.contains(m)) osszegMezok << m;
+                f.osszegMezo.insert(&e, int(osszegMezok.indexOf(m)));
+                f.fejOsszeg = f.fejOsszeg || csoportFej;
+                break;
+            }
+            case Elem::Darab: f.fejOsszeg = f.fejOsszeg || csoportFej; break;
+            case Elem::RendszerErtek: f.oldalOsszes = f.oldalOsszes || e.rendszer == OldalOsszes; break;
+            case Elem::Rajz: mind = true; break;
+            default: break;
+            }
+        }
+    };
+    for (const Sav* s : {&cimSav, &lapFej, &oszlopFej, &reszlet, &osszegzes, &lapLab}) nez(*s, false);
+    for (const Csoport& cs : m_csoportok) {
+        nez(cs.fej, true);
+        nez(cs.lab, false);
+        f.kulcsOszlop.push_back(oszlopa(cs.mezo));
+        olvas(f.kulcsOszlop.back());
+    }
+    for (const QString& m : osszegMezok) {
+        f.osszegOszlop.push_back(oszlopa(m));
+        olvas(f.osszegOszlop.back());
+    }
+    for (size_t i = 0; i < kell.size(); ++i)
+        if (mind || kell[i]) f.olvasando.push_back(int(i));
+}
+
+void Jelentes::csoportOsszegez(Futas& f) const
+{
+    const size_t g = m_csoportok.size(), n = f.osszegOszlop.size();
+    f.csoportDb.assign(g, {});
+    f.csoportOsszeg.assign(g, {});
+    if (!f.kurzor || g == 0) return;
+    Kurzor& k = *f.kurzor;
+    k.elejere();
+    std::vector<QVariant> kulcs(g), elozo(g);
+    std::vector<double> sor(n);
+    std::vector<Osszesito> most(g, Osszesito(n));
+    bool elso = true;
+    const auto zar = [&](size_t j) {
+        f.csoportDb[j].push_back(most[j].db);
+        f.csoportOsszeg[j].insert(f.csoportOsszeg[j].end(), most[j].osszeg.begin(), most[j].osszeg.end());
+        most[j] = Osszesito(n);
+    };
+    while (k.kovetkezo()) {
+        for (size_t j = 0; j < g; ++j) kulcs[j] = f.kulcsOszlop[j] >= 0 ? k.ertek(f.kulcsOszlop[j]) : QVariant();
+        for (size_t i = 0; i < n; ++i) sor[i] = f.osszegOszlop[i] >= 0 ? VarValos(k.ertek(f.osszegOszlop[i])) : 0.0;
+        size_t l = 0;
+        if (!elso) {
+            l = g;
+            for (size_t j = 0; j < g; ++j)
+                if (kulcs[j] != elozo[j]) {
+                    l = j;
+                    break;
+                }
+            for (size_t j = l; j < g; ++j) zar(j);
+        }
+        for (size_t j = 0; j < g; ++j) most[j].hozzaad(sor);
+        std::swap(kulcs, elozo);
+        elso = false;
+    }
+    if (!elso)
+        for (size_t j = 0; j < g; ++j) zar(j);
+    k.lezar();
+}
+
 // ---- layout ---------------------------------------------------------------------
 
-struct Jelentes::Elrendezes {
-    struct Hely {
-        const Sav* sav;
-        QPointF hol;      // mm from the paper's top-left corner
-        int sor;          // data row of the band; -1: none
-        Hatokor hatokor;
-        double vagas;     // > 0: drawn only this many mm high (taller than a page)
-    };
-    std::vector<std::vector<Hely>> oldalak;
-};
-
-std::unique_ptr<Jelentes::Elrendezes> Jelentes::elrendez(QPaintDevice* d) const
+bool Jelentes::lefut(Futas& f, Kimeno& ki) const
 {
-    auto el = std::make_unique<Elrendezes>();
-    const int n = int(m_sorok.size());
     const int g = int(m_csoportok.size());
+    const size_t no = f.osszegOszlop.size();
     const double bal = m_margok.left();
     const double teteje = m_margok.top();
     const double alja = papir().height() - m_margok.bottom();
@@ -446,7 +802,17 @@ std::unique_ptr<Jelentes::Elrendezes> Jelentes::elrendez(QPaintDevice* d) const
     double y = teteje;          // next free place for a full-width band
     double hatar = alja;        // where the page footer begins
     bool torzsVan = false;      // the page has a band beyond its headers
-    int utolso = -1;            // last data row printed
+    int oldal = 0;
+    const Sor* utolso = nullptr;   // the last row printed
+    Osszesito eddig(no);           // the rows printed so far
+
+    // Two rows at a time: the current one and the one before, whose group
+    // footers are printed when the current one starts a new group.
+    const int oszlopSzam = f.kurzor ? int(f.kurzor->mezok().size()) : 0;
+    QVariantList ertekek[2] = {QVariantList(oszlopSzam), QVariantList(oszlopSzam)};
+    const Sor sorok[2] = {{&f.oszlopok, &ertekek[0]}, {&f.oszlopok, &ertekek[1]}};
+    int a = 0;   // sorok[a] is the current row, sorok[1 - a] the one before
+    std::vector<double> sorOsszeg(no);   // the current row's values of the summed fields
 
     // Detail columns: rows go down a column (or across a row of columns).
     const Sav& rs = reszlet;
@@ -457,37 +823,46 @@ std::unique_ptr<Jelentes::Elrendezes> Jelentes::elrendez(QPaintDevice* d) const
     int oszlop = 0;
     double oszlopTeteje = 0, oszlopY = 0, oszlopAlja = 0;
 
-    const auto kornyezet = [this](int sor, Hatokor h) {
+    const auto kornyezet = [&](const Sor* sor, const Osszesito* h, const std::vector<double>* plusz) {
         Kornyezet k;
-        k.sor = sor >= 0 && sor < m_sorok.size() ? &m_sorok.at(sor) : nullptr;
+        k.f = &f;
+        k.sor = sor;
         k.hatokor = h;
+        k.plusz = plusz;
+        k.oldal = std::max(1, oldal);
+        k.oldalak = f.oldalak > 0 ? f.oldalak : k.oldal;
         return k;
     };
-    const auto eddig = [&utolso]() { return Hatokor{0, utolso + 1}; };
-    const auto magas = [&](const Sav& s, int sor, Hatokor h) { return meret(s, kornyezet(sor, h), d).magassag; };
-    const auto helyez = [&](const Sav& s, double x, double yy, double h, int sor, Hatokor hk, double korlat) {
+    const auto helyez = [&](const Sav& s, double x, double yy, const Meret& m, const Kornyezet& k, double korlat) {
         // Taller than the room left on an empty page: drawn cut at the footer.
-        const double vagas = yy + h > korlat + Tures ? std::max(0.001, korlat - yy) : 0.0;
-        el->oldalak.back().push_back({&s, QPointF(x, yy), sor, hk, vagas});
+        const double vagas = yy + m.magassag > korlat + Tures ? std::max(0.001, korlat - yy) : 0.0;
+        if (ki.sav && !f.leallt) ki.sav(s, k, m, QPointF(x, yy), vagas);
     };
     const auto lapZar = [&]() {
-        if (el->oldalak.empty() || !lapLab.lathato) return;
-        // Into the bottom margin if need be, never onto the body.
-        el->oldalak.back().push_back({&lapLab, QPointF(bal, hatar), utolso, eddig(), papir().height() - hatar});
+        if (oldal == 0) return;
+        if (lapLab.lathato) {
+            // Into the bottom margin if need be, never onto the body.
+            const Kornyezet k = kornyezet(utolso, &eddig, nullptr);
+            if (ki.sav && !f.leallt) ki.sav(lapLab, k, meret(lapLab, k, f.d), QPointF(bal, hatar), papir().height() - hatar);
+        }
+        if (ki.oldalKesz && !f.leallt && !ki.oldalKesz(oldal)) f.leallt = true;
     };
-    const auto ujLap = [&](int sor) {
+    const auto ujLap = [&](const Sor* sor) {
         lapZar();
-        el->oldalak.emplace_back();
+        ++oldal;
+        ki.oldalak = oldal;
+        if (ki.ujOldal && !f.leallt && !ki.ujOldal(oldal)) f.leallt = true;
         y = teteje;
         torzsVan = false;
         oszlopban = false;
-        const double labMagas = lapLab.lathato ? magas(lapLab, sor, eddig()) : 0;
+        const double labMagas = lapLab.lathato ? meret(lapLab, kornyezet(sor, &eddig, nullptr), f.d).magassag : 0;
         hatar = std::max(teteje, alja - labMagas);
         for (const Sav* s : {&cimSav, &lapFej, &oszlopFej}) {
-            if (!s->lathato || (s == &cimSav && el->oldalak.size() > 1)) continue;
-            const double h = magas(*s, sor, eddig());
-            helyez(*s, bal, y, h, sor, eddig(), hatar);
-            y = std::min(hatar, y + h);
+            if (!s->lathato || (s == &cimSav && oldal > 1)) continue;
+            const Kornyezet k = kornyezet(sor, &eddig, nullptr);
+            const Meret m = meret(*s, k, f.d);
+            helyez(*s, bal, y, m, k, hatar);
+            y = std::min(hatar, y + m.magassag);
         }
     };
     const auto oszlopZar = [&]() {
@@ -497,25 +872,26 @@ std::unique_ptr<Jelentes::Elrendezes> Jelentes::elrendez(QPaintDevice* d) const
     };
     // A full-width band; `egyutt` more mm must fit with it (a group header
     // is not left alone at the foot of a page).
-    const auto torzs = [&](const Sav& s, int sor, Hatokor hk, double egyutt) {
+    const auto torzs = [&](const Sav& s, const Sor* sor, const Osszesito* hk, double egyutt) {
         if (!s.lathato) return;
         oszlopZar();
-        const double h = magas(s, sor, hk);
-        if (torzsVan && y + h + egyutt > hatar + Tures) ujLap(sor);
-        helyez(s, bal, y, h, sor, hk, hatar);
-        y = std::min(hatar, y + h);
+        const Meret m = meret(s, kornyezet(sor, hk, nullptr), f.d);
+        if (torzsVan && y + m.magassag + egyutt > hatar + Tures) ujLap(sor);
+        helyez(s, bal, y, m, kornyezet(sor, hk, nullptr), hatar);
+        y = std::min(hatar, y + m.magassag);
         torzsVan = true;
     };
-    const auto reszletHelyez = [&](int i) {
+    const auto reszletHelyez = [&](const Sor* sor) {
         if (!rs.lathato) return;
-        const double h = magas(rs, i, {0, i + 1});
+        const Meret m = meret(rs, kornyezet(sor, &eddig, &sorOsszeg), f.d);
+        const double h = m.magassag;
         if (!oszlopban) {
             oszlopban = true;
             oszlop = 0;
             oszlopTeteje = oszlopY = oszlopAlja = y;
         }
         const auto ujOldalon = [&]() {
-            ujLap(i);
+            ujLap(sor);
             oszlopban = true;
             oszlop = 0;
             oszlopTeteje = oszlopY = oszlopAlja = y;
@@ -536,7 +912,7 @@ std::unique_ptr<Jelentes::Elrendezes> Jelentes::elrendez(QPaintDevice* d) const
             if (oszlop == 0 && oszlopY + h > hatar + Tures && torzsVan) ujOldalon();
         }
         const double x = bal + oszlop * (oszlopSzel + rs.oszlopKoz);
-        helyez(rs, x, oszlopY, h, i, {0, i + 1}, hatar);
+        helyez(rs, x, oszlopY, m, kornyezet(sor, &eddig, &sorOsszeg), hatar);
         oszlopAlja = std::max(oszlopAlja, std::min(hatar, oszlopY + h));
         if (rs.lefele)
             oszlopY = std::min(hatar, oszlopY + h);
@@ -545,70 +921,96 @@ std::unique_ptr<Jelentes::Elrendezes> Jelentes::elrendez(QPaintDevice* d) const
         torzsVan = true;
     };
 
-    // Where each group that starts at a row ends.
-    const auto kulcs = [this](int sor, int szint) { return m_sorok.at(sor).value(m_csoportok[szint].mezo.toLower()); };
-    const auto valt = [&](int sor) {   // outermost level that changes before `sor`; g: none
-        if (sor == 0) return 0;
-        for (int j = 0; j < g; ++j)
-            if (kulcs(sor, j) != kulcs(sor - 1, j)) return j;
-        return g;
+    const auto beolvas = [&]() {
+        QVariantList& v = ertekek[a];
+        for (int o : f.olvasando) v[o] = f.kurzor->ertek(o);
+        for (size_t i = 0; i < no; ++i)
+            sorOsszeg[i] = f.osszegOszlop[i] >= 0 ? VarValos(v.at(f.osszegOszlop[i])) : 0.0;
     };
-    std::vector<int> kezd(g, 0);
-    const auto vege = [&](int sor, int szint) {
-        int v = sor + 1;
-        while (v < n && valt(v) > szint) ++v;
-        return v;
+    const auto kulcs = [&f](const Sor& s, int szint) {
+        const int o = f.kulcsOszlop[size_t(szint)];
+        return o >= 0 ? s.ertekek->at(o) : QVariant();
     };
 
-    ujLap(n > 0 ? 0 : -1);
-    for (int i = 0; i < n; ++i) {
-        const int l = valt(i);
-        if (i > 0)
-            for (int j = g - 1; j >= l; --j) torzs(m_csoportok[j].lab, i - 1, {kezd[j], i}, 0);
-        for (int j = l; j < g; ++j) {
-            kezd[j] = i;
-            const Csoport& cs = m_csoportok[j];
-            if (cs.ujOldal && i > 0 && j == l) {
-                oszlopZar();
-                if (torzsVan) ujLap(i);
-            }
-            double egyutt = rs.lathato ? magas(rs, i, {0, i + 1}) : 0;
-            for (int b = j + 1; b < g; ++b)
-                if (m_csoportok[b].fej.lathato) egyutt += magas(m_csoportok[b].fej, i, {i, vege(i, b)});
-            torzs(cs.fej, i, {i, vege(i, j)}, egyutt);
+    std::vector<Osszesito> csoport;
+    csoport.assign(size_t(g), Osszesito(no));   // the group's rows printed so far
+    std::vector<qsizetype> hanyadik(size_t(g), -1);             // which group of its level
+
+    if (f.kurzor) f.kurzor->elejere();
+    bool van = f.kurzor && f.kurzor->kovetkezo();
+    if (van) beolvas();
+    bool volt = false;   // a row has been printed
+    ujLap(van ? &sorok[a] : nullptr);
+    while (van && !f.leallt) {
+        const Sor* akt = &sorok[a];
+        const Sor* elozo = &sorok[1 - a];
+        int l = 0;   // the outermost level that changes here; g: none
+        if (volt) {
+            l = g;
+            for (int j = 0; j < g; ++j)
+                if (kulcs(*akt, j) != kulcs(*elozo, j)) {
+                    l = j;
+                    break;
+                }
+            for (int j = g - 1; j >= l; --j) torzs(m_csoportok[size_t(j)].lab, elozo, &csoport[size_t(j)], 0);
         }
-        reszletHelyez(i);
-        utolso = i;
+        for (int j = l; j < g; ++j) {
+            csoport[size_t(j)] = Osszesito(no);
+            ++hanyadik[size_t(j)];
+            const Csoport& cs = m_csoportok[size_t(j)];
+            if (cs.ujOldal && volt && j == l) {
+                oszlopZar();
+                if (torzsVan) ujLap(akt);
+            }
+            double egyutt = rs.lathato ? meret(rs, kornyezet(akt, &eddig, &sorOsszeg), f.d).magassag : 0;
+            for (int b = j + 1; b < g; ++b)
+                if (m_csoportok[size_t(b)].fej.lathato) {
+                    const Osszesito egesz = f.csoport(b, hanyadik[size_t(b)] + 1);
+                    egyutt += meret(m_csoportok[size_t(b)].fej, kornyezet(akt, &egesz, nullptr), f.d).magassag;
+                }
+            const Osszesito egesz = f.csoport(j, hanyadik[size_t(j)]);
+            torzs(cs.fej, akt, &egesz, egyutt);
+        }
+        reszletHelyez(akt);
+        eddig.hozzaad(sorOsszeg);
+        for (Osszesito& o : csoport) o.hozzaad(sorOsszeg);
+        volt = true;
+        utolso = akt;
+        // The row just printed becomes the one before; the next is read over the older one.
+        a = 1 - a;
+        van = f.kurzor->kovetkezo();
+        if (van) beolvas();
     }
-    if (n > 0)
-        for (int j = g - 1; j >= 0; --j) torzs(m_csoportok[j].lab, n - 1, {kezd[j], n}, 0);
-    torzs(osszegzes, n - 1, {0, n}, 0);
+    if (f.leallt) return false;
+    if (volt)
+        for (int j = g - 1; j >= 0; --j) torzs(m_csoportok[size_t(j)].lab, utolso, &csoport[size_t(j)], 0);
+    torzs(osszegzes, utolso, &eddig, 0);
     oszlopZar();
     lapZar();
-    return el;
+    return !f.leallt;
 }
 
 // ---- painting -----------------------------------------------------------------
 
-void Jelentes::savRajzol(QPainter& p, const Sav& s, const Kornyezet& k, const QPointF& hol, double vagas) const
+void Jelentes::savRajzol(QPainter& p, const Sav& s, const Kornyezet& k, const Meret& m, const QPointF& hol,
+                         double vagas) const
 {
     QPaintDevice* d = p.device();
     const double fx = d->logicalDpiX() / 25.4, fy = d->logicalDpiY() / 25.4;
-    const Meret m = meret(s, k, d);
     const auto px = [&](const QRectF& r) {
         return QRectF((hol.x() + r.x()) * fx, (hol.y() + r.y()) * fy, r.width() * fx, r.height() * fy);
     };
+    const bool nott = !m.eltolas.empty();
     p.save();
     if (vagas > 0)
         p.setClipRect(QRectF(0, hol.y() * fy, d->width() * 2.0, vagas * fy));
     for (size_t i = 0; i < s.elemek.size(); ++i) {
         const Elem& e = s.elemek[i];
         if (!e.lathato) continue;
+        const double eltolas = nott ? m.eltolas[i] : 0, nyujtas = nott ? m.nyujtas[i] : 0;
         QRectF r = e.hely;
-        r.translate(0, m.eltolas[i]);
-        r.setHeight(r.height() + m.nyujtas[i]);
-        QPen toll(e.szin, std::max(0.0, e.vastagsag) * fx, e.tollStilus);
-        if (e.vastagsag <= 0) toll = Qt::NoPen;
+        r.translate(0, eltolas);
+        r.setHeight(r.height() + nyujtas);
         switch (e.fajta) {
         case Elem::Szoveg:
         case Elem::Mezo:
@@ -616,7 +1018,8 @@ void Jelentes::savRajzol(QPainter& p, const Sav& s, const Kornyezet& k, const QP
         case Elem::Osszeg:
         case Elem::Darab: {
             const QString szoveg = elemSzoveg(e, k);
-            const QFont f = e.betu.font();
+            if (szoveg.isEmpty()) break;
+            const QFont& f = k.f->betu(e);
             const QRectF rp = px(r);
             p.setPen(e.szin);
             if (e.tordel) {
@@ -624,18 +1027,22 @@ void Jelentes::savRajzol(QPainter& p, const Sav& s, const Kornyezet& k, const QP
                 tordel(tl, rp.width(), e.igazitas);
                 tl.draw(&p, rp.topLeft());
             } else {
-                p.setFont(f);
-                const QString rovid = QFontMetricsF(f, d).elidedText(szoveg, Qt::ElideRight, rp.width());
-                p.drawText(rp, int(vizszintes(e.igazitas) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip), rovid);
+                const Futas::Sor1& sor = k.f->egySor(e, szoveg, rp.width());
+                const double x = e.igazitas == Kozep  ? rp.left() + (rp.width() - sor.szelesseg) / 2
+                                 : e.igazitas == Jobb ? rp.right() - sor.szelesseg
+                                                      : rp.left();
+                for (const QGlyphRun& g : sor.futasok) p.drawGlyphRun(QPointF(x, rp.top()), g);
             }
             break;
         }
         case Elem::Vonal: {
-            QLineF v = e.vonal;
+            const QLineF v = e.vonal;
             const QRectF b = befoglalo(e);
+            QPen toll(e.szin, std::max(0.0, e.vastagsag) * fx, e.tollStilus);
+            if (e.vastagsag <= 0) toll = Qt::NoPen;
             // A line moves with what is above it; a vertical one also stretches.
-            QPointF p1 = v.p1() + QPointF(0, m.eltolas[i]), p2 = v.p2() + QPointF(0, m.eltolas[i]);
-            if (b.height() > Tures) (p1.y() >= p2.y() ? p1 : p2).ry() += m.nyujtas[i];
+            QPointF p1 = v.p1() + QPointF(0, eltolas), p2 = v.p2() + QPointF(0, eltolas);
+            if (b.height() > Tures) (p1.y() >= p2.y() ? p1 : p2).ry() += nyujtas;
             p.setPen(toll);
             p.drawLine(QPointF((hol.x() + p1.x()) * fx, (hol.y() + p1.y()) * fy),
                        QPointF((hol.x() + p2.x()) * fx, (hol.y() + p2.y()) * fy));
@@ -643,6 +1050,8 @@ void Jelentes::savRajzol(QPainter& p, const Sav& s, const Kornyezet& k, const QP
         }
         case Elem::Keret:
         case Elem::Forma: {
+            QPen toll(e.szin, std::max(0.0, e.vastagsag) * fx, e.tollStilus);
+            if (e.vastagsag <= 0) toll = Qt::NoPen;
             p.setPen(toll);
             p.setBrush(e.kitoltes.isValid() ? QBrush(e.kitoltes) : QBrush(Qt::NoBrush));
             const QRectF rp = px(r);
@@ -658,7 +1067,7 @@ void Jelentes::savRajzol(QPainter& p, const Sav& s, const Kornyezet& k, const QP
         case Elem::Rajz:
             if (e.rajzolo) {
                 p.save();
-                e.rajzolo(p, px(r), fx, Sor{k.sor});
+                e.rajzolo(p, px(r), fx, k.sor ? *k.sor : Sor{});
                 p.restore();
             }
             break;
@@ -677,31 +1086,42 @@ void Jelentes::lapBeallit(QPrinter& p) const
 bool Jelentes::rajzol(QPrinter& p, const std::function<bool(int, int)>& halad)
 {
     m_most = Most();
+    m_hiba.clear();
+    m_oldalak = 0;
     QPainter painter;
     if (!painter.begin(&p)) return false;
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const std::unique_ptr<Elrendezes> el = elrendez(&p);
-    const int osszes = int(el->oldalak.size());
-    m_oldalak = osszes;
-    for (int o = 0; o < osszes; ++o) {
-        if (o > 0 && !p.newPage()) {
-            painter.end();
-            return false;
+    Futas f;
+    f.kurzor = m_kurzor.get();
+    f.d = &p;
+    bool kesz = false;
+    try {
+        elokeszit(f);
+        if (f.fejOsszeg) csoportOsszegez(f);
+        if (f.oldalOsszes) {
+            // Laid out once without painting, to count the pages.
+            Kimeno szamlalo;
+            lefut(f, szamlalo);
+            if (f.kurzor) f.kurzor->lezar();
+            f.oldalak = szamlalo.oldalak;
         }
-        for (const Elrendezes::Hely& h : el->oldalak[o]) {
-            Kornyezet k;
-            k.sor = h.sor >= 0 && h.sor < m_sorok.size() ? &m_sorok.at(h.sor) : nullptr;
-            k.hatokor = h.hatokor;
-            k.oldal = o + 1;
-            k.oldalak = osszes;
-            savRajzol(painter, *h.sav, k, h.hol, h.vagas);
-        }
-        if (halad && !halad(o + 1, osszes)) {
-            p.abort();
-            painter.end();
-            return false;
-        }
+        Kimeno festo;
+        festo.ujOldal = [&p](int oldal) { return oldal == 1 || p.newPage(); };
+        festo.sav = [this, &painter](const Sav& s, const Kornyezet& k, const Meret& m, const QPointF& hol,
+                                     double vagas) { savRajzol(painter, s, k, m, hol, vagas); };
+        festo.oldalKesz = [&](int oldal) { return !halad || halad(oldal, f.oldalak); };
+        kesz = lefut(f, festo);
+        if (f.kurzor) f.kurzor->lezar();
+        m_oldalak = festo.oldalak;
+    } catch (const AdatbazisHiba& e) {
+        m_hiba = e.uzenet();
+        if (f.kurzor) f.kurzor->lezar();
+    }
+    if (!kesz) {
+        p.abort();
+        painter.end();
+        return false;
     }
     return painter.end();
 }
@@ -717,7 +1137,11 @@ bool Jelentes::pdfbe(const QString& fajl, QString* hiba)
     p.setCreator(QStringLiteral("Kazettora"));
     lapBeallit(p);
     if (rajzol(p, {})) return true;
-    if (hiba) *hiba = QStringLiteral("A PDF fájl nem írható: %1").arg(fajl);
+    // No part of a report is left behind to be taken for the whole of it.
+    QFile::remove(fajl);
+    if (hiba)
+        *hiba = m_hiba.isEmpty() ? QStringLiteral("A PDF fájl nem írható: %1").arg(fajl)
+                                 : QStringLiteral("A jelentés adatai nem olvashatók: %1").arg(m_hiba);
     return false;
 }
 

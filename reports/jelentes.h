@@ -17,6 +17,14 @@
 // preview (from which the user may print) or a PDF file. The first two go
 // through the modal seam (common/parbeszed.h), so tests run headless.
 //
+// The rows stream through a cursor (Kurzor) and pages are laid out and
+// painted one after the other, so a report of a million rows holds one page
+// and two rows at a time. The field names are looked up once per report,
+// not per row. Two things need to know what comes later: the number of
+// pages (OldalOsszes) and a sum or count in a group header. A report that
+// shows either reads its rows more than once (a query is run again); the
+// others read them once.
+//
 //     Jelentes r("Napi cassa", "qrCassa");
 //     r.lap(QPageSize::A4);
 //     r.lapFej.magassag = 12;
@@ -37,6 +45,7 @@
 #include <QColor>
 #include <QDateTime>
 #include <QFont>
+#include <QHash>
 #include <QLineF>
 #include <QList>
 #include <QMap>
@@ -85,8 +94,9 @@ public:
     };
     enum Alakzat { Teglalap, Ellipszis, KerekitettTeglalap };
 
-    // A font by name, size in points and style. Arial, Times New Roman,
-    // Courier New and Tahoma are drawn with metric-compatible free fonts.
+    // A font by name, size in points and style. Arial, Times New Roman and
+    // Courier New are drawn with the metric-compatible Liberation fonts,
+    // Tahoma and Verdana with DejaVu Sans: each holds every Hungarian letter.
     struct Betu {
         Betu(const QString& nev = QStringLiteral("Arial"), double meret = 10, int stilus = Normal)
             : nev(nev), meret(meret), stilus(stilus) {}
@@ -97,10 +107,31 @@ public:
     };
 
     using Formatum = std::function<QString(const QVariant&)>;
-    // Values the engine hands to a drawing element and to formats.
+    // Field name (lower case) -> column, one for all the rows of a report.
+    using Oszlopok = QHash<QString, int>;
+    // The data row handed to a drawing element.
     struct Sor {
-        const QVariantMap* mezok = nullptr;   // the data row; field names in lower case
-        QVariant ertek(const QString& mezo) const;
+        const Oszlopok* oszlopok = nullptr;
+        const QVariantList* ertekek = nullptr;   // by column
+        QVariant ertek(const QString& mezo) const;   // any letter case; invalid when there is no such field
+    };
+
+    // Where the rows come from, one at a time.
+    class Kurzor {
+    public:
+        virtual ~Kurzor() = default;
+        // Before the first row (again). Throws AdatbazisHiba.
+        virtual void elejere() = 0;
+        // The field names in column order, as given; known after elejere().
+        virtual QStringList mezok() const = 0;
+        // To the next row; false after the last. Throws AdatbazisHiba.
+        virtual bool kovetkezo() = 0;
+        // A field of the current row.
+        virtual QVariant ertek(int oszlop) const = 0;
+        // Done reading for now: let go of what is held (an open statement).
+        virtual void lezar() {}
+        // The number of rows; by default counted by reading them.
+        virtual qint64 darab();
     };
     // Draws inside `hely` (device units; `mm` device units make one millimetre).
     using Rajzolo = std::function<void(QPainter& p, const QRectF& hely, double mm, const Sor& sor)>;
@@ -189,17 +220,25 @@ public:
     Csoport& csoport(const QString& mezo);
 
     // The data rows, in print order.
+    void adat(std::unique_ptr<Kurzor> kurzor);
+    // Rows held in memory, for small reports; field names in any letter case.
     void adat(const QList<QVariantMap>& sorok);
-    void adat(QSqlQuery& q);                 // reads the rest of an executed query
-    void adatSql(const QString& sql, const QVariantList& param = {});   // throws AdatbazisHiba
-    int sorokSzama() const { return int(m_sorok.size()); }
+    // Takes over an executed query and streams the rest of its rows; it is
+    // executed again when the rows are needed again (a prepared query keeps
+    // its bound values).
+    void adat(QSqlQuery& q);
+    // Executes the statement (throws AdatbazisHiba) and streams its rows.
+    void adatSql(const QString& sql, const QVariantList& param = {});
+    // Counts the rows (a query reads them for it). Throws AdatbazisHiba.
+    int sorokSzama() const;
     // A named second source: one record (the owner's, the settings row).
     void forras(const QString& nev, const QVariantMap& rekord);
     // The first row of a query as a record; empty when there is none. Throws AdatbazisHiba.
     static QVariantMap elsoSor(const QString& sql, const QVariantList& param = {});
 
     // Output. nyomtat() returns false when it did not print (no printer,
-    // cancelled, failed); the reason has been shown.
+    // cancelled, failed); the reason has been shown. A database error while
+    // reading the rows stops the output; hiba() tells it.
     bool kiad(const Kimenet& k, QWidget* szulo = nullptr);
     bool nyomtat(QWidget* szulo = nullptr);
     void elonezet(QWidget* szulo = nullptr);
@@ -216,6 +255,8 @@ public:
 
     // Pages of the last output.
     int oldalak() const { return m_oldalak; }
+    // Why the last output stopped; empty when it did not.
+    QString hiba() const { return m_hiba; }
 
     // Nyomtatvany
     QString nyomtatasCim() const override { return m_cim; }
@@ -227,29 +268,40 @@ public:
     static QString IdoFormatum(const QVariant& v);     // QTime or "HH:mm:ss": system long time
     static QString PenzFormatum(const QVariant& v);    // "### ### ##0": 1234567 -> 1 234 567
     static QString OtJegyuFormatum(const QVariant& v); // codes: 00042
-    // The free font drawn for a Windows font name.
+    // The free font drawn for a Windows font name: one that holds every
+    // Hungarian letter (Liberation, metric-compatible with the Windows
+    // fonts, or DejaVu). An unknown name is kept.
     static QString BetuCsalad(const QString& nev);
 
 private:
-    struct Elrendezes;
-    struct Hatokor { int tol = 0, ig = 0; };   // rows [tol, ig)
+    struct Osszesito;
     struct Kornyezet;
+    struct Futas;
+    struct Kimeno;
 
     QString m_cim, m_nev;
     QPageSize::PageSizeId m_meret = QPageSize::A4;
     QPageLayout::Orientation m_irany = QPageLayout::Portrait;
     QMarginsF m_margok{10, 10, 10, 10};
     std::deque<Csoport> m_csoportok;
-    QList<QVariantMap> m_sorok;
+    std::unique_ptr<Kurzor> m_kurzor;
     QMap<QString, QVariantMap> m_forrasok;
     QDateTime m_most;
     int m_oldalak = 0;
+    QString m_hiba;
 
-    // Growth of each element (mm) and the band's height for the given row.
+    // Growth of each element (mm) and the band's height; the lists are
+    // empty when nothing grows.
     struct Meret { double magassag; std::vector<double> eltolas, nyujtas, novekedes; };
     Meret meret(const Sav& s, const Kornyezet& k, QPaintDevice* d) const;
     QString elemSzoveg(const Elem& e, const Kornyezet& k) const;
-    void savRajzol(QPainter& p, const Sav& s, const Kornyezet& k, const QPointF& hol, double vagas) const;
+    void savRajzol(QPainter& p, const Sav& s, const Kornyezet& k, const Meret& m, const QPointF& hol,
+                   double vagas) const;
     QSizeF papir() const;   // mm, turned as printed
-    std::unique_ptr<Elrendezes> elrendez(QPaintDevice* d) const;
+    // The columns and what the output needs to read ahead.
+    void elokeszit(Futas& f) const;
+    // Reads the rows once for the count and sums of every group.
+    void csoportOsszegez(Futas& f) const;
+    // Lays the pages out one by one, handing each band to `ki`; false when stopped.
+    bool lefut(Futas& f, Kimeno& ki) const;
 };

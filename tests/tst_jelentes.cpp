@@ -1,14 +1,19 @@
 // The report engine: pages, bands, groups, sums, growing texts, columns,
 // system values and the three outputs, read back from the printed PDF.
+#include "data/adatbazis.h"
 #include "reports/jelentes.h"
 #include "tesztsegito.h"
 #include "common/ablakparbeszed.h"
 #include "tst_jelentes_pdf.h"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRawFont>
 #include <QPrintPreviewWidget>
 #include <QRegularExpression>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -66,6 +71,36 @@ int SorIndex(const QStringList& sorok, const QString& szoveg)
         if (sorok[i].contains(szoveg)) return i;
     return -1;
 }
+
+// Rows made as they are read, never held: item i of n is of type "A" in
+// the first half, "B" after, priced i. Counts how often it is read.
+class Gyarto : public Jelentes::Kurzor {
+public:
+    explicit Gyarto(int n, int* olvasasok) : m_n(n), m_olvasasok(olvasasok) {}
+    void elejere() override { m_i = 0; m_kezdett = false; }
+    QStringList mezok() const override { return {"Tipus", "Nev", "Ar"}; }
+    bool kovetkezo() override
+    {
+        if (!m_kezdett) {
+            m_kezdett = true;
+            ++*m_olvasasok;
+        }
+        return ++m_i <= m_n;
+    }
+    QVariant ertek(int oszlop) const override
+    {
+        switch (oszlop) {
+        case 0: return m_i <= m_n / 2 ? "A" : "B";
+        case 1: return QStringLiteral("tétel %1").arg(m_i, 5, 10, QChar('0'));
+        default: return double(m_i);
+        }
+    }
+
+private:
+    int m_n, m_i = 0;
+    bool m_kezdett = false;
+    int* m_olvasasok;
+};
 
 } // namespace
 
@@ -414,6 +449,7 @@ private slots:
         QTest::newRow("Arial") << "betu" << QVariant("Arial") << "Liberation Sans";
         QTest::newRow("Times") << "betu" << QVariant("Times New Roman") << "Liberation Serif";
         QTest::newRow("Courier") << "betu" << QVariant("courier new") << "Liberation Mono";
+        QTest::newRow("Tahoma") << "betu" << QVariant("Tahoma") << "DejaVu Sans";
     }
     void formatumok()
     {
@@ -426,6 +462,50 @@ private slots:
         if (fajta == "kod") kapott = Jelentes::OtJegyuFormatum(ertek);
         if (fajta == "betu") kapott = Jelentes::BetuCsalad(ertek.toString());
         QTEST(kapott, "vart");
+    }
+
+    // Each Windows font name is drawn with a free font that holds every
+    // Hungarian letter, in every style, the font itself and no stand-in
+    // for some letters, so the PDF's text reads back whole.
+    void magyarBetuk_data()
+    {
+        QTest::addColumn<QString>("nev");
+        QTest::addColumn<QString>("csalad");
+        QTest::newRow("Arial") << "Arial" << "Liberation Sans";
+        QTest::newRow("Times New Roman") << "Times New Roman" << "Liberation Serif";
+        QTest::newRow("Courier New") << "Courier New" << "Liberation Mono";
+        QTest::newRow("Tahoma") << "Tahoma" << "DejaVu Sans";
+    }
+    void magyarBetuk()
+    {
+        QFETCH(QString, nev);
+        QFETCH(QString, csalad);
+        const QString abc = QStringLiteral("aábcdeéfghiíjklmnoóöőpqrstuúüűvwxyz AÁBCDEÉFGHIÍJKLMNOÓÖŐPQRSTUÚÜŰVWXYZ");
+        const int stilusok[] = {Jelentes::Normal, Jelentes::Felkover, Jelentes::Dolt, Jelentes::Felkover | Jelentes::Dolt};
+        Jelentes r("Betűk", "qrBetu");
+        r.lap(QPageSize::A4, QPageLayout::Landscape);
+        r.osszegzes.magassag = 10;
+        double y = 0;
+        for (int st : stilusok) {
+            const QFont f = B(nev, 10, st).font();
+            QCOMPARE(QFontInfo(f).family(), csalad);
+            QCOMPARE(QFontInfo(f).bold(), bool(st & Jelentes::Felkover));
+            QCOMPARE(QFontInfo(f).italic(), bool(st & Jelentes::Dolt));
+            const QRawFont nyers = QRawFont::fromFont(f);
+            for (QChar c : abc) QVERIFY2(nyers.supportsCharacter(c), qPrintable(QString(c)));
+            r.osszegzes.szoveg({0, y, 270, 6}, abc, B(nev, 10, st));
+            r.osszegzes.szoveg({0, y + 6, 100, 6}, abc, B(nev, 10, st)).tordel = true;
+            y += 30;
+        }
+        QString fajl;
+        const QStringList o = Nyomtat(r, &fajl);
+        QCOMPARE(o.size(), 1);
+        // Each style once on one line, once wrapped after the small letters.
+        QCOMPARE(PdfSorok(o[0]).join(' ').count(abc), 8);
+        const QStringList betuk = PdfBetuk(fajl).split('\n', Qt::SkipEmptyParts).mid(2);
+        QCOMPARE(betuk.size(), 4);
+        for (const QString& b : betuk)
+            QVERIFY2(b.section('+', -1).startsWith(QString(csalad).remove(' ')), qPrintable(b));
     }
 
     // Preview and printing go through the modal seam; a PDF that cannot be
@@ -492,6 +572,172 @@ private slots:
         Nyomtat(r, &fajl);
         QCOMPARE(kodok, (QStringList{"00001", "00002"}));
         for (double w : szelessegek) QVERIFY(qAbs(w - 20.4) < 0.01);
+    }
+
+    // Rows stream from a cursor and are read once, unless the report shows
+    // what only a first reading can tell: the number of pages, or a
+    // group's count and sum in its header. The figures are right either way.
+    void olvasasok_data()
+    {
+        QTest::addColumn<bool>("oldalOsszes");
+        QTest::addColumn<bool>("fejOsszeg");
+        QTest::addColumn<int>("olvasasok");
+        QTest::newRow("egyszer") << false << false << 1;
+        QTest::newRow("oldalak száma") << true << false << 2;
+        QTest::newRow("összeg a csoportfejben") << false << true << 2;
+        QTest::newRow("mindkettő") << true << true << 3;
+    }
+    void olvasasok()
+    {
+        QFETCH(bool, oldalOsszes);
+        QFETCH(bool, fejOsszeg);
+        QFETCH(int, olvasasok);
+        const int n = 3000;   // A: 1..1500, B: 1501..3000
+        int olvasva = 0;
+        Jelentes r("Sok", "qrSok");
+        r.lap(QPageSize::A4);
+        r.reszlet.magassag = 4;
+        r.reszlet.mezo({0, 0, 40, 4}, "nev", B("Arial", 8));
+        r.reszlet.mezo({50, 0, 30, 4}, "ar", B("Arial", 8), Jelentes::Jobb);
+        auto& cs = r.csoport("tipus");
+        cs.fej.magassag = 6;
+        cs.fej.mezo({0, 0, 20, 5}, "tipus", B("Arial", 10)).szoveg = "típus ";
+        if (fejOsszeg) {
+            cs.fej.darab({30, 0, 40, 5}, B("Arial", 10)).szoveg = "darab ";
+            cs.fej.osszeg({80, 0, 60, 5}, "ar", B("Arial", 10)).szoveg = "összesen ";
+        }
+        cs.lab.magassag = 6;
+        cs.lab.darab({0, 0, 40, 5}, B("Arial", 10)).szoveg = "vége, darab ";
+        cs.lab.osszeg({50, 0, 60, 5}, "ar", B("Arial", 10)).szoveg = "vége, összesen ";
+        r.osszegzes.magassag = 6;
+        r.osszegzes.osszeg({0, 0, 80, 5}, "ar", B("Arial", 10)).szoveg = "mind ";
+        r.lapLab.magassag = 6;
+        r.lapLab.rendszer({0, 0, 40, 5}, Jelentes::Oldal, B("Courier New", 8), Jelentes::Bal, "oldal: ");
+        if (oldalOsszes) r.lapLab.rendszer({40, 0, 30, 5}, Jelentes::OldalOsszes, B("Courier New", 8), Jelentes::Bal, "/");
+        r.lapLab.osszeg({100, 0, 80, 5}, "ar", B("Courier New", 8)).szoveg = "eddig ";
+        r.adat(std::make_unique<Gyarto>(n, &olvasva));
+        const QStringList o = Nyomtat(r);
+        QCOMPARE(olvasva, olvasasok);
+        QCOMPARE(o.size(), r.oldalak());
+        QVERIFY(o.size() > 40);
+        const QString minden = PdfSorok(o.join('\n')).join('\n');
+        for (int i : {1, 1500, 1501, 2999, 3000})
+            QCOMPARE(Oldalon(o, QStringLiteral("tétel %1").arg(i, 5, 10, QChar('0'))) > 0, true);
+        QCOMPARE(minden.count("vége, darab 1500 vége, összesen 1125750"), 1);
+        QCOMPARE(minden.count("vége, darab 1500 vége, összesen 3375750"), 1);
+        QCOMPARE(PdfSorok(o.last()).filter("mind ").value(0), QString("mind 4501500"));
+        if (fejOsszeg) {
+            // The whole group, though its rows are still to come.
+            QVERIFY(PdfSorok(o.first()).contains("típus A darab 1500 összesen 1125750"));
+            QCOMPARE(minden.count("típus B darab 1500 összesen 3375750"), 1);
+        }
+        for (int i = 0; i < o.size(); ++i) {
+            const QString lab = oldalOsszes ? QStringLiteral("oldal: %1 /%2").arg(i + 1).arg(o.size())
+                                            : QStringLiteral("oldal: %1").arg(i + 1);
+            QVERIFY2(PdfSorok(o[i]).filter(lab + " ").size() == 1, qPrintable(PdfSorok(o[i]).join('\n')));
+        }
+        // The footer sums what the page and those before it printed.
+        const QStringList elso = PdfSorok(o.first());
+        const QString utolsoTetel = elso.filter("tétel ").last().section(' ', 1, 1);
+        const double eddig = utolsoTetel.toDouble() * (utolsoTetel.toDouble() + 1) / 2;
+        QVERIFY2(elso.last().endsWith(QStringLiteral("eddig %1").arg(eddig)), qPrintable(elso.last()));
+    }
+
+    // Progress after each page: the number of pages is told when it is
+    // known beforehand, 0 when not; a "stop" ends the output.
+    void halad_data()
+    {
+        QTest::addColumn<bool>("oldalOsszes");
+        QTest::addColumn<int>("megall");   // page after which to stop; 0: never
+        QTest::newRow("nem tudja előre") << false << 0;
+        QTest::newRow("tudja előre") << true << 0;
+        QTest::newRow("leállítva") << false << 2;
+    }
+    void halad()
+    {
+        QFETCH(bool, oldalOsszes);
+        QFETCH(int, megall);
+        int olvasva = 0;
+        Jelentes r("Sok", "qrSok");
+        Alap(r);
+        if (!oldalOsszes) r.lapLab.elemek[2].lathato = false;   // the "/N" after the page number
+        r.adat(std::make_unique<Gyarto>(100, &olvasva));
+        QPrinter p(QPrinter::HighResolution);
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(ujFajl());
+        r.lapBeallit(p);
+        QList<QPair<int, int>> jelzesek;
+        const bool kesz = r.rajzol(p, [&](int lap, int osszes) {
+            jelzesek << qMakePair(lap, osszes);
+            return lap != megall;
+        });
+        QCOMPARE(kesz, megall == 0);
+        const int oldalak = megall ? megall : 5;   // 100 rows, 24 a page, and the summary
+        QCOMPARE(jelzesek.size(), oldalak);
+        for (int i = 0; i < oldalak; ++i) QCOMPARE(jelzesek[i], qMakePair(i + 1, oldalOsszes ? 5 : 0));
+    }
+
+    // A query is executed again for a second reading, and a query handed
+    // over part-read gives the rest of its rows both times.
+    void lekerdezesUjraOlvasva_data()
+    {
+        QTest::addColumn<int>("atlepve");
+        QTest::newRow("elejéről") << 0;
+        QTest::newRow("kettő már olvasva") << 2;
+    }
+    void lekerdezesUjraOlvasva()
+    {
+        QFETCH(int, atlepve);
+        TesztTelepites t;
+        t.nyit();
+        Jelentes r("Típusok", "qrTipus");
+        r.reszlet.magassag = 6;
+        r.reszlet.mezo({0, 0, 20, 5}, "TIPUS");
+        r.reszlet.mezo({20, 0, 60, 5}, "Tipus_Nev");
+        r.lapLab.magassag = 6;
+        r.lapLab.rendszer({0, 0, 60, 5}, Jelentes::OldalOsszes, B(), Jelentes::Bal, "oldalak: ");
+        QSqlQuery q = Adatbazis::elokeszit("SELECT tipus, tipus_nev FROM tipus WHERE tipus <= ? ORDER BY tipus");
+        Adatbazis::futtat(q, {4});
+        for (int i = 0; i < atlepve; ++i) QVERIFY(q.next());
+        r.adat(q);
+        QCOMPARE(r.sorokSzama(), 4 - atlepve);
+        const QStringList o = Nyomtat(r);
+        QCOMPARE(o.size(), 1);
+        QStringList vart;
+        QSqlQuery v = Adatbazis::vegrehajt("SELECT tipus, tipus_nev FROM tipus WHERE tipus <= 4 ORDER BY tipus");
+        for (int i = 0; v.next(); ++i)
+            if (i >= atlepve) vart << v.value(0).toString() + ' ' + v.value(1).toString();
+        vart << "oldalak: 1";
+        QCOMPARE(PdfSorok(o[0]), vart);
+    }
+
+    // A query that can no longer be run when the rows are read again stops
+    // the output with the database's reason; nothing is half printed.
+    void adatbazisHiba()
+    {
+        TesztTelepites t;
+        t.nyit();
+        TesztParbeszed p;
+        parbeszedBeallit(&p);
+        Adatbazis::vegrehajt("CREATE TABLE proba (x INTEGER)");
+        Adatbazis::vegrehajt("INSERT INTO proba VALUES (1), (2)");
+        Jelentes r("Próba", "qrProba");
+        r.reszlet.magassag = 6;
+        r.reszlet.mezo({0, 0, 20, 5}, "x");
+        r.adatSql("SELECT x FROM proba ORDER BY x");
+        QCOMPARE(r.sorokSzama(), 2);   // read once and let go
+        Adatbazis::vegrehajt("DROP TABLE proba");
+        const QString fajl = ujFajl();
+        QVERIFY(!r.kiad(Kimenet::pdf(fajl)));
+        QCOMPARE(p.hibak().size(), 1);
+        QVERIFY2(p.hibak().first().startsWith("A jelentés adatai nem olvashatók: ")
+                     && p.hibak().first().contains("proba"),
+                 qPrintable(p.hibak().first()));
+        QVERIFY(!r.hiba().isEmpty());
+        QVERIFY(!QFile::exists(fajl));
+        // A statement that cannot run is refused at once.
+        QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, r.adatSql("SELECT x FROM proba"));
+        parbeszedBeallit(nullptr);
     }
 
     // Rows straight from a query: field names in any letter case, the

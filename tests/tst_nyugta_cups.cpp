@@ -282,7 +282,8 @@ private slots:
         TesztTelepites t;
         t.nyit();
         parbeszedBeallit(&seam);
-        const QString nev = QStringLiteral("Nyomtatott Teszt");
+        // ő, ű and Ő between other letters, which the way to the printer must keep as text.
+        const QString nev = QStringLiteral("Őri-Szűcs Győző");
         Adatbazis::vegrehajt("INSERT INTO ugyfel (azon, ugyfel_nev, cim_irsz, cim_varos, cim_cim, torolve) "
                              "VALUES (1, ?, '1071', 'Budapest', 'Kertész utca 3.', 'N')",
                              {nev});
