@@ -42,8 +42,9 @@ public:
 
 void AlkalmazasBeallit(QApplication& app)
 {
+    // No display name: Qt would add it to every window's caption, and each
+    // caption is exactly the window's own.
     app.setApplicationName(QStringLiteral("Kazettora"));
-    app.setApplicationDisplayName(QStringLiteral("Kazettora"));
     // Tahoma's place is taken by a free sans font with the same letters.
     QFont f(QStringLiteral("Liberation Sans"));
     f.setStyleHint(QFont::SansSerif);

@@ -1,5 +1,5 @@
 #pragma once
-// Program-wide set-up shared by the program and its tests: title, fonts,
+// Program-wide set-up shared by the program and its tests: name, fonts,
 // hint colour, the mouse wheel as arrow keys.
 class QApplication;
 

@@ -1,6 +1,7 @@
 #include "common/bevitel.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QAbstractItemView>
 #include <QStyle>
@@ -112,4 +113,12 @@ BetuMeret AtlagosBetu(const QFontMetrics& fm)
 {
     const QString betuk = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     return {fm.horizontalAdvance(betuk) / 52, fm.height()};
+}
+
+int CimSzelesseg(const QString& cim)
+{
+    QFont f = QApplication::font();
+    f.setBold(true);
+    f.setPointSizeF(std::max(11.0, f.pointSizeF()));
+    return QFontMetrics(f).horizontalAdvance(cim) + 120;
 }

@@ -25,3 +25,7 @@ void MuveletElsobbseg(QWidget* mezo);
 // small dialogs are laid out in.
 struct BetuMeret { int szeles; int magas; };
 BetuMeret AtlagosBetu(const QFontMetrics& fm);
+
+// The width a window needs for the window system to show `cim` whole in its
+// title bar (in a larger, bold font, beside an icon and three buttons).
+int CimSzelesseg(const QString& cim);

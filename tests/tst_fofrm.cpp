@@ -3,6 +3,7 @@
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
 #include "app/videoracs.h"
+#include "common/bevitel.h"
 #include "common/listamodell.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
@@ -23,6 +24,23 @@
 namespace {
 QString cim(Tfrm_Main& f) { return VarSzoveg(f.Tbl.ertek("video_nev")); }
 int kod(Tfrm_Main& f) { return VarEgesz(f.Tbl.ertek("azon")); }
+
+// The caption the window system shows. Qt adds the application's display
+// name, when one was set, after the window's own title (unless the title
+// already ends with it); without one, applicationDisplayName() merely
+// follows the application's name, which tells the two cases apart.
+QString rendszerCim(const QWidget* w)
+{
+    const QString nev = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(nev + QStringLiteral("-próba"));
+    const bool vanKijelzettNev = QGuiApplication::applicationDisplayName() != QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(nev);
+    const QString cim = w->windowTitle();
+    const QString kijelzett = QGuiApplication::applicationDisplayName();
+    if (!vanKijelzettNev || cim.endsWith(kijelzett)) return cim;
+    return cim + QStringLiteral(" \u2014 ") + kijelzett;
+}
+
 } // namespace
 
 class TstFofrm : public QObject {
@@ -69,6 +87,30 @@ private slots:
         QVERIFY(a);
         QCOMPARE(a->shortcut(), QKeySequence(Qt::Key_F3));
         QCOMPARE(a->toolTip(), QString("Kölcsönöz"));
+    }
+
+    // Each caption exactly the window's own: the main window, a list window
+    // and its edit dialog, which is wide enough to show its caption whole.
+    void ablakCimek()
+    {
+        Tfrm_Main& f = indit();
+        QCOMPARE(rendszerCim(&f), QString("Kazettora: [Mozimánia Videotéka]"));
+        QString lista, szerkeszto;
+        int szeles = 0;
+        HaMegnyilik("Tfrm_TorzsMufaj", [&](QWidget* w) {
+            lista = rendszerCim(w);
+            HaMegnyilik("Tfrm_TorzsMufaj_Szerkeszt", [&](QWidget* d) {
+                szerkeszto = rendszerCim(d);
+                szeles = d->width();
+                Nyom(d, Qt::Key_Escape);
+            });
+            Nyom(w, Qt::Key_Insert);
+            Nyom(w, Qt::Key_Escape);
+        });
+        f.muvelet("aMufaj")->trigger();
+        QCOMPARE(lista, QString("Műfajok"));
+        QCOMPARE(szerkeszto, QString("Műfaj szerkesztés"));
+        QVERIFY2(szeles >= CimSzelesseg(szerkeszto), qPrintable(QString::number(szeles)));
     }
 
     void kodKereses()
