@@ -9,6 +9,6 @@ csomagok=(
   libsqlite3-dev sqlite3
   fonts-liberation fonts-dejavu-core
   poppler-utils
-  xvfb xauth
+  xvfb xauth openbox
 )
 csomag_telepit "${csomagok[@]}"
