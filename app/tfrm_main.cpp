@@ -171,10 +171,21 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aBezar", [this] { aBezarExecute(); });
     muveletBekot("aBetumeretNovel", [this] { aBetumeretNovelExecute(); });
     muveletBekot("aBetumeretCsokkent", [this] { aBetumeretCsokkentExecute(); });
-    muveletBekot("aUgyfelek", [this] { TorzsUgyfelMegnyit(this, -1, false); });
-    muveletBekot("aTipusok", [this] { TorzsTipusMegnyit(this, -1, false); });
-    muveletBekot("aMufaj", [this] { TorzsMufajMegnyit(this, -1, false); });
-    muveletBekot("aArkat", [this] { TorzsArkatMegnyit(this, -1, false); });
+    // The list shows the names of customers, types, genres and price
+    // categories: what their windows renamed or deleted shows at once.
+    const auto frissitve = [this](std::function<void()> ablak) {
+        return [this, ablak = std::move(ablak)] {
+            struct Frissito {
+                Tfrm_Main* f;
+                ~Frissito() { f->TblFrissit(); }   // whatever the window's outcome
+            } frissito{this};
+            ablak();
+        };
+    };
+    muveletBekot("aUgyfelek", frissitve([this] { TorzsUgyfelMegnyit(this, -1, false); }));
+    muveletBekot("aTipusok", frissitve([this] { TorzsTipusMegnyit(this, -1, false); }));
+    muveletBekot("aMufaj", frissitve([this] { TorzsMufajMegnyit(this, -1, false); }));
+    muveletBekot("aArkat", frissitve([this] { TorzsArkatMegnyit(this, -1, false); }));
     muveletBekot("aKasszaTip", [this] { TorzsCassatipMegnyit(this, QString(), false); });
     muveletBekot("aTorzsFiztip", [this] { TorzsFizTipKarbantart(this); });
     muveletBekot("aArBeallit", [this] { ArBeallitas(this); });
