@@ -12,8 +12,9 @@ inline const QColor FokuszSzin(0xA6, 0xCA, 0xF0);
 // Edit fields, combo boxes and date editors under `ablak` take the focus
 // colour while they have the focus.
 void FokuszSzinAlkalmaz(QWidget* ablak);
-// Enter in a control of `ablak` (other than a multi-line text field or a
-// button) moves the focus to the next control instead of accepting.
+// Enter in a control of `ablak` (other than a multi-line text field) moves
+// the focus to the next control instead of accepting; Enter on a push
+// button presses it.
 void EnterTovabbAlkalmaz(QWidget* ablak);
 
 // In `mezo` (a quick-search field), a key that is the shortcut of an

@@ -1,0 +1,172 @@
+// What every window shares, checked on the real windows driven with keys:
+// a row typed and saved with the keyboard alone.
+#include "app/alkalmazas.h"
+#include "app/tfrm_main.h"
+#include "common/ablakparbeszed.h"
+#include "common/keplista.h"
+#include "common/listamodell.h"
+#include "customers/ugyfelek_ablak.h"
+#include "data/adatbazis.h"
+#include "data/beallitas.h"
+#include "data/konverzio.h"
+#include "refdata/torzsadatok.h"
+#include "rental/fiztip.h"
+#include "rental/tfrm_kolcsonzes.h"
+#include "rental/tfrm_torzsarkat_fiztip.h"
+#include "rental/tfrm_torzsfiztip.h"
+#include "rental/tfrm_videovalaszt.h"
+#include "tesztsegito.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+// The operator's keys in an edit dialog: "⏎" Enter, "␣" Space, "⇱" Home,
+// "⇲" End; anything else is typed into the control with the focus.
+void billentyuk(QWidget* d, const QStringList& lepesek)
+{
+    for (const QString& l : lepesek) {
+        if (!d->isVisible()) return;
+        if (l == QStringLiteral("⏎")) Nyom(d, Qt::Key_Return);
+        else if (l == QStringLiteral("␣")) Nyom(d, Qt::Key_Space);
+        else if (l == QStringLiteral("⇱")) Nyom(d, Qt::Key_Home);
+        else if (l == QStringLiteral("⇲")) Nyom(d, Qt::Key_End);
+        else Gepel(d->focusWidget() ? d->focusWidget() : d, l);
+    }
+}
+
+int darab(const QString& sql) { return Adatbazis::ertek(sql).toInt(); }
+
+} // namespace
+
+class TstAblakSzokasok : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TesztTelepites> m_t;
+
+private slots:
+    void initTestCase()
+    {
+        TesztKornyezet();
+        AlkalmazasBeallit(*qApp);
+    }
+    void init()
+    {
+        m_t = std::make_unique<TesztTelepites>(true);
+        m_t->nyit();
+        TBeall.torzsszerkeszt = true;
+    }
+    void cleanup() { m_t.reset(); }
+
+    // Every edit dialog: the fields filled and passed with Enter, Enter on
+    // "OK" saves. The customer's row passes the date picker with Enter too.
+    void billentyukkelMentettSor_data()
+    {
+        QTest::addColumn<QString>("lista");
+        QTest::addColumn<QString>("szerkeszto");
+        QTest::addColumn<QStringList>("lepesek");
+        QTest::addColumn<QString>("ellenorzes");   // counts the saved row: 1
+        QTest::newRow("típus") << "Tfrm_TorzsTipus" << "Tfrm_TorzsTipus_Szerkeszt"
+                               << QStringList{"Laserdisc", "⏎", "⏎"}
+                               << "SELECT COUNT(*) FROM tipus WHERE tipus_nev = 'Laserdisc'";
+        QTest::newRow("műfaj") << "Tfrm_TorzsMufaj" << "Tfrm_TorzsMufaj_Szerkeszt"
+                               << QStringList{"Némafilm", "⏎", "⏎"}
+                               << "SELECT COUNT(*) FROM mufaj WHERE mufaj_nev = 'Némafilm'";
+        QTest::newRow("árkategória") << "Tfrm_TorzsArkat" << "Tfrm_TorzsArkat_Szerkeszt"
+                                     << QStringList{"Akciós", "⏎", "⏎"}
+                                     << "SELECT COUNT(*) FROM arkat WHERE arkat_nev = 'Akciós'";
+        QTest::newRow("kassza típus") << "Tfrm_TorzsCassatip" << "Tfrm_TorzsCassatip_Szerkeszt"
+                                      << QStringList{"x", "⏎", "Selejt eladás", "⏎", "␣", "⏎", "⏎"}
+                                      << "SELECT COUNT(*) FROM cassatip WHERE cassatip = 'X' "
+                                         "AND cassatip_nev = 'Selejt eladás' AND szorzo = 1";
+        QTest::newRow("kölcsönzési idő") << "Tfrm_TorzsFizTip" << "Tfrm_TorzsFizTip_Szerkeszt"
+                                         << QStringList{"Hosszú hétvége", "⏎", "72", "⏎", "⏎"}
+                                         << "SELECT COUNT(*) FROM fiztip WHERE fiztip_nev = 'Hosszú hétvége' AND ora = 72";
+        // The period made for the purpose is the last of its list: a pair
+        // that has no price yet.
+        QTest::newRow("ár") << "Tfrm_TorzsArkat_Fiztip" << "Tfrm_TorzsArkat_Fiztip_Szerkeszt"
+                            << QStringList{"⇲", "⏎", "⇱", "⏎", "350", "⏎", "⏎"}
+                            << "SELECT COUNT(*) FROM fiztip_arkat p JOIN fiztip f ON (f.fiztip = p.fiztip) "
+                               "WHERE f.fiztip_nev = 'Próbaidő' AND p.ar = 350";
+        QTest::newRow("ügyfél") << "Tfrm_TorzsUgyfel" << "Tfrm_TorzsUgyfel_Szerkeszt"
+                                << QStringList{"Kovács Ilona", "⏎", "⏎", "6720", "⏎", "⏎", "Tisza u. 4.", "⏎",
+                                               "62/123-456", "⏎", "⏎", "⏎", "AB123456", "⏎", "⏎", "⏎"}
+                                << "SELECT COUNT(*) FROM ugyfel WHERE ugyfel_nev = 'Kovács Ilona' "
+                                   "AND cim_cim = 'Tisza u. 4.' AND szigszam = 'AB123456'";
+    }
+    void billentyukkelMentettSor()
+    {
+        QFETCH(QString, lista);
+        QFETCH(QString, szerkeszto);
+        QFETCH(QStringList, lepesek);
+        QFETCH(QString, ellenorzes);
+        Adatbazis::vegrehajt("INSERT INTO fiztip (fiztip_nev, ora) VALUES ('Próbaidő', 5)");
+        QCOMPARE(darab(ellenorzes), 0);
+
+        bool dialogusVolt = false, nyitvaMaradt = false;
+        HaMegnyilik(lista, [&](QWidget* w) {
+            HaMegnyilik(szerkeszto, [&](QWidget* d) {
+                dialogusVolt = true;
+                billentyuk(d, lepesek);
+                nyitvaMaradt = d->isVisible();
+                if (nyitvaMaradt) static_cast<QDialog*>(d)->reject();
+            });
+            Nyom(w, Qt::Key_Insert);
+            Nyom(w, Qt::Key_Escape);
+        });
+        if (lista == "Tfrm_TorzsTipus") TorzsTipusMegnyit(nullptr, -1, false);
+        else if (lista == "Tfrm_TorzsMufaj") TorzsMufajMegnyit(nullptr, -1, false);
+        else if (lista == "Tfrm_TorzsArkat") TorzsArkatMegnyit(nullptr, -1, false);
+        else if (lista == "Tfrm_TorzsCassatip") TorzsCassatipMegnyit(nullptr, QString(), false);
+        else if (lista == "Tfrm_TorzsFizTip") TorzsFizTipKarbantart(nullptr);
+        else if (lista == "Tfrm_TorzsArkat_Fiztip") ArBeallitas(nullptr);
+        else TorzsUgyfelMegnyit(nullptr, -1, false);
+
+        QVERIFY(dialogusVolt);
+        QVERIFY2(!nyitvaMaradt, "Enter on OK left the dialog open");
+        QVERIFY2(m_t->parbeszed.hibak().isEmpty(), qPrintable(m_t->parbeszed.hibak().join('|')));
+        QCOMPARE(darab(ellenorzes), 1);
+    }
+
+    // Enter on the date picker moves to the next control, as on any field.
+    void datumValasztoEnterrelTovabb()
+    {
+        QString elotte, utana;
+        HaMegnyilik("Tfrm_TorzsUgyfel", [&](QWidget* w) {
+            HaMegnyilik("Tfrm_TorzsUgyfel_Szerkeszt", [&](QWidget* d) {
+                auto* u = static_cast<Tfrm_TorzsUgyfel_Szerkeszt*>(d);
+                u->DateTimePicker1->setFocus(Qt::TabFocusReason);
+                elotte = QApplication::focusWidget()->objectName();
+                Nyom(d, Qt::Key_Return);
+                utana = QApplication::focusWidget()->objectName();
+                u->reject();
+            });
+            Nyom(w, Qt::Key_Insert);
+            Nyom(w, Qt::Key_Escape);
+        });
+        TorzsUgyfelMegnyit(nullptr, -1, false);
+        QCOMPARE(elotte, QString("DateTimePicker1"));
+        QCOMPARE(utana, QString("btnOK"));
+    }
+
+};
+
+QTEST_MAIN(TstAblakSzokasok)
+#include "tst_ablakszokasok.moc"
