@@ -1,5 +1,6 @@
 // What every window shares, checked on the real windows driven with keys:
-// a row typed and saved with the keyboard alone.
+// a row typed and saved with the keyboard alone, Qt's own boxes and
+// dialogs in Hungarian.
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
 #include "common/ablakparbeszed.h"
@@ -164,6 +165,57 @@ private slots:
         TorzsUgyfelMegnyit(nullptr, -1, false);
         QCOMPARE(elotte, QString("DateTimePicker1"));
         QCOMPARE(utana, QString("btnOK"));
+    }
+
+    // The question of the real message box offers "Igen" and "Nem", and
+    // the button pressed is the answer.
+    void magyarKerdes_data()
+    {
+        QTest::addColumn<QString>("gomb");
+        QTest::newRow("Igen") << "Igen";
+        QTest::newRow("Nem") << "Nem";
+    }
+    void magyarKerdes()
+    {
+        QFETCH(QString, gomb);
+        AblakParbeszed ablak;
+        QStringList feliratok;
+        HaMegnyilik([&](QWidget* w) {
+            auto* m = qobject_cast<QMessageBox*>(w);
+            if (!m) {
+                w->close();
+                return;
+            }
+            QAbstractButton* nyomando = nullptr;
+            for (QAbstractButton* b : m->buttons()) {
+                const QString f = b->text().remove('&');
+                feliratok << f;
+                if (f == gomb) nyomando = b;
+            }
+            if (nyomando) nyomando->click();
+            else QTest::keyClick(m, Qt::Key_Escape);
+        });
+        const bool igen = ablak.doboz(nullptr, Parbeszed::Doboz::Kerdes, "Megerősítés", "Valóban töröljem a sort?");
+        feliratok.sort();
+        QCOMPARE(feliratok, (QStringList{"Igen", "Nem"}));
+        QCOMPARE(igen, gomb == "Igen");
+    }
+
+    // Qt's file dialog (the program's own, where the desktop has none)
+    // speaks Hungarian as well.
+    void magyarFajlValaszto()
+    {
+        AblakParbeszed ablak;
+        QStringList feliratok;
+        HaMegnyilik([&](QWidget* w) {
+            if (auto* gombok = w->findChild<QDialogButtonBox*>())
+                for (QAbstractButton* b : gombok->buttons()) feliratok << b->text().remove('&');
+            static_cast<QDialog*>(w)->reject();
+        });
+        const QString fajl = ablak.megnyitandoFajl(nullptr, "Import", QDir::tempPath(), "CSV fájlok (*.csv)");
+        QVERIFY(fajl.isEmpty());
+        QVERIFY2(feliratok.contains("Mégse"), qPrintable(feliratok.join('|')));
+        QVERIFY2(!feliratok.contains("Cancel"), qPrintable(feliratok.join('|')));
     }
 
 };
