@@ -1,6 +1,7 @@
 // What every window shares, checked on the real windows driven with keys:
 // a row typed and saved with the keyboard alone, Qt's own boxes and
-// dialogs in Hungarian.
+// dialogs in Hungarian, an icon of the icon theme on every action, the
+// customer register's tool bar with captions.
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
 #include "common/ablakparbeszed.h"
@@ -55,6 +56,16 @@ void billentyuk(QWidget* d, const QStringList& lepesek)
 }
 
 int darab(const QString& sql) { return Adatbazis::ertek(sql).toInt(); }
+
+// The actions a window made for itself ("aUj", "aTagdij"), not Qt's own.
+QList<QAction*> muveletek(QWidget* ablak)
+{
+    static const QRegularExpression nev(QStringLiteral("^a[A-Z]"));
+    QList<QAction*> l;
+    for (QAction* a : ablak->findChildren<QAction*>())
+        if (!a->isSeparator() && nev.match(a->objectName()).hasMatch()) l << a;
+    return l;
+}
 
 } // namespace
 
@@ -216,6 +227,69 @@ private slots:
         QVERIFY(fajl.isEmpty());
         QVERIFY2(feliratok.contains("Mégse"), qPrintable(feliratok.join('|')));
         QVERIFY2(!feliratok.contains("Cancel"), qPrintable(feliratok.join('|')));
+    }
+
+    // Every action of the main window and of every list window shows an
+    // icon of the program's icon theme (a drawn letter has no theme name).
+    void ikonok()
+    {
+        Adatbazis::zar();
+        Tfrm_Main f;
+        QVERIFY(f.indult());
+        Kolcsonzes k(1, "Próba", 1, 24);
+        const qint64 kintLevo = Adatbazis::ertek("SELECT MIN(video) FROM video WHERE kint = 'I'").toLongLong();
+        Visszavetel v = Visszavetel::targybol(kintLevo);
+        std::vector<std::unique_ptr<QWidget>> ablakok;
+        ablakok.emplace_back(new Tfrm_TorzsTipus(false));
+        ablakok.emplace_back(new Tfrm_TorzsMufaj(false));
+        ablakok.emplace_back(new Tfrm_TorzsArkat(false));
+        ablakok.emplace_back(new Tfrm_TorzsCassatip(true));
+        ablakok.emplace_back(new Tfrm_TorzsUgyfel(true));
+        ablakok.emplace_back(new Tfrm_TorzsFizTip(true));
+        ablakok.emplace_back(new Tfrm_TorzsArkat_Fiztip());
+        ablakok.emplace_back(new Tfrm_VideoValaszt());
+        ablakok.emplace_back(new Tfrm_Kolcsonzes(k));
+        ablakok.emplace_back(new Tfrm_VisszaVesz(v));
+        QList<QWidget*> mind{&f};
+        for (const auto& a : ablakok) mind << a.get();
+        int szamolt = 0;
+        for (QWidget* a : mind) {
+            for (QAction* m : muveletek(a)) {
+                const QString hol = a->objectName() + "/" + m->objectName();
+                QVERIFY2(!m->icon().isNull(), qPrintable(hol));
+                QVERIFY2(!m->icon().name().isEmpty(), qPrintable(hol + ": not from the icon theme"));
+                QVERIFY2(!m->icon().pixmap(16, 16).isNull(), qPrintable(hol));
+                ++szamolt;
+            }
+        }
+        QVERIFY(szamolt > 60);   // every window was searched, not none
+        // The grid's mark of an item out is the icon of "Kölcsönöz".
+        QCOMPARE(KepLista::szurkeNyil().toImage(), f.muvelet("aKolcsonoz")->icon().pixmap(16, 16).toImage());
+    }
+
+    // The customer register's tool bar carries captions under its icons, as
+    // the other list windows do, and every button is in sight.
+    void ugyfelEszkoztarFeliratos()
+    {
+        Tfrm_TorzsUgyfel u(true);
+        Tfrm_TorzsTipus t(false);
+        QCOMPARE(u.ToolBar1->toolButtonStyle(), t.ToolBar1->toolButtonStyle());
+        QCOMPARE(u.ToolBar1->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        u.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&u));
+        for (QAction* a : u.ToolBar1->actions()) {
+            if (a->isSeparator() || !a->isVisible()) continue;
+            QWidget* w = u.ToolBar1->widgetForAction(a);
+            QVERIFY2(w && w->isVisible(), qPrintable(a->text()));
+            QVERIFY2(u.ToolBar1->rect().contains(w->geometry()), qPrintable(a->text()));
+        }
+        auto* tobb = u.ToolBar1->findChild<QToolButton*>("qt_toolbar_ext_button");
+        QVERIFY(!tobb || !tobb->isVisible());
+        // A caption is shown under each icon, not a bare letter.
+        auto* tagdij = qobject_cast<QToolButton*>(u.ToolBar1->widgetForAction(u.aTagdij));
+        QVERIFY(tagdij);
+        QCOMPARE(tagdij->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        QVERIFY(!tagdij->icon().name().isEmpty());
     }
 
 };
