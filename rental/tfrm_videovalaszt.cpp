@@ -110,6 +110,9 @@ Tfrm_VideoValaszt::Tfrm_VideoValaszt(QWidget* szulo) : QDialog(szulo), m_lista(v
     connect(aElfogad, &QAction::triggered, this, &Tfrm_VideoValaszt::aElfogadExecute);
     connect(aBezar, &QAction::triggered, this, &QDialog::reject);
     connect(DBGrid1, &QTableView::doubleClicked, this, &Tfrm_VideoValaszt::aElfogadExecute);
+    // The row marker follows the current row however it moves (keys, mouse).
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& i) { RacsSorJel(DBGrid1, m_modell, i.isValid() ? i.row() : -1); });
     connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& s) { Vedett([&] { gyorsKeres(s); }, this); });
 
     m_lista.szures(QStringLiteral("v.kint = 'N' AND v.tipus IN (SELECT tipus FROM tipus)"));

@@ -1,7 +1,7 @@
 // What every window shares, checked on the real windows driven with keys:
 // a row typed and saved with the keyboard alone, Qt's own boxes and
 // dialogs in Hungarian, an icon of the icon theme on every action, the
-// customer register's tool bar with captions.
+// customer register's tool bar with captions, and the row marker of the grids.
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
 #include "common/ablakparbeszed.h"
@@ -64,6 +64,22 @@ QList<QAction*> muveletek(QWidget* ablak)
     QList<QAction*> l;
     for (QAction* a : ablak->findChildren<QAction*>())
         if (!a->isSeparator() && nev.match(a->objectName()).hasMatch()) l << a;
+    return l;
+}
+
+// The row titles of a grid, the first few rows.
+QStringList sorCimek(QTableView* racs)
+{
+    QStringList l;
+    for (int s = 0; s < std::min(racs->model()->rowCount(), 6); ++s)
+        l << racs->model()->headerData(s, Qt::Vertical, Qt::DisplayRole).toString();
+    return l;
+}
+
+QStringList vartJelek(int sorok, int aktualis)
+{
+    QStringList l;
+    for (int s = 0; s < std::min(sorok, 6); ++s) l << (s == aktualis ? SorJel : QString());
     return l;
 }
 
@@ -292,6 +308,65 @@ private slots:
         QVERIFY(!tagdij->icon().name().isEmpty());
     }
 
+    // The current row's title shows the marker, the others nothing (no row
+    // numbers), in every kind of grid, and the marker follows the Down key.
+    void sorJelzo_data()
+    {
+        QTest::addColumn<QString>("ablak");
+        for (const char* a : {"Tfrm_Main", "Tfrm_TorzsTipus", "Tfrm_VideoValaszt", "Tfrm_Kolcsonzes", "Tfrm_VisszaVesz"})
+            QTest::newRow(a) << a;
+    }
+    void sorJelzo()
+    {
+        QFETCH(QString, ablak);
+        std::unique_ptr<Kolcsonzes> k;     // outlive the windows that show them
+        std::unique_ptr<Visszavetel> v;
+        std::unique_ptr<QWidget> w;
+        QTableView* racs = nullptr;
+        if (ablak == "Tfrm_Main") {
+            Adatbazis::zar();
+            auto* f = new Tfrm_Main;
+            w.reset(f);
+            QVERIFY(f->indult());
+            racs = f->DBGrid1;
+        } else if (ablak == "Tfrm_TorzsTipus") {
+            auto* t = new Tfrm_TorzsTipus(false);
+            w.reset(t);
+            t->ujratolt();
+            racs = t->DBGrid1;
+        } else if (ablak == "Tfrm_VideoValaszt") {
+            auto* p = new Tfrm_VideoValaszt;
+            w.reset(p);
+            p->megnyit(-1);
+            racs = p->DBGrid1;
+        } else if (ablak == "Tfrm_Kolcsonzes") {
+            k = std::make_unique<Kolcsonzes>(1, "Próba", 1, 24);
+            QSqlQuery q = Adatbazis::vegrehajt("SELECT video FROM video WHERE kint = 'N' ORDER BY azon LIMIT 3");
+            while (q.next()) k->hozzaad(q.value(0).toLongLong());
+            auto* r = new Tfrm_Kolcsonzes(*k);
+            w.reset(r);
+            racs = r->DBGrid1;
+        } else {
+            // The customer with the most items out.
+            const int ugyfel = Adatbazis::ertek("SELECT ugyfel FROM video WHERE kint = 'I' GROUP BY ugyfel "
+                                                "ORDER BY COUNT(*) DESC LIMIT 1").toInt();
+            v = std::make_unique<Visszavetel>(ugyfel, "Próba");
+            auto* r = new Tfrm_VisszaVesz(*v);
+            w.reset(r);
+            racs = r->DBGrid1;
+        }
+        const int sorok = racs->model()->rowCount();
+        QVERIFY2(sorok >= 2, qPrintable(QString::number(sorok)));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const int elso = racs->currentIndex().row();
+        QVERIFY(elso >= 0 && elso + 1 < sorok);
+        QCOMPARE(sorCimek(racs), vartJelek(sorok, elso));
+        racs->setFocus();
+        QTest::keyClick(racs, Qt::Key_Down);
+        QCOMPARE(racs->currentIndex().row(), elso + 1);
+        QCOMPARE(sorCimek(racs), vartJelek(sorok, elso + 1));
+    }
 };
 
 QTEST_MAIN(TstAblakSzokasok)
