@@ -41,7 +41,8 @@ class TstAblakHely : public QObject {
         // A window manager frames the window a moment after it appears;
         // what is checked is the framed window (a platform without frames
         // passes after the wait).
-        QTest::qWaitFor([this] { return m_f->frameGeometry() != m_f->geometry(); }, 3000);
+        const bool keretes = QTest::qWaitFor([this] { return m_f->frameGeometry() != m_f->geometry(); }, 3000);
+        Q_UNUSED(keretes);
         QTest::qWait(50);
         return *m_f;
     }
