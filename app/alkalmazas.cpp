@@ -11,7 +11,9 @@
 #include <QFontDatabase>
 #include <QStandardPaths>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QToolTip>
+#include <QTranslator>
 #include <QWheelEvent>
 #include <cstdio>
 
@@ -40,10 +42,27 @@ public:
 
 } // namespace
 
+void QtForditasBetolt()
+{
+    // Qt's own words (the buttons of message boxes, the file and print
+    // dialogs, the print preview) in Hungarian, whatever the system's
+    // language: the program speaks Hungarian.
+    static QTranslator* forditas = nullptr;
+    if (forditas || !QCoreApplication::instance()) return;
+    forditas = new QTranslator(QCoreApplication::instance());
+    if (forditas->load(QStringLiteral("qtbase_hu"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(forditas);
+    else
+        qWarning("Kazettora: Qt magyar fordítása nem található (%s).",
+                 qPrintable(QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+}
+
 void AlkalmazasBeallit(QApplication& app)
 {
+    // No display name: Qt would add it to every window's caption, and each
+    // caption is exactly the window's own.
     app.setApplicationName(QStringLiteral("Kazettora"));
-    app.setApplicationDisplayName(QStringLiteral("Kazettora"));
+    QtForditasBetolt();
     // Tahoma's place is taken by a free sans font with the same letters.
     QFont f(QStringLiteral("Liberation Sans"));
     f.setStyleHint(QFont::SansSerif);
@@ -85,6 +104,7 @@ int KazettoraFut(int argc, char** argv)
     else
         app = std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kazettora"));
+    QtForditasBetolt();
 
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral("Kazettora – videotéka pultprogram"));

@@ -1,9 +1,13 @@
 #pragma once
-// Program-wide set-up shared by the program and its tests: title, fonts,
-// hint colour, the mouse wheel as arrow keys.
+// Program-wide set-up shared by the program and its tests: name, Qt's
+// Hungarian texts, fonts, hint colour, the mouse wheel as arrow keys.
 class QApplication;
 
 void AlkalmazasBeallit(QApplication& app);
+
+// Installs Qt's Hungarian translation (once); part of AlkalmazasBeallit,
+// and of the console runs (--help, --setup) as well.
+void QtForditasBetolt();
 
 // Runs the program with its command line; returns the exit code.
 int KazettoraFut(int argc, char** argv);

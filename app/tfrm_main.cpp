@@ -171,10 +171,21 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aBezar", [this] { aBezarExecute(); });
     muveletBekot("aBetumeretNovel", [this] { aBetumeretNovelExecute(); });
     muveletBekot("aBetumeretCsokkent", [this] { aBetumeretCsokkentExecute(); });
-    muveletBekot("aUgyfelek", [this] { TorzsUgyfelMegnyit(this, -1, false); });
-    muveletBekot("aTipusok", [this] { TorzsTipusMegnyit(this, -1, false); });
-    muveletBekot("aMufaj", [this] { TorzsMufajMegnyit(this, -1, false); });
-    muveletBekot("aArkat", [this] { TorzsArkatMegnyit(this, -1, false); });
+    // The list shows the names of customers, types, genres and price
+    // categories: what their windows renamed or deleted shows at once.
+    const auto frissitve = [this](std::function<void()> ablak) {
+        return [this, ablak = std::move(ablak)] {
+            struct Frissito {
+                Tfrm_Main* f;
+                ~Frissito() { f->TblFrissit(); }   // whatever the window's outcome
+            } frissito{this};
+            ablak();
+        };
+    };
+    muveletBekot("aUgyfelek", frissitve([this] { TorzsUgyfelMegnyit(this, -1, false); }));
+    muveletBekot("aTipusok", frissitve([this] { TorzsTipusMegnyit(this, -1, false); }));
+    muveletBekot("aMufaj", frissitve([this] { TorzsMufajMegnyit(this, -1, false); }));
+    muveletBekot("aArkat", frissitve([this] { TorzsArkatMegnyit(this, -1, false); }));
     muveletBekot("aKasszaTip", [this] { TorzsCassatipMegnyit(this, QString(), false); });
     muveletBekot("aTorzsFiztip", [this] { TorzsFizTipKarbantart(this); });
     muveletBekot("aArBeallit", [this] { ArBeallitas(this); });
@@ -351,8 +362,10 @@ void Tfrm_Main::BeallitBetolt() { BeallitBetoltAdatbazisbol(); }
 bool Tfrm_Main::IniMentes()
 {
     QString hiba;
+    // The frame's corner, where showing puts it back; the inner size, which
+    // showing gives back.
     const QRect g = geometry();
-    const QPoint hely = pos();
+    const QPoint hely = frameGeometry().topLeft();
     if (IniMentesFajlba(ProgramUtvonal() + '/' + BeallitasFajlNev, {hely.x(), hely.y(), g.height(), g.width()}, &hiba))
         return true;
     HibaAblak(hiba, this);
@@ -524,7 +537,55 @@ bool Tfrm_Main::event(QEvent* e)
         TippKiir(static_cast<QStatusTipEvent*>(e)->tip());
         return true;
     }
+    // A window manager tells the frame's size only once the window is up:
+    // the full-screen window then shrinks to keep its frame on the screen.
+    if (m_megmutatva && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) teljesKepIgazit();
     return QMainWindow::event(e);
+}
+
+void Tfrm_Main::setVisible(bool lathato)
+{
+    // The place is set before the window system's window exists: a position
+    // given then is the frame's corner, and the window system keeps it so
+    // even where the frame's size is learnt only after the window appears.
+    if (lathato && !m_helyKesz && !testAttribute(Qt::WA_WState_Created)) {
+        helyBeallit();
+        m_helyKesz = true;
+    }
+    QMainWindow::setVisible(lathato);
+}
+
+void Tfrm_Main::helyBeallit()
+{
+    if (TBeall.TeljesKep) {
+        // The whole window, frame included, takes the work area; the frame
+        // is counted as far as it is known yet (teljesKepIgazit follows it).
+        const QRect munka = munkaterulet();
+        m_keret = keretMeret();
+        move(munka.topLeft());
+        resize(munka.width() - m_keret.left() - m_keret.right(), munka.height() - m_keret.top() - m_keret.bottom());
+    } else {
+        move(TBeall.Bal, TBeall.Felul);
+        resize(TBeall.Szeles, TBeall.Magas);
+    }
+}
+
+QRect Tfrm_Main::munkaterulet() const
+{
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QMargins Tfrm_Main::keretMeret() const
+{
+    const QRect k = frameGeometry(), b = geometry();
+    return QMargins(b.left() - k.left(), b.top() - k.top(), k.right() - b.right(), k.bottom() - b.bottom());
+}
+
+void Tfrm_Main::teljesKepIgazit()
+{
+    if (!m_teljesKep || windowState() != Qt::WindowNoState || keretMeret() == m_keret) return;
+    helyBeallit();
 }
 
 void Tfrm_Main::showEvent(QShowEvent* e)
@@ -532,14 +593,14 @@ void Tfrm_Main::showEvent(QShowEvent* e)
     QMainWindow::showEvent(e);
     if (m_megmutatva) return;
     m_megmutatva = true;
-    move(0, 0);
-    if (TBeall.TeljesKep) {
-        const QRect munka = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
-        resize(munka.right() + 1, munka.bottom() + 1);
-    } else {
-        move(TBeall.Bal, TBeall.Felul);
-        resize(TBeall.Szeles, TBeall.Magas);
+    m_teljesKep = TBeall.TeljesKep;
+    // Shown once before (or created early): the place is set now, the
+    // frame's corner where it is known.
+    if (!m_helyKesz) {
+        helyBeallit();
+        m_helyKesz = true;
     }
+    teljesKepIgazit();
     Edit1->setFocus();
     StatusPanel[2]->setText(QStringLiteral("Sorrend: kód"));
 }

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QMargins>
 #include <functional>
 
 class QAction;
@@ -74,6 +75,8 @@ public:
     void aKolcsonozExecute();
     void aVisszaveszExecute();
 
+    void setVisible(bool lathato) override;
+
 protected:
     bool event(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
@@ -83,6 +86,9 @@ protected:
 private:
     bool m_indult = false;
     bool m_megmutatva = false;
+    bool m_helyKesz = false;       // the place of the first showing is set
+    bool m_teljesKep = false;      // shown full-screen: follows the frame's size
+    QMargins m_keret;              // the frame counted when the place was set
     bool m_lezarva = false;
     QHash<QString, QAction*> m_muveletek;
     QHash<QString, const bool*> m_jogok;
@@ -97,4 +103,10 @@ private:
     void mezoUrit();
     void aktualisValtozott(const QModelIndex& i);
     void sorJel(int sor);
+    // The place of the first showing: the saved frame corner and inner
+    // size, or (full screen) the whole work area, frame included.
+    void helyBeallit();
+    void teljesKepIgazit();
+    QRect munkaterulet() const;
+    QMargins keretMeret() const;
 };

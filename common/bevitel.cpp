@@ -2,6 +2,7 @@
 #include "data/konverzio.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QAbstractItemView>
 #include <QStyle>
@@ -52,14 +53,32 @@ public:
         if ((k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) || k->modifiers() & ~Qt::KeypadModifier)
             return false;
         auto* w = qobject_cast<QWidget*>(o);
-        if (!w || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QAbstractButton*>(w))
-            return false;
+        if (!w || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)) return false;
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            // A push button is pressed, so a row typed with the keyboard
+            // alone is saved by Enter on "OK"; a radio button or check box
+            // is left to its window.
+            if (b->isCheckable()) return false;
+            if (b->isEnabled()) b->click();
+            return true;
+        }
         if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->view() && cb->view()->isVisible()) return false;
-        // The next tab stop of the window, as Tab would go.
+        // The next tab stop of the window, as Tab would go. The parts of a
+        // compound control (the edit line inside a date picker) hand the
+        // focus back to it, so they are no next control.
         QWidget* kov = w->nextInFocusChain();
-        while (kov && kov != w && (!(kov->focusPolicy() & Qt::TabFocus) || !kov->isEnabled() || !kov->isVisible()))
-            kov = kov->nextInFocusChain();
+        while (kov && kov != w && !tabMegallo(w, kov)) kov = kov->nextInFocusChain();
         if (kov && kov != w) kov->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+
+private:
+    static bool tabMegallo(QWidget* innen, QWidget* w)
+    {
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisible()) return false;
+        if (innen->isAncestorOf(w)) return false;
+        for (QWidget* p = w->focusProxy(); p; p = p->focusProxy())
+            if (p == innen) return false;
         return true;
     }
 };
@@ -76,8 +95,7 @@ void FokuszSzinAlkalmaz(QWidget* ablak)
 void EnterTovabbAlkalmaz(QWidget* ablak)
 {
     auto* szuro = new EnterSzur(ablak);
-    for (QWidget* w : ablak->findChildren<QWidget*>())
-        if (!qobject_cast<QAbstractButton*>(w)) w->installEventFilter(szuro);
+    for (QWidget* w : ablak->findChildren<QWidget*>()) w->installEventFilter(szuro);
 }
 
 namespace {
@@ -192,4 +210,12 @@ void CsakSzamjegy(QLineEdit* mezo, bool be)
         v->setObjectName(QStringLiteral("CsakSzamjegy"));
     }
     mezo->setValidator(be ? v : nullptr);
+}
+
+int CimSzelesseg(const QString& cim)
+{
+    QFont f = QApplication::font();
+    f.setBold(true);
+    f.setPointSizeF(std::max(11.0, f.pointSizeF()));
+    return QFontMetrics(f).horizontalAdvance(cim) + 120;
 }

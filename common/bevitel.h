@@ -13,8 +13,9 @@ inline const QColor FokuszSzin(0xA6, 0xCA, 0xF0);
 // Edit fields, combo boxes and date editors under `ablak` take the focus
 // colour while they have the focus.
 void FokuszSzinAlkalmaz(QWidget* ablak);
-// Enter in a control of `ablak` (other than a multi-line text field or a
-// button) moves the focus to the next control instead of accepting.
+// Enter in a control of `ablak` (other than a multi-line text field) moves
+// the focus to the next control instead of accepting; Enter on a push
+// button presses it.
 void EnterTovabbAlkalmaz(QWidget* ablak);
 
 // Limits typing in a text field to `hossz` characters as the tables count
@@ -42,3 +43,6 @@ class QLineEdit;
 void KeresoMezo(QLineEdit* mezo, QAbstractItemView* racs);
 // A code field: digits only, typed or pasted (`be`), or any text again.
 void CsakSzamjegy(QLineEdit* mezo, bool be);
+// The width a window needs for the window system to show `cim` whole in its
+// title bar (in a larger, bold font, beside an icon and three buttons).
+int CimSzelesseg(const QString& cim);

@@ -5,7 +5,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
-#include <QStyle>
+#include <QStandardPaths>
 
 namespace KepLista {
 
@@ -30,17 +30,13 @@ QPixmap kereszt(const QColor& c, qreal vastag)
     });
 }
 
-QPixmap nyil(const QColor& c, bool jobbra)
+// Stands in for the icon of "Kölcsönöz" where the icon theme is missing.
+QPixmap nyil(const QColor& c)
 {
     return rajzol([&](QPainter& g) {
         QPainterPath p;
-        if (jobbra) {
-            p.moveTo(2, 6); p.lineTo(8, 6); p.lineTo(8, 2); p.lineTo(14, 8); p.lineTo(8, 14); p.lineTo(8, 10);
-            p.lineTo(2, 10);
-        } else {
-            p.moveTo(14, 6); p.lineTo(8, 6); p.lineTo(8, 2); p.lineTo(2, 8); p.lineTo(8, 14); p.lineTo(8, 10);
-            p.lineTo(14, 10);
-        }
+        p.moveTo(2, 6); p.lineTo(8, 6); p.lineTo(8, 2); p.lineTo(14, 8); p.lineTo(8, 14); p.lineTo(8, 10);
+        p.lineTo(2, 10);
         p.closeSubpath();
         g.setPen(QPen(c.darker(140), 1));
         g.setBrush(c);
@@ -48,27 +44,94 @@ QPixmap nyil(const QColor& c, bool jobbra)
     });
 }
 
-QPixmap betu(const QString& s, const QColor& c)
+// The icons come from a free icon theme installed with the program
+// (breeze-icon-theme, drawn for 16 pixels); the look does not change with
+// the desktop's theme. Looked up where the system keeps icon themes.
+const char* const Tema = "breeze";
+
+void temaBeallit()
 {
-    return rajzol([&](QPainter& g) {
-        QFont f = g.font();
-        f.setBold(true);
-        f.setPixelSize(s.size() > 1 ? 9 : 13);
-        g.setFont(f);
-        g.setPen(c);
-        g.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, s);
-    });
+    static bool kesz = false;
+    if (kesz) return;
+    kesz = true;
+    QStringList utak = QIcon::themeSearchPaths();
+    for (const QString& d : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                                      QStandardPaths::LocateDirectory))
+        if (!utak.contains(d)) utak << d;
+    if (!utak.contains(QStringLiteral("/usr/share/icons"))) utak << QStringLiteral("/usr/share/icons");
+    QIcon::setThemeSearchPaths(utak);
+    QIcon::setThemeName(QString::fromLatin1(Tema));
 }
 
-QIcon stilus(QStyle::StandardPixmap sp)
+// Every action's picture by the action's name.
+const QHash<QString, QString>& temaNevek()
 {
-    return QApplication::style() ? QApplication::style()->standardIcon(sp) : QIcon();
+    static const QHash<QString, QString> h = {
+        {"aUj", "list-add"},
+        {"aUjMasol", "edit-copy"},
+        {"aSzerkeszt", "document-edit"},
+        {"aTorol", "edit-delete"},
+        {"aKeres", "edit-find"},
+        {"aKeres1", "format-list-ordered"},
+        {"aKeresKod", "format-list-ordered"},
+        {"aKeres2", "view-sort-ascending-name"},
+        {"aKeresNev", "view-sort-ascending-name"},
+        {"aKeresReszletes", "system-search"},
+        {"aSzur", "view-filter"},
+        {"aNyomtat", "document-print"},
+        {"aNyomtatKep", "document-print-preview"},
+        {"aExcelbe", "x-office-spreadsheet"},
+        {"aImport", "document-import"},
+        {"aBezar", "application-exit"},
+        {"aUgyfelek", "system-users"},
+        {"aKasszaTip", "view-financial-category"},
+        {"aTipusok", "video-x-generic"},
+        {"aArkat", "view-currency-list"},
+        {"aMufaj", "view-media-genre"},
+        {"aTorzsFiztip", "chronometer"},
+        {"aArBeallit", "format-currency"},
+        {"aKolcsonoz", "go-next"},
+        {"aVisszavesz", "go-previous"},
+        {"aKassza", "view-financial-list"},
+        {"aTortenet", "view-history"},
+        {"aVKod", "view-barcode"},
+        {"aNyomKiadva", "document-print"},
+        {"aNyomKiadLejart", "document-print"},
+        {"aNyomBentlevo", "document-print"},
+        {"aNyomOsszesKolcs", "document-print"},
+        {"aChMegoszlas", "office-chart-pie"},
+        {"aChBevKiad", "office-chart-bar"},
+        {"aFelhasznalo", "user-group-properties"},
+        {"aSQL", "server-database"},
+        {"aArchival", "archive-insert"},
+        {"aBeallit", "configure"},
+        {"aBetumeretNovel", "format-font-size-more"},
+        {"aBetumeretCsokkent", "format-font-size-less"},
+        {"aSugo", "help-contents"},
+        {"aFontos", "dialog-information"},
+        {"aLevel", "mail-send"},
+        {"aHonlap", "globe"},
+        {"aUjdonsag", "news-subscribe"},
+        {"aNevjegy", "help-about"},
+        {"aElfogad", "dialog-ok-apply"},
+        {"aMegsem", "dialog-cancel"},
+        {"aTagdij", "view-financial-account-cash"},
+        {"aPotdij", "view-financial-category-income"},
+    };
+    return h;
 }
 
 } // namespace
 
 const QPixmap& feketeKereszt() { static const QPixmap p = kereszt(Qt::black, 2); return p; }
-const QPixmap& szurkeNyil() { static const QPixmap p = nyil(QColor(128, 128, 128), true); return p; }
+const QPixmap& szurkeNyil()
+{
+    static const QPixmap p = [] {
+        const QPixmap k = ikon(QStringLiteral("aKolcsonoz")).pixmap(16, 16);
+        return k.isNull() ? nyil(QColor(128, 128, 128)) : k;
+    }();
+    return p;
+}
 const QPixmap& zoldPipa()
 {
     static const QPixmap p = rajzol([](QPainter& g) {
@@ -83,34 +146,9 @@ QIcon ikon(const QString& m)
 {
     static QHash<QString, QIcon> tar;
     if (auto it = tar.constFind(m); it != tar.constEnd()) return *it;
-    QIcon i;
-    if (m == "aKolcsonoz") i = QIcon(szurkeNyil());
-    else if (m == "aVisszavesz") i = QIcon(nyil(QColor(0, 120, 200), false));
-    else if (m == "aUj" || m == "aUjMasol") i = stilus(QStyle::SP_FileIcon);
-    else if (m == "aSzerkeszt") i = stilus(QStyle::SP_FileDialogDetailedView);
-    else if (m == "aTorol") i = stilus(QStyle::SP_TrashIcon);
-    else if (m == "aKeres" || m == "aKeresReszletes") i = stilus(QStyle::SP_FileDialogContentsView);
-    else if (m == "aSzur") i = stilus(QStyle::SP_FileDialogListView);
-    else if (m == "aNyomtat") i = betu("P", QColor(60, 60, 60));
-    else if (m == "aBezar") i = stilus(QStyle::SP_DialogCloseButton);
-    else if (m == "aUgyfelek") i = stilus(QStyle::SP_DirHomeIcon);
-    else if (m == "aBetumeretNovel") i = betu("A+", QColor(0, 0, 128));
-    else if (m == "aBetumeretCsokkent") i = betu("A-", QColor(0, 0, 128));
-    else if (m == "aBeallit") i = stilus(QStyle::SP_FileDialogInfoView);
-    else if (m == "aArchival") i = stilus(QStyle::SP_DriveHDIcon);
-    else if (m == "aSugo") i = stilus(QStyle::SP_DialogHelpButton);
-    else if (m == "aFontos") i = stilus(QStyle::SP_MessageBoxInformation);
-    else if (m == "aUjdonsag") i = stilus(QStyle::SP_BrowserReload);
-    else if (m == "aTortenet") i = stilus(QStyle::SP_FileDialogBack);
-    else if (m == "aKassza") i = betu("Ft", QColor(0, 110, 0));
-    else if (m == "aElfogad") i = stilus(QStyle::SP_DialogApplyButton);
-    else if (m == "aTagdij") i = betu("T", QColor(0, 110, 0));
-    else if (m == "aNyomtatKep") i = stilus(QStyle::SP_FileDialogContentsView);
-    else if (m == "aExcelbe") i = betu("xls", QColor(0, 100, 0));
-    else if (m == "aKeresKod") i = betu("123", QColor(0, 0, 128));
-    else if (m == "aKeresNev") i = betu("abc", QColor(0, 0, 128));
-    else if (m == "aPotdij") i = betu("+Ft", QColor(160, 0, 0));
-    else if (m == "aMegsem") i = stilus(QStyle::SP_DialogCancelButton);
+    temaBeallit();
+    const QString nev = temaNevek().value(m);
+    const QIcon i = nev.isEmpty() ? QIcon() : QIcon::fromTheme(nev);
     tar.insert(m, i);
     return i;
 }

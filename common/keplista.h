@@ -1,18 +1,19 @@
 #pragma once
-// The one image list of the program: the icons of every action and of the
-// grids' mark columns, drawn once.
+// The one image list of the program: the icons of every action (from the
+// program's icon theme) and the marks of the grids' mark columns.
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
 
 namespace KepLista {
 
-// Icon of an action by its name ("aKolcsonoz"); an empty icon when it has none.
+// Icon of an action by its name ("aKolcsonoz"); an empty icon when it has
+// none (or the icon theme is not installed).
 QIcon ikon(const QString& muvelet);
 
 // 16 × 16 marks of the grids.
 const QPixmap& feketeKereszt();   // item in the shop
-const QPixmap& szurkeNyil();      // item out (the icon of "Kölcsönöz")
+const QPixmap& szurkeNyil();      // item out: the icon of "Kölcsönöz", a grey arrow
 const QPixmap& zoldPipa();        // membership valid
 const QPixmap& pirosKereszt();    // membership expired
 

@@ -46,7 +46,7 @@ QVariant ListaModell::headerData(int section, Qt::Orientation o, int role) const
         if (role == Qt::TextAlignmentRole) return int(m_oszlopok.at(section).igazitas);
         return {};
     }
-    if (role == Qt::DisplayRole) return section == m_aktualis ? QStringLiteral("►") : QString();
+    if (role == Qt::DisplayRole) return section == m_aktualis ? SorJel : QString();
     return {};
 }
 

@@ -51,5 +51,8 @@ private:
     int m_aktualis = -1;
 };
 
+// The mark of the current row in a grid's row titles.
+inline const QString SorJel = QStringLiteral("▶");
+
 // Formats for codes shown with five digits.
 QString OtJegyu(const QVariant& v);

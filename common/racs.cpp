@@ -3,6 +3,7 @@
 
 #include <QHeaderView>
 #include <QTableView>
+#include <QTableWidget>
 
 void RacsBeallit(QTableView* racs)
 {
@@ -30,4 +31,17 @@ void RacsSorJel(QTableView* racs, ListaModell* modell, int sor)
     for (const int s : {regi, sor})
         if (s >= 0 && s < modell->rowCount())
             fej->viewport()->update(0, fej->sectionViewportPosition(s), fej->viewport()->width(), fej->sectionSize(s));
+}
+
+void RacsSorJel(QTableWidget* racs)
+{
+    const int aktualis = racs->currentRow();
+    for (int s = 0; s < racs->rowCount(); ++s) {
+        const QString jel = s == aktualis ? SorJel : QString();
+        if (QTableWidgetItem* c = racs->verticalHeaderItem(s)) {
+            if (c->text() != jel) c->setText(jel);
+        } else {
+            racs->setVerticalHeaderItem(s, new QTableWidgetItem(jel));
+        }
+    }
 }

@@ -9,3 +9,9 @@ void RacsBeallit(QTableView* racs);
 class ListaModell;
 // Moves the row indicator of `racs` to `sor` (-1: none).
 void RacsSorJel(QTableView* racs, ListaModell* modell, int sor);
+
+class QTableWidget;
+// The same for a grid that holds its own few rows (the rental and return
+// windows): the current row's title carries the mark, the others nothing
+// (no row numbers). Call after the rows or the current row changed.
+void RacsSorJel(QTableWidget* racs);

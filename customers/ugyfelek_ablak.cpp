@@ -121,9 +121,6 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     ToolBar1->insertAction(aElfogad, aNyomtat);
     ToolBar1->insertSeparator(aElfogad);
 
-    // Ten buttons do not fit with their captions: icons with their hints; a
-    // button without an icon shows its caption.
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
     KeresoMenu = new QMenu(this);
     KeresoMenu->addActions({aKeresKod, aKeresNev});
@@ -136,6 +133,15 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     if (auto* b = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(aNyomtat))) {
         b->setMenu(NyomtatMenu);
         b->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+
+    // Captions under the icons as in the other list windows: the window is
+    // as wide as its tool bar (the base made it as wide as its own buttons).
+    const int szeles = std::max(width(), ToolBar1->sizeHint().width());
+    if (szeles != width()) {
+        const QPoint kozep = geometry().center();
+        setFixedSize(szeles, height());
+        move(kozep - rect().center());
     }
 
     // Grid menu: Új sor, Szerkeszt, Sor törlése | Tagdíj fizetés | Kereső | Elfogad, Bezár.

@@ -413,6 +413,8 @@ void TorzsSzerkeszto::kesz()
     static_cast<QVBoxLayout*>(layout())->addLayout(gombok);
     connect(btnOK, &QPushButton::clicked, this, &TorzsSzerkeszto::btnOKClick);
     connect(btnMegsem, &QPushButton::clicked, this, &QDialog::reject);
+    // Never so narrow that the title bar cuts the caption short.
+    static_cast<QVBoxLayout*>(layout())->addStrut(CimSzelesseg(windowTitle()));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     FokuszSzinAlkalmaz(this);
     EnterTovabbAlkalmaz(this);

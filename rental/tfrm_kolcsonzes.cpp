@@ -92,6 +92,8 @@ KolcsonzesKeret::KolcsonzesKeret(const QString& osztaly, const QString& cim, con
     RacsBeallit(DBGrid1);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
     l->addWidget(DBGrid1, 1);
+    // The row marker follows the current row however it moves (keys, mouse).
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { RacsSorJel(DBGrid1); });
 }
 
 QAction* KolcsonzesKeret::muvelet(const char* nev, const QString& felirat, const QList<QKeySequence>& billentyuk)
@@ -109,9 +111,12 @@ int KolcsonzesKeret::aktualis() const
 
 void KolcsonzesKeret::aktualisBeallit(int sor)
 {
-    if (DBGrid1->rowCount() == 0) return;
-    sor = std::clamp(sor, 0, DBGrid1->rowCount() - 1);
-    DBGrid1->setCurrentCell(sor, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (DBGrid1->rowCount() > 0) {
+        sor = std::clamp(sor, 0, DBGrid1->rowCount() - 1);
+        DBGrid1->setCurrentCell(sor, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    // Rows added without a move of the current one get their empty titles here.
+    RacsSorJel(DBGrid1);
 }
 
 // ---- rental ------------------------------------------------------------------------

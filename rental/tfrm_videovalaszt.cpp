@@ -30,9 +30,9 @@ ListaDef valasztoDef()
     d.mezok = {"video", "azon", "video_nev", "tipus_nev"};
     d.tipusok = {Sema::Tipus::Egesz, Sema::Tipus::Egesz, Sema::Tipus::Szoveg, Sema::Tipus::Szoveg};
     d.select = "v.video, v.azon, v.video_nev, t.tipus_nev";
-    // An item whose type was deleted is listed with an empty type: it is
-    // still on the shelf and may be lent.
-    d.joinok = "LEFT JOIN tipus t ON (v.tipus = t.tipus)";
+    // An item whose type no longer exists is not offered (the filter below
+    // says the same for the keys, which are read without the join).
+    d.joinok = "INNER JOIN tipus t ON (v.tipus = t.tipus)";
     return d;
 }
 } // namespace
@@ -111,9 +111,12 @@ Tfrm_VideoValaszt::Tfrm_VideoValaszt(QWidget* szulo) : QDialog(szulo), m_lista(v
     connect(aElfogad, &QAction::triggered, this, &Tfrm_VideoValaszt::aElfogadExecute);
     connect(aBezar, &QAction::triggered, this, &QDialog::reject);
     connect(DBGrid1, &QTableView::doubleClicked, this, &Tfrm_VideoValaszt::aElfogadExecute);
+    // The row marker follows the current row however it moves (keys, mouse).
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& i) { RacsSorJel(DBGrid1, m_modell, i.isValid() ? i.row() : -1); });
     connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& s) { Vedett([&] { gyorsKeres(s); }, this); });
 
-    m_lista.szures(QStringLiteral("v.kint = 'N'"));
+    m_lista.szures(QStringLiteral("v.kint = 'N' AND v.tipus IN (SELECT tipus FROM tipus)"));
     m_lista.rendezes(QStringLiteral("v.azon"));
     if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
 }

@@ -3,10 +3,12 @@
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
 #include "app/videoracs.h"
+#include "common/bevitel.h"
 #include "common/listamodell.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
 #include "data/konverzio.h"
+#include "refdata/torzsablak.h"
 #include "tesztsegito.h"
 
 #include <QAction>
@@ -24,6 +26,23 @@
 namespace {
 QString cim(Tfrm_Main& f) { return VarSzoveg(f.Tbl.ertek("video_nev")); }
 int kod(Tfrm_Main& f) { return VarEgesz(f.Tbl.ertek("azon")); }
+
+// The caption the window system shows. Qt adds the application's display
+// name, when one was set, after the window's own title (unless the title
+// already ends with it); without one, applicationDisplayName() merely
+// follows the application's name, which tells the two cases apart.
+QString rendszerCim(const QWidget* w)
+{
+    const QString nev = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(nev + QStringLiteral("-próba"));
+    const bool vanKijelzettNev = QGuiApplication::applicationDisplayName() != QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(nev);
+    const QString cim = w->windowTitle();
+    const QString kijelzett = QGuiApplication::applicationDisplayName();
+    if (!vanKijelzettNev || cim.endsWith(kijelzett)) return cim;
+    return cim + QStringLiteral(" \u2014 ") + kijelzett;
+}
+
 } // namespace
 
 class TstFofrm : public QObject {
@@ -70,6 +89,88 @@ private slots:
         QVERIFY(a);
         QCOMPARE(a->shortcut(), QKeySequence(Qt::Key_F3));
         QCOMPARE(a->toolTip(), QString("Kölcsönöz"));
+    }
+
+    // Each caption exactly the window's own: the main window, a list window
+    // and its edit dialog, which is wide enough to show its caption whole.
+    void ablakCimek()
+    {
+        Tfrm_Main& f = indit();
+        QCOMPARE(rendszerCim(&f), QString("Kazettora: [Mozimánia Videotéka]"));
+        QString lista, szerkeszto;
+        int szeles = 0;
+        VartAblak varas1("Tfrm_TorzsMufaj", [&](QWidget* w) {
+            lista = rendszerCim(w);
+            VartAblak varas2("Tfrm_TorzsMufaj_Szerkeszt", [&](QWidget* d) {
+                szerkeszto = rendszerCim(d);
+                szeles = d->width();
+                Nyom(d, Qt::Key_Escape);
+            });
+            Nyom(w, Qt::Key_Insert);
+            Nyom(w, Qt::Key_Escape);
+        });
+        f.muvelet("aMufaj")->trigger();
+        QCOMPARE(lista, QString("Műfajok"));
+        QCOMPARE(szerkeszto, QString("Műfaj szerkesztés"));
+        QVERIFY2(szeles >= CimSzelesseg(szerkeszto), qPrintable(QString::number(szeles)));
+    }
+
+    // A name renamed or deleted in its window shows in the item list at
+    // once; the current item stays.
+    void torzsNevekFrissulnek_data()
+    {
+        QTest::addColumn<QString>("muvelet");
+        QTest::addColumn<QString>("ablak");
+        QTest::addColumn<QString>("szerkeszto");
+        QTest::addColumn<QString>("mezo");
+        QTest::addColumn<int>("enterek");   // to "OK" and on it; 0: the row is deleted
+        QTest::addColumn<QString>("kod");   // the item shown
+        QTest::newRow("típus átnevezve") << "aTipusok" << "Tfrm_TorzsTipus" << "Tfrm_TorzsTipus_Szerkeszt" << "tipus_nev" << 2 << "17";
+        QTest::newRow("műfaj átnevezve") << "aMufaj" << "Tfrm_TorzsMufaj" << "Tfrm_TorzsMufaj_Szerkeszt" << "mufaj_nev" << 2 << "17";
+        QTest::newRow("árkategória átnevezve") << "aArkat" << "Tfrm_TorzsArkat" << "Tfrm_TorzsArkat_Szerkeszt" << "arkat_nev" << 2 << "17";
+        QTest::newRow("típus törölve") << "aTipusok" << "Tfrm_TorzsTipus" << QString() << "tipus_nev" << 0 << "17";
+        QTest::newRow("ügyfél átnevezve") << "aUgyfelek" << "Tfrm_TorzsUgyfel" << "Tfrm_TorzsUgyfel_Szerkeszt" << "ugyfel_nev" << 11 << "7";
+    }
+    void torzsNevekFrissulnek()
+    {
+        QFETCH(QString, muvelet);
+        QFETCH(QString, ablak);
+        QFETCH(QString, szerkeszto);
+        QFETCH(QString, mezo);
+        QFETCH(int, enterek);
+        QFETCH(QString, kod);
+        Tfrm_Main& f = indit();
+        QTest::keyClicks(f.Edit1, kod);
+        const qint64 video = f.Tbl.aktualisKulcs();
+        const QString regi = VarSzoveg(f.Tbl.ertek(mezo));
+        QVERIFY(!regi.isEmpty());
+        const QString uj = enterek == 0 ? QString() : QStringLiteral("Átnevezett");
+        if (enterek == 0) m_t->parbeszed.kerdesValaszok << true;
+        QString talalt;
+        VartAblak varas3(ablak, [&](QWidget* w) {
+            auto* a = static_cast<TorzsAblak*>(w);
+            if (QAction* nevSzerint = a->findChild<QAction*>("aKeresNev")) nevSzerint->trigger();
+            Gepel(a->Edit1, regi);
+            talalt = VarSzoveg(a->ertek(mezo));
+            if (enterek == 0) {
+                Nyom(w, Qt::Key_Delete, Qt::ControlModifier);
+            } else {
+                VartAblak varas4(szerkeszto, [&](QWidget* d) {
+                    Nyom(d, Qt::Key_A, Qt::ControlModifier);
+                    Gepel(d->focusWidget(), uj);
+                    for (int i = 0; i < enterek && d->isVisible(); ++i) Nyom(d, Qt::Key_Return);
+                    if (d->isVisible()) static_cast<QDialog*>(d)->reject();
+                });
+                Nyom(w, Qt::Key_F2);
+            }
+            Nyom(w, Qt::Key_Escape);
+        });
+        f.muvelet(muvelet)->trigger();
+        QCOMPARE(talalt, regi);
+        QCOMPARE(f.Tbl.aktualisKulcs(), video);
+        QCOMPARE(VarSzoveg(f.Tbl.ertek(mezo)), uj);
+        const int oszlop = f.TblModell->fieldIndex(mezo);
+        if (oszlop >= 0) QCOMPARE(f.TblModell->index(f.Tbl.aktualis(), oszlop).data().toString(), uj);
     }
 
     void kodKereses()

@@ -41,6 +41,24 @@ private slots:
         QCOMPARE(f.aktualis(), 0);
     }
 
+    // An item whose type no longer exists (or never had one) is not offered,
+    // nor found by its code or its title.
+    void nemLetezoTipusKimarad()
+    {
+        Adatbazis::vegrehajt("INSERT INTO video (azon, tipus, video_nev, kint) VALUES (8, 999, 'Árva film', 'N')");
+        Adatbazis::vegrehajt("INSERT INTO video (azon, tipus, video_nev, kint) VALUES (9, NULL, 'Árnyék', 'N')");
+        Tfrm_VideoValaszt f;
+        f.megnyit(-1);
+        QCOMPARE(f.modell()->rowCount(), 3);
+        for (int s = 0; s < f.modell()->rowCount(); ++s)
+            QVERIFY(!f.modell()->index(s, 2).data().toString().isEmpty());   // every type shows
+        Gepel(f.Edit1, "8");
+        QCOMPARE(f.aktualis(), 0);
+        f.aKeresNev->trigger();
+        Gepel(f.Edit1, "Ár");
+        QVERIFY(!VarSzoveg(f.modell()->lista()->ertek(f.aktualis(), "video_nev")).startsWith("Ár"));
+    }
+
     void kodraPontosan()
     {
         qint64 valasztott = -2;
