@@ -163,14 +163,7 @@ QString Jelentes::IdoFormatum(const QVariant& v)
     return t.isValid() ? HosszuIdo(t) : VarSzoveg(v);
 }
 
-QString Jelentes::PenzFormatum(const QVariant& v)
-{
-    const double d = VarValos(v);
-    const long long n = std::llround(std::isfinite(d) ? d : 0.0);
-    QString jegyek = QString::number(n < 0 ? -n : n);
-    for (int i = jegyek.size() - 3; i > 0; i -= 3) jegyek.insert(i, QLatin1Char(' '));
-    return n < 0 ? QLatin1Char('-') + jegyek : jegyek;
-}
+QString Jelentes::PenzFormatum(const QVariant& v) { return FtMaszk(VarValos(v)); }
 
 QString Jelentes::OtJegyuFormatum(const QVariant& v) { return OtJegyu(v); }
 
