@@ -1,18 +1,10 @@
 #pragma once
 // The item picker: every item in the shop, found by code or by the
-// beginning of its title; hands back the chosen item's key.
-#include "data/kulcslista.h"
+// beginning of its title; hands back the chosen item's key. A member of the
+// list-window pattern in selection mode, without new, edit and delete.
+#include "refdata/torzsablak.h"
 
-#include <QDialog>
-
-class QAction;
-class QLineEdit;
-class QMenu;
-class QTableView;
-class QToolBar;
-class ListaModell;
-
-class Tfrm_VideoValaszt : public QDialog {
+class Tfrm_VideoValaszt : public TorzsAblak {
     Q_OBJECT
 public:
     explicit Tfrm_VideoValaszt(QWidget* szulo = nullptr);
@@ -21,34 +13,18 @@ public:
     // first row when none).
     void megnyit(qint64 video);
     qint64 aktualisKulcs() const;
-    int aktualis() const;
 
-    QLineEdit* Edit1 = nullptr;
-    QTableView* DBGrid1 = nullptr;
-    QToolBar* ToolBar1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction* aKeres = nullptr;
     QAction* aKeresKod = nullptr;
     QAction* aKeresNev = nullptr;
-    QAction* aElfogad = nullptr;
-    QAction* aBezar = nullptr;
-    ListaModell* modell() const { return m_modell; }
 
 public slots:
-    void aKeresExecute();
     void aKeresKodExecute();
     void aKeresNevExecute();
-    void aElfogadExecute();
 
 protected:
-    bool eventFilter(QObject* o, QEvent* e) override;
-    void showEvent(QShowEvent* e) override;
+    void gyorsKeres(const QString& szoveg) override;
 
 private:
-    KulcsosLista m_lista;
-    ListaModell* m_modell;
-    void gyorsKeres(const QString& szoveg);
-    void aktualisBeallit(int sor);
     void rend(bool nev);
 };
 
