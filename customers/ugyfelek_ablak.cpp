@@ -1,6 +1,8 @@
 #include "customers/ugyfelek_ablak.h"
 #include "common/bevitel.h"
 #include "common/keplista.h"
+#include "customers/tagdij.h"
+#include "customers/tfrm_tagdijfizet.h"
 #include "customers/ugyfelek.h"
 #include "data/beallitas.h"
 #include "data/adatbazis.h"
@@ -107,7 +109,7 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     csoport->addAction(aKeresNev);
     aKeresKod->setChecked(true);
     // Their windows come later: present, but not yet usable.
-    for (QAction* a : {aTortenet, aTagdij, aNyomtat, aNyomtatKep, aExcelbe}) a->setEnabled(false);
+    for (QAction* a : {aTortenet, aNyomtat, aNyomtatKep, aExcelbe}) a->setEnabled(false);
 
     // Tool bar: Edit1 | Kereső ▾, Lejárt tagsági szűrés | Új sor, Szerkeszt, Sor törlése |
     // Történet | Tagdíj fizetés | Nyomtatás ▾ | Elfogad, Bezár.
@@ -160,6 +162,7 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     connect(aKeresKod, &QAction::triggered, this, [this] { Vedett([this] { aKeresKodExecute(); }, this); });
     connect(aKeresNev, &QAction::triggered, this, [this] { Vedett([this] { aKeresNevExecute(); }, this); });
     connect(aSzur, &QAction::triggered, this, [this] { Vedett([this] { aSzurExecute(); }, this); });
+    connect(aTagdij, &QAction::triggered, this, [this] { Vedett([this] { aTagdijExecute(); }, this); });
 }
 
 bool Tfrm_TorzsUgyfel::nevSzerint() const { return aKeresNev->isChecked(); }
@@ -225,6 +228,33 @@ void Tfrm_TorzsUgyfel::aSzurExecute()
     else
         lista().szures(Ugyfelek::ListazottFeltetel());
     ujraolvas();
+}
+
+void Tfrm_TorzsUgyfel::aTagdijExecute()
+{
+    const int s = aktualis();
+    if (s < 0) {
+        // Nobody listed (the expired filter found no one): no one to renew.
+        UzenetAblak(QStringLiteral("Nincs kiválasztott ügyfél."), this);
+        return;
+    }
+    const qint64 kulcs = lista().kulcs(s);
+    int idoszak = 0;
+    double osszeg = 0;
+    if (!TagdijFizetMegnyit(this, idoszak, osszeg)) return;
+    try {
+        Tagdij::Fizet(kulcs, Tagdij::Honapok(idoszak), osszeg);
+    } catch (const AdatbazisHiba&) {
+        // The row shows what is stored (a customer gone meanwhile leaves
+        // the list); the refusal's reason is what the operator is told.
+        try {
+            ujratolt(kulcs);
+        } catch (const AdatbazisHiba&) {
+        }
+        throw;
+    }
+    // The new expiry, and its tick; under the expired filter the row leaves the list.
+    ujratolt(kulcs);
 }
 
 void Tfrm_TorzsUgyfel::ujraolvas()

@@ -48,6 +48,9 @@ public slots:
     void aKeresKodExecute();
     void aKeresNevExecute();
     void aSzurExecute();
+    // Membership fee of the current customer: the period chosen in the fee
+    // dialog is paid and the row read again.
+    void aTagdijExecute();
 
 protected:
     void gyorsKeres(const QString& szoveg) override;
