@@ -1,7 +1,8 @@
-// Killing the program in the middle of rentals and returns never leaves a
-// half-done operation: every item is out with its customer or in the shop
-// with none, every item out has its history row, and the cash book's last
-// balance equals the sum of all its amounts.
+// Killing the program in the middle of rentals, returns and fee payments
+// never leaves a half-done operation: every item is out with its customer or
+// in the shop with none, every item out has its history row, a membership is
+// extended exactly when its fee is in the cash book, and the cash book's
+// last balance equals the sum of all its amounts.
 //
 // Every price is 1 Ft, rentals are paid in advance and returns at return,
 // so each lending adds 1 Ft at rental and 1 Ft at return: the "B" total is
@@ -10,6 +11,7 @@
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
 #include "data/konverzio.h"
+#include "customers/tagdij.h"
 #include "rental/kolcsonzes.h"
 #include "tesztmag.h"
 
@@ -33,7 +35,11 @@ int munkas(const QString& mappa, quint32 mag)
     const int ugyfelek = Adatbazis::ertek("SELECT COUNT(*) FROM ugyfel").toInt();
     for (;;) {
         try {
-            if (rnd.bounded(3) > 0) {
+            const int mit = rnd.bounded(8);
+            if (mit == 0) {
+                // A fee payment: the expiry and its "T" row.
+                Tagdij::Fizet(1 + rnd.bounded(ugyfelek), Tagdij::Honapok(rnd.bounded(Tagdij::IdoszakSzam)), 1);
+            } else if (mit < 5) {
                 TBeall.elorefizet = true;
                 const int ugyfel = 1 + rnd.bounded(ugyfelek);
                 Kolcsonzes k(ugyfel, QString(), 1 + rnd.bounded(4), 24 * (1 + rnd.bounded(3)));
@@ -73,6 +79,7 @@ private slots:
         Adatbazis::vegrehajt("DELETE FROM cassa");
         Adatbazis::vegrehajt("DELETE FROM ugyfel_video");
         Adatbazis::vegrehajt("UPDATE fiztip_arkat SET ar = 1");
+        Adatbazis::vegrehajt("UPDATE ugyfel SET dijfizetve = NULL");
         Adatbazis::zar();
         QRandomGenerator rnd(4242);
         int megolve = 0;
@@ -109,6 +116,11 @@ private slots:
             QCOMPARE(VarEgesz(Adatbazis::ertek("SELECT SUM(osszeg) FROM cassa WHERE cassatip = 'B'")),
                      2 * Adatbazis::ertek("SELECT COUNT(*) FROM ugyfel_video").toInt()
                          - Adatbazis::ertek("SELECT COUNT(*) FROM video WHERE kint = 'I'").toInt());
+            // A membership is extended exactly when its fee was booked.
+            QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM ugyfel u WHERE (u.dijfizetve IS NOT NULL) <> "
+                                      "EXISTS (SELECT 1 FROM cassa c WHERE c.cassatip = 'T' AND c.ugyfel = u.ugyfel)")
+                         .toInt(),
+                     0);
             // Items of one rental number belong to one customer.
             QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM (SELECT kolcsid FROM video WHERE kint = 'I' "
                                       "GROUP BY kolcsid HAVING COUNT(DISTINCT ugyfel) > 1)").toInt(),
@@ -119,6 +131,7 @@ private slots:
         t.nyit();
         // The workers did real work between the kills.
         QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM ugyfel_video").toInt() > 20);
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM cassa WHERE cassatip = 'T'").toInt() > 3);
     }
 };
 
