@@ -8,19 +8,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-void kodSzabad(int azon, const QVariant& sajatKulcs)
-{
-    const QVariant masik = Adatbazis::ertek(
-        QStringLiteral("SELECT video FROM video WHERE azon = ? AND video IS NOT ? LIMIT 1"), {azon, sajatKulcs});
-    if (masik.isValid())
-        throw AdatbazisHiba(
-            QStringLiteral("A(z) %1 kód már egy másik tételé, adjon meg másik kódot.").arg(azon));
-}
-
-} // namespace
-
 qint64 TetelKovetkezoKod()
 {
     const QVariant m = Adatbazis::ertek(QStringLiteral("SELECT MAX(azon) AS maxazon FROM video"));
@@ -55,14 +42,6 @@ void TetelUjElokeszit(Rekord& sor)
     sor.beallit("azon", TetelKovetkezoKod());
 }
 
-void TetelMentesEllenoriz(const Rekord& sor, const QVariant& eredetiAzon)
-{
-    const QVariant azon = sor.ertek("azon");
-    if (azon.isNull()) return;
-    if (eredetiAzon.isValid() && !eredetiAzon.isNull() && eredetiAzon.toLongLong() == azon.toLongLong()) return;
-    kodSzabad(VarEgesz(azon), sor.kulcs());
-}
-
 qint64 TetelMasol(qint64 video, double kod)
 {
     const int azon = TetelKodKerekit(kod);
@@ -84,7 +63,6 @@ qint64 TetelMasol(qint64 video, double kod)
     sor.beallit("mufaj", q.value(4));
     q.finish();
     const QVariant kulcs = sor.ment();
-    kodSzabad(azon, kulcs);
     t.jovahagy();
     return kulcs.toLongLong();
 }

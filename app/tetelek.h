@@ -1,11 +1,11 @@
 #pragma once
 // The rules of the item records: the code a new item is offered, the copy
-// of an item under a new code, the checks a saved item passes and the
-// deletion of an item. Each change is one transaction; a refusal throws
-// AdatbazisHiba with a Hungarian reason and leaves the tables as they were.
+// of an item under a new code and the deletion of an item. Codes are not
+// unique: a code another item already has is stored as typed. Each change
+// is one transaction; a refusal throws AdatbazisHiba with a Hungarian
+// reason and leaves the tables as they were.
 #include <QList>
 #include <QString>
-#include <QVariant>
 #include <utility>
 
 class Rekord;
@@ -26,17 +26,11 @@ int TetelKodKerekit(double ertek);
 // the next code; every other field empty.
 void TetelUjElokeszit(Rekord& sor);
 
-// Checks made when an item is saved, inside the save's transaction, after
-// the row is written: a new code, or one changed from `eredetiAzon`, must
-// not be another item's. (A code shared by two items already, from older
-// data, does not stop edits of their other fields.) Throws AdatbazisHiba.
-void TetelMentesEllenoriz(const Rekord& sor, const QVariant& eredetiAzon);
-
 // A new item copied from item `video`: its type, price category, title,
 // description and genre, under the code `kod` (rounded as TetelKodKerekit
 // does), in the shop, bought today, never lent. One transaction. Returns
-// the new item's key. Throws AdatbazisHiba: the code does not fit or is
-// another item's, or the item copied is gone.
+// the new item's key. Throws AdatbazisHiba: the code does not fit, or the
+// item copied is gone.
 qint64 TetelMasol(qint64 video, double kod);
 
 // Deletes item `video`, the row alone: its rental history and cash rows

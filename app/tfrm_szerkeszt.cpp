@@ -17,11 +17,6 @@ Tfrm_Szerkeszt::Tfrm_Szerkeszt(Rekord& sor, QWidget* szulo)
     : TorzsSzerkeszto(sor, QStringLiteral("Szerkesztés"), szulo)
 {
     setObjectName("Tfrm_Szerkeszt");
-    // A code typed anew must be no other item's; the one it was loaded
-    // with stays, even where older data gave it to two items.
-    const QVariant eredetiAzon = sor.allapot() == Rekord::Allapot::Szerkeszt ? sor.ertek("azon") : QVariant();
-    mentesUtanBeallit([eredetiAzon](Rekord& r) { TetelMentesEllenoriz(r, eredetiAzon); });
-
     // Created in tab order; each is then placed under its caption on the panel.
     DBEdit1 = szamMezo({}, "azon");
     DBEdit2 = szovegMezo({}, "video_nev");

@@ -1,5 +1,5 @@
 // The item records' rules without a window: the next code, the rounding of
-// a typed code, the copy, the code check of a save, the deletion.
+// a typed code, the copy, a save under a code in use, the deletion.
 #include "app/tetelek.h"
 #include "data/adatbazis.h"
 #include "data/rekord.h"
@@ -34,12 +34,11 @@ int darab(const QString& tabla)
     return Adatbazis::ertek(QStringLiteral("SELECT COUNT(*) FROM %1").arg(tabla)).toInt();
 }
 
-// Saves a pending item as the item window does: written, checked, one transaction.
-void ment(Rekord& r, const QVariant& eredetiAzon)
+// Saves a pending item as the item window does: one transaction.
+void ment(Rekord& r)
 {
     Adatbazis::Tranzakcio t;
     r.ment();
-    TetelMentesEllenoriz(r, eredetiAzon);
     t.jovahagy();
 }
 
@@ -89,10 +88,10 @@ private slots:
         const int elotte = darab("video");
         if (vart > std::numeric_limits<int>::max()) {
             // The top of the range: the table refuses it; nothing wraps round.
-            QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, ment(r, QVariant()));
+            QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, ment(r));
             QCOMPARE(darab("video"), elotte);
         } else {
-            ment(r, QVariant());
+            ment(r);
             QCOMPARE(darab("video"), elotte + 1);
             QCOMPARE(sor(r.kulcs().toLongLong()).value("azon").toLongLong(), vart);
         }
@@ -182,28 +181,43 @@ private slots:
         for (const char* n : {"tipus", "arkat", "video_nev", "szoveg", "mufaj"}) QVERIFY2(u.value(n).isNull(), n);
     }
 
-    void masolasElutasitva_data()
+    // The code of a copy: one in use is taken as typed; one no field
+    // holds is refused and nothing is stored.
+    void masolasKodja_data()
     {
         QTest::addColumn<double>("kod");
+        QTest::addColumn<QVariant>("tarolt");   // invalid: refused
         QTest::addColumn<QString>("uzenet");
-        QTest::newRow("mar foglalt kod") << 7.0 << "A(z) 7 kód már egy másik tételé";
-        QTest::newRow("kerekitve foglalt") << 6.5 << "A(z) 6 kód már egy másik tételé";
-        QTest::newRow("nem fer el") << 3e9 << "Az azonosító nem lehet kód";
+        QTest::newRow("mar foglalt kod") << 6.0 << QVariant(6) << QString();
+        QTest::newRow("a forras sajat kodja") << 7.0 << QVariant(7) << QString();
+        QTest::newRow("nem fer el") << 3e9 << QVariant() << "Az azonosító nem lehet kód";
+        QTest::newRow("kerekitve nem fer el") << 2147483647.5 << QVariant() << "Az azonosító nem lehet kód";
     }
-    void masolasElutasitva()
+    void masolasKodja()
     {
         QFETCH(double, kod);
+        QFETCH(QVariant, tarolt);
         QFETCH(QString, uzenet);
         const qint64 forras = tetel(7);
-        tetel(6);
+        const qint64 masik = tetel(6);
         const int elotte = darab("video");
-        try {
-            TetelMasol(forras, kod);
-            QFAIL("copied");
-        } catch (const AdatbazisHiba& e) {
-            QVERIFY2(e.uzenet().startsWith(uzenet), qPrintable(e.uzenet()));
+        if (tarolt.isValid()) {
+            const qint64 uj = TetelMasol(forras, kod);
+            QCOMPARE(sor(uj).value("azon").toInt(), tarolt.toInt());
+            QCOMPARE(sor(uj).value("video_nev").toString(), QString("Tétel 7"));
+            QCOMPARE(darab("video"), elotte + 1);
+            // The item that had the code keeps it.
+            QCOMPARE(sor(masik).value("azon").toInt(), 6);
+            QCOMPARE(sor(forras).value("azon").toInt(), 7);
+        } else {
+            try {
+                TetelMasol(forras, kod);
+                QFAIL("copied");
+            } catch (const AdatbazisHiba& e) {
+                QVERIFY2(e.uzenet().startsWith(uzenet), qPrintable(e.uzenet()));
+            }
+            QCOMPARE(darab("video"), elotte);
         }
-        QCOMPARE(darab("video"), elotte);
         QVERIFY(!Adatbazis::tranzakcioban());
     }
 
@@ -215,52 +229,42 @@ private slots:
         QCOMPARE(darab("video"), 0);
     }
 
-    void mentesKodEllenorzes_data()
+    // A saved item keeps the code typed, another item's included; the
+    // item that had it keeps it too.
+    void mentesKoddal_data()
     {
         QTest::addColumn<bool>("uj");
         QTest::addColumn<int>("kod");
-        QTest::addColumn<bool>("elfogadva");
-        QTest::newRow("uj, szabad kod") << true << 3 << true;
-        QTest::newRow("uj, foglalt kod") << true << 2 << false;
-        QTest::newRow("szerkesztve, kod marad (regi ketszeres kod)") << false << 1 << true;
-        QTest::newRow("szerkesztve, szabad kodra") << false << 3 << true;
-        QTest::newRow("szerkesztve, foglalt kodra") << false << 2 << false;
+        QTest::addColumn<int>("ilyenKodu");   // items with the code afterwards
+        QTest::newRow("uj, szabad kod") << true << 3 << 1;
+        QTest::newRow("uj, foglalt kod") << true << 2 << 2;
+        QTest::newRow("szerkesztve, ketszeres kod marad") << false << 1 << 2;
+        QTest::newRow("szerkesztve, foglalt kodra") << false << 2 << 2;
     }
-    void mentesKodEllenorzes()
+    void mentesKoddal()
     {
         QFETCH(bool, uj);
         QFETCH(int, kod);
-        QFETCH(bool, elfogadva);
-        // Older data: code 1 belongs to two items.
+        QFETCH(int, ilyenKodu);
+        // Code 1 belongs to two items already.
         const qint64 a = tetel(1);
-        tetel(1);
-        tetel(2);
+        const qint64 b = tetel(1);
+        const qint64 c = tetel(2);
         Rekord r("video");
-        QVariant eredeti;
-        if (uj) {
-            TetelUjElokeszit(r);
-        } else {
-            QVERIFY(r.szerkeszt(a));
-            eredeti = r.ertek("azon");
-        }
+        if (uj) TetelUjElokeszit(r);
+        else QVERIFY(r.szerkeszt(a));
         r.beallit("azon", kod);
         r.beallit("video_nev", QStringLiteral("Új cím"));
         const int elotte = darab("video");
-        if (elfogadva) {
-            ment(r, eredeti);
-            QCOMPARE(sor(r.kulcs().toLongLong()).value("azon").toInt(), kod);
-        } else {
-            try {
-                ment(r, eredeti);
-                QFAIL("saved");
-            } catch (const AdatbazisHiba& e) {
-                QCOMPARE(e.uzenet(), QStringLiteral("A(z) %1 kód már egy másik tételé, adjon meg másik kódot.").arg(kod));
-            }
-            // Nothing stored: not the new row, not the changed fields.
-            QCOMPARE(sor(a).value("azon").toInt(), 1);
-            QCOMPARE(sor(a).value("video_nev").toString(), QString("Tétel 1"));
-        }
-        QCOMPARE(darab("video"), elotte + (uj && elfogadva ? 1 : 0));
+        ment(r);
+        const QVariantMap m = sor(r.kulcs().toLongLong());
+        QCOMPARE(m.value("azon").toInt(), kod);
+        QCOMPARE(m.value("video_nev").toString(), QString("Új cím"));
+        QCOMPARE(darab("video"), elotte + (uj ? 1 : 0));
+        QCOMPARE(sor(b).value("azon").toInt(), 1);
+        QCOMPARE(sor(c).value("azon").toInt(), 2);
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM video WHERE azon = ?", {kod}).toInt(),
+                 ilyenKodu);
     }
 
     void torles_data()
