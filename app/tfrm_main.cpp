@@ -1,4 +1,6 @@
 #include "app/tfrm_main.h"
+#include "app/tetelek.h"
+#include "app/tfrm_szerkeszt.h"
 #include "app/videoracs.h"
 #include "common/muvelet.h"
 #include "common/bevitel.h"
@@ -6,10 +8,12 @@
 #include "common/parbeszed.h"
 #include "common/racs.h"
 #include "common/szoveg.h"
+#include "common/tfrm_inp.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
 #include "data/konverzio.h"
 #include "data/ora.h"
+#include "data/rekord.h"
 #include "common/uzenet.h"
 #include "customers/ugyfelek_ablak.h"
 #include "refdata/torzsadatok.h"
@@ -189,6 +193,10 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aKasszaTip", [this] { TorzsCassatipMegnyit(this, QString(), false); });
     muveletBekot("aTorzsFiztip", [this] { TorzsFizTipKarbantart(this); });
     muveletBekot("aArBeallit", [this] { ArBeallitas(this); });
+    muveletBekot("aUj", [this] { TetelSzerkeszt(true); });
+    muveletBekot("aUjMasol", [this] { aUjMasolExecute(); });
+    muveletBekot("aSzerkeszt", [this] { TetelSzerkeszt(false); });
+    muveletBekot("aTorol", [this] { aTorolExecute(); });
     muveletBekot("aKolcsonoz", [this] { aKolcsonozExecute(); });
     muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
 
@@ -519,6 +527,59 @@ void Tfrm_Main::aVisszaveszExecute()
         ~Frissito() { f->TblFrissit(); }
     } frissito{this};
     VisszavetelInditas(this, Tbl.aktualisKulcs());
+}
+
+void Tfrm_Main::TetelSzerkeszt(bool uj)
+{
+    Rekord sor(QStringLiteral("video"));
+    if (uj) {
+        TetelUjElokeszit(sor);
+    } else {
+        if (Tbl.aktualis() < 0) return;
+        // Deleted meanwhile (elsewhere): the list catches up instead.
+        if (!sor.szerkeszt(Tbl.aktualisKulcs())) {
+            TblFrissit();
+            return;
+        }
+    }
+    bool mentve = false;
+    {
+        Tfrm_Szerkeszt d(sor, this);
+        mentve = d.exec() == QDialog::Accepted;
+    }
+    // A row given up leaves the table as it was.
+    if (sor.allapot() != Rekord::Allapot::Bongesz) sor.elvet();
+    if (!mentve) return;
+    TblFrissit();
+    if (Tbl.keresKulcs(sor.kulcs().toLongLong())) aktualisMutat();
+}
+
+void Tfrm_Main::aUjMasolExecute()
+{
+    if (Tbl.aktualis() < 0) return;
+    const qint64 forras = Tbl.aktualisKulcs();
+    double kod = double(TetelKovetkezoKod());
+    if (!SzamBevitel(QStringLiteral("Azonosító"), QStringLiteral("Add meg az azonosítót"), kod, this)) return;
+    const qint64 uj = TetelMasol(forras, kod);
+    TblFrissit();
+    if (Tbl.keresKulcs(uj)) aktualisMutat();
+}
+
+void Tfrm_Main::aTorolExecute()
+{
+    if (Tbl.aktualis() < 0) return;
+    const qint64 video = Tbl.aktualisKulcs();
+    // Said before the question: an item out is never deleted.
+    if (VarSzoveg(Tbl.ertek("kint")) == QLatin1String("I")) {
+        HibaAblak(QString::fromUtf8(KiadottNemTorolheto), this);
+        return;
+    }
+    if (!KerdesAblak(QString::fromUtf8(TorlesKerdes), QString::fromUtf8(TorlesCim), this)) return;
+    struct Frissito {
+        Tfrm_Main* f;
+        ~Frissito() { f->TblFrissit(); }   // refused too: the list shows what is stored
+    } frissito{this};
+    TetelTorol(video);
 }
 
 void Tfrm_Main::TippKiir(const QString& tipp) { StatusPanel[1]->setText(tipp); }

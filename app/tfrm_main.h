@@ -74,6 +74,10 @@ public:
     void aBetumeretCsokkentExecute();
     void aKolcsonozExecute();
     void aVisszaveszExecute();
+    // The item window on a new item (uj) or on the current one.
+    void TetelSzerkeszt(bool uj);
+    void aUjMasolExecute();
+    void aTorolExecute();
 
     void setVisible(bool lathato) override;
 

@@ -29,8 +29,9 @@ bool TesztParbeszed::doboz(QWidget*, Doboz fajta, const QString& cim, const QStr
     return kerdesValaszok.isEmpty() ? false : kerdesValaszok.takeFirst();
 }
 
-bool TesztParbeszed::szamBevitel(QWidget*, const QString&, const QString&, double& ertek)
+bool TesztParbeszed::szamBevitel(QWidget*, const QString& cim, const QString& kerdes, double& ertek)
 {
+    szamKerdesek.append({cim, kerdes, ertek});
     if (szamValaszok.isEmpty()) return false;
     ertek = szamValaszok.takeFirst();
     return true;

@@ -27,6 +27,8 @@ public:
     QList<Doboz_> dobozok;
     QList<bool> kerdesValaszok;          // answers to questions, in order; default No
     QList<double> szamValaszok;          // number dialog answers; empty: cancel
+    struct SzamKerdes_ { QString cim, kerdes; double javasolt; };
+    QList<SzamKerdes_> szamKerdesek;     // number dialogs asked, with the value proposed
     QList<QString> szovegValaszok;       // text dialog answers; empty: cancel
     QStringList fajlValaszok;            // file and folder dialogs; empty: cancel
     QList<QUrl> megnyitottak;
