@@ -52,7 +52,12 @@ KulcsosLista Lista(TortenetMod mod, qint64 kulcs)
     return l;
 }
 
-QString NevMezo(TortenetMod mod)
+QString FejMezo(TortenetMod mod)
+{
+    return mod == TortenetMod::Ugyfel ? QStringLiteral("ugyfel_nev") : QStringLiteral("video_nev");
+}
+
+QString SorMezo(TortenetMod mod)
 {
     return mod == TortenetMod::Ugyfel ? QStringLiteral("video_nev") : QStringLiteral("ugyfel_nev");
 }

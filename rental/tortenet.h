@@ -26,8 +26,13 @@ QString Lekerdezes(TortenetMod mod, qint64 kulcs);
 // Call betolt() to read the keys.
 KulcsosLista Lista(TortenetMod mod, qint64 kulcs);
 
-// The field of the name the mode shows: `video_nev` for a customer's
-// history, `ugyfel_nev` for an item's.
-QString NevMezo(TortenetMod mod);
+// Whose history it is: the name in the window's panel and the report's
+// page header (`ugyfel_nev` for a customer's history, `video_nev` for an
+// item's), read from the current or printed row.
+QString FejMezo(TortenetMod mod);
+// The other side of each lending: the name column of the grid and of the
+// report's rows (`video_nev` for a customer's history, `ugyfel_nev` for an
+// item's).
+QString SorMezo(TortenetMod mod);
 
 } // namespace Tortenet
