@@ -19,6 +19,7 @@
 #include "refdata/torzsadatok.h"
 #include "rental/fiztip.h"
 #include "rental/tfrm_kolcsonzes.h"
+#include "rental/tfrm_tortenet.h"
 #include "rental/tqrkolcsonzes.h"
 
 #include <QAction>
@@ -199,6 +200,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aTorol", [this] { aTorolExecute(); });
     muveletBekot("aKolcsonoz", [this] { aKolcsonozExecute(); });
     muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
+    muveletBekot("aTortenet", [this] { if (Tbl.aktualis() >= 0) TortenetMegnyit(this, TortenetMod::Tetel, Tbl.aktualisKulcs()); });
 
     // The choices the rental asks for.
     kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };

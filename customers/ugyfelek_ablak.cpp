@@ -10,6 +10,7 @@
 #include "data/konverzio.h"
 #include "data/ora.h"
 #include "common/uzenet.h"
+#include "rental/tfrm_tortenet.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -158,6 +159,13 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     // At opening the list is in name order while the search mode is by code,
     // where the field takes digits only, typed or pasted.
     CsakSzamjegy(Edit1, true);
+
+    // The current customer's rental history, in selection mode too.
+    aTortenet->setEnabled(true);
+    connect(aTortenet, &QAction::triggered, this, [this] {
+        if (aktualis() >= 0)
+            Vedett([this] { TortenetMegnyit(this, TortenetMod::Ugyfel, ertek("ugyfel").toLongLong()); }, this);
+    });
 
     connect(aKeresKod, &QAction::triggered, this, [this] { Vedett([this] { aKeresKodExecute(); }, this); });
     connect(aKeresNev, &QAction::triggered, this, [this] { Vedett([this] { aKeresNevExecute(); }, this); });
