@@ -110,7 +110,7 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     csoport->addAction(aKeresNev);
     aKeresKod->setChecked(true);
     // Their windows come later: present, but not yet usable.
-    for (QAction* a : {aTortenet, aNyomtat, aNyomtatKep, aExcelbe}) a->setEnabled(false);
+    for (QAction* a : {aNyomtat, aNyomtatKep, aExcelbe}) a->setEnabled(false);
 
     // Tool bar: Edit1 | Kereső ▾, Lejárt tagsági szűrés | Új sor, Szerkeszt, Sor törlése |
     // Történet | Tagdíj fizetés | Nyomtatás ▾ | Elfogad, Bezár.
@@ -161,7 +161,6 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     CsakSzamjegy(Edit1, true);
 
     // The current customer's rental history, in selection mode too.
-    aTortenet->setEnabled(true);
     connect(aTortenet, &QAction::triggered, this, [this] {
         if (aktualis() >= 0)
             Vedett([this] { TortenetMegnyit(this, TortenetMod::Ugyfel, ertek("ugyfel").toLongLong()); }, this);
