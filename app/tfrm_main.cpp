@@ -1,5 +1,6 @@
 #include "app/tfrm_main.h"
 #include "app/videoracs.h"
+#include "cash/tfrm_cassa.h"
 #include "common/muvelet.h"
 #include "common/bevitel.h"
 #include "common/listamodell.h"
@@ -191,6 +192,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aArBeallit", [this] { ArBeallitas(this); });
     muveletBekot("aKolcsonoz", [this] { aKolcsonozExecute(); });
     muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
+    muveletBekot("aKassza", [this] { CassaMegnyit(this); });
 
     // The choices the rental asks for.
     kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
