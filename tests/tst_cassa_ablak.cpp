@@ -2,6 +2,7 @@
 // their keys, headless; the table is checked afterwards. With KZ_KEPMAPPA
 // set, a picture of each window is saved there (kassza-*.png).
 #include "app/alkalmazas.h"
+#include "app/tfrm_main.h"
 #include "cash/cassa.h"
 #include "cash/tfrm_cassa.h"
 #include "cash/tfrm_datumbe.h"
@@ -447,6 +448,23 @@ private slots:
         }
         QCOMPARE(tol, QString("199901"));
         QCOMPARE(ig, QString("nem hónap"));
+    }
+
+    // The main window's "Kassza" opens the cash book with every entry, the first current.
+    void foablakbol()
+    {
+        Tfrm_Main f;
+        QVERIFY(f.indult());
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QVERIFY(f.muvelet("aKassza")->isEnabled());
+        VartAblak v([](Tfrm_Cassa* a) {
+            QCOMPARE(a->lista().sorok(), 4);
+            QCOMPARE(a->aktualis(), 0);
+            Nyom(a, Qt::Key_Escape);
+        });
+        f.muvelet("aKassza")->trigger();
+        QVERIFY(v.kesz());
     }
 };
 
