@@ -2,6 +2,7 @@
 #include "app/tetelek.h"
 #include "app/tfrm_szerkeszt.h"
 #include "app/videoracs.h"
+#include "cash/tfrm_cassa.h"
 #include "common/muvelet.h"
 #include "common/bevitel.h"
 #include "common/listamodell.h"
@@ -201,6 +202,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aKolcsonoz", [this] { aKolcsonozExecute(); });
     muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
     muveletBekot("aTortenet", [this] { if (Tbl.aktualis() >= 0) TortenetMegnyit(this, TortenetMod::Tetel, Tbl.aktualisKulcs()); });
+    muveletBekot("aKassza", [this] { CassaMegnyit(this); });
 
     // The choices the rental asks for.
     kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QTime>
+#include <limits>
 #include <sqlite3.h>
 
 namespace {
@@ -122,13 +123,57 @@ QString KulcsosLista::orderBy() const
     return m_rend.isEmpty() ? k : m_rend + ", " + k;
 }
 
+bool KulcsosLista::suruBetolt()
+{
+    // Only for a key the table keeps unique and in its own order (the
+    // rowid or its alias), with every row listed in key order.
+    if (!m_rend.isEmpty() || !m_szuro.isEmpty()) return false;
+    const Sema::Mezo* m = Sema::mezo(m_def.tabla, m_def.kulcs);
+    if (m_def.kulcs.compare(QLatin1String("rowid"), Qt::CaseInsensitive) != 0
+        && !(m && m->tipus == Sema::Tipus::AutoInc))
+        return false;
+    // Three sub-selects: MIN and MAX are each one step to an end of the
+    // table only on their own, never together in one SELECT.
+    const QString sql = QStringLiteral("SELECT (SELECT MIN(%1) FROM %2), (SELECT MAX(%1) FROM %2), "
+                                       "(SELECT COUNT(*) FROM %2)")
+                            .arg(m_def.kulcs, m_def.tabla);
+    sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
+    if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
+    sqlite3_stmt* st = nullptr;
+    const QByteArray u = sql.toUtf8();
+    if (sqlite3_prepare_v2(h, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
+        throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW) {
+        sqlite3_finalize(st);
+        throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
+    }
+    const qint64 min = sqlite3_column_int64(st, 0), max = sqlite3_column_int64(st, 1),
+                 db = sqlite3_column_int64(st, 2);
+    sqlite3_finalize(st);
+    // Unique keys as many as the range is wide: every key of it is there.
+    if (db > std::numeric_limits<int>::max() || (db > 0 && max - min + 1 != db)) return false;
+    m_kulcsok.clear();
+    m_kulcsok.shrink_to_fit();
+    m_hely.clear();
+    m_helyRitka.clear();
+    m_suru = true;
+    m_suruEleje = db > 0 ? min : 0;
+    m_suruDb = int(db);
+    m_lapok.clear();
+    return true;
+}
+
 void KulcsosLista::betolt()
 {
+    if (suruBetolt()) return;
     QString sql = QStringLiteral("SELECT %1.%2 FROM %3 %1").arg(m_def.alias, m_def.kulcs, m_def.tabla);
     if (!m_szuro.isEmpty()) sql += QStringLiteral(" WHERE (%1)").arg(m_szuro);
     sql += QStringLiteral(" ORDER BY ") + orderBy();
     std::vector<qint64> k = kulcsokOlvas(sql, m_szuroParam);
 
+    m_suru = false;
+    m_suruDb = 0;
     m_kulcsok = std::move(k);
     m_hely.clear();
     m_helyRitka.clear();
@@ -152,11 +197,13 @@ void KulcsosLista::gyorsitotarUrit() { m_lapok.clear(); }
 
 qint64 KulcsosLista::kulcs(int sor) const
 {
+    if (m_suru) return (sor >= 0 && sor < m_suruDb) ? m_suruEleje + sor : -1;
     return (sor >= 0 && sor < sorok()) ? m_kulcsok[size_t(sor)] : -1;
 }
 
 int KulcsosLista::sor(qint64 kulcs) const
 {
+    if (m_suru) return (kulcs >= m_suruEleje && kulcs - m_suruEleje < m_suruDb) ? int(kulcs - m_suruEleje) : -1;
     if (!m_hely.empty() || m_helyRitka.isEmpty()) {
         return (kulcs >= 0 && kulcs < qint64(m_hely.size())) ? m_hely[size_t(kulcs)] : -1;
     }
@@ -175,7 +222,7 @@ const QVector<QVariant>* KulcsosLista::sorAdat(int sor) const
         const int eleje = lap * LapMeret;
         const int vege = std::min(sorok(), eleje + LapMeret);
         QStringList kulcsok;
-        for (int i = eleje; i < vege; ++i) kulcsok << QString::number(m_kulcsok[size_t(i)]);
+        for (int i = eleje; i < vege; ++i) kulcsok << QString::number(kulcs(i));
         const QString sql = QStringLiteral("SELECT %1.%2, %3 FROM %4 %1 %5 WHERE %1.%2 IN (%6)")
                                 .arg(m_def.alias, m_def.kulcs, m_def.select, m_def.tabla, m_def.joinok,
                                      kulcsok.join(','));

@@ -41,7 +41,7 @@ public:
     // Forgets cached rows only (after a change of row contents).
     void gyorsitotarUrit();
 
-    int sorok() const { return int(m_kulcsok.size()); }
+    int sorok() const { return m_suru ? m_suruDb : int(m_kulcsok.size()); }
     qint64 kulcs(int sor) const;
     int sor(qint64 kulcs) const;     // -1 when not listed
     int mezoIndex(const QString& nev) const;   // any letter case; -1
@@ -64,11 +64,19 @@ private:
     QString m_szuro;
     QVariantList m_szuroParam;
     std::vector<qint64> m_kulcsok;
+    // A list in key order with no filter whose keys have no gap (a cash
+    // book of millions of rows never deleted from): row i is key
+    // m_suruEleje + i, and no key is held.
+    bool m_suru = false;
+    qint64 m_suruEleje = 0;
+    int m_suruDb = 0;
     std::vector<int> m_hely;            // key -> row, when keys are dense
     QHash<qint64, int> m_helyRitka;      // otherwise
     mutable QHash<int, QVector<QVector<QVariant>>> m_lapok;
     QHash<QString, int> m_mezoIndex;
 
     QString orderBy() const;
+    // Counts the rows instead of reading their keys when that is enough.
+    bool suruBetolt();
     const QVector<QVariant>* sorAdat(int sor) const;
 };

@@ -33,7 +33,8 @@ struct Tabla {
 // The schema version this program writes. An older database is brought up
 // to it when opened; a newer one is refused.
 //   1: the book-keeping table `rendszer` (the collator version of the indexes).
-inline constexpr int Verzio = 1;
+//   2: the index of the cash book's month keys, cassa(idoszak).
+inline constexpr int Verzio = 2;
 
 // The database's own book-keeping, outside the shop's tables: name → value.
 inline constexpr const char* RendszerTabla = "rendszer";

@@ -1,6 +1,7 @@
 // The keyed list behind every grid: order, filter, key <-> row, values read
 // a page at a time with their types, rows gone since the keys were read.
 #include "app/videotabla.h"
+#include "cash/cassa.h"
 #include "data/adatbazis.h"
 #include "data/kulcslista.h"
 #include "tesztmag.h"
@@ -143,6 +144,68 @@ private slots:
             QVERIFY2(p.contains(QRegularExpression("SEARCH v USING (COVERING )?INDEX video_(video|kint)_nev \\(.*video_nev>\\? AND video_nev<\\?\\)")),
                      qPrintable(u + "\n" + p));
             QVERIFY2(!p.contains("TEMP B-TREE"), qPrintable(u + "\n" + p));
+        }
+    }
+
+    // A list in key order with no filter whose keys have no gap counts its
+    // rows instead of reading their keys; a gap, a filter or an order other
+    // than the key's reads the keys, and both ways give the same rows.
+    void kulcsSorrendHezagNelkul_data()
+    {
+        QTest::addColumn<QList<qint64>>("kulcsok");
+        QTest::addColumn<bool>("szurt");
+        QTest::addColumn<bool>("szamolva");   // no key read
+        QTest::newRow("hézag nélkül") << QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10} << false << true;
+        QTest::newRow("nem egytől") << QList<qint64>{1000, 1001, 1002} << false << true;
+        QTest::newRow("egy sor") << QList<qint64>{42} << false << true;
+        QTest::newRow("üres") << QList<qint64>{} << false << true;
+        QTest::newRow("hézag") << QList<qint64>{1, 2, 4, 5} << false << false;
+        QTest::newRow("szűrve") << QList<qint64>{1, 2, 3, 4} << true << false;
+    }
+    void kulcsSorrendHezagNelkul()
+    {
+        QFETCH(QList<qint64>, kulcsok);
+        QFETCH(bool, szurt);
+        QFETCH(bool, szamolva);
+        for (qint64 k : kulcsok)
+            Adatbazis::vegrehajt("INSERT INTO cassa (cassa, cassatip, datum, osszeg, penzvan) VALUES (?, 'B', ?, ?, 0)",
+                                 {k, k % 2 ? QDate(2026, 3, 1) : QDate(2026, 3, 2), double(k) * 10});
+        KulcsosLista l(Cassa::ListaLeiras());
+        if (szurt) l.szures(Cassa::NapFeltetel(), Cassa::NapParam(QDate(2026, 3, 1)));
+        Nyomkoveto nyom;
+        l.betolt();
+        QCOMPARE(nyom.utasitasok.filter("ORDER BY cassa.cassa").isEmpty(), szamolva);
+        QList<qint64> vart;
+        for (qint64 k : kulcsok)
+            if (!szurt || k % 2) vart << k;
+        QCOMPARE(l.sorok(), int(vart.size()));
+        for (int i = 0; i < vart.size(); ++i) {
+            QCOMPARE(l.kulcs(i), vart.at(i));
+            QCOMPARE(l.sor(vart.at(i)), i);
+            QCOMPARE(l.ertek(i, "osszeg"), QVariant(double(vart.at(i)) * 10));
+        }
+        QCOMPARE(l.kulcs(int(vart.size())), -1);
+        QCOMPARE(l.kulcs(-1), -1);
+        for (qint64 nincs : {qint64(0), qint64(3), qint64(999), qint64(1003), qint64(43)})
+            if (!vart.contains(nincs)) QCOMPARE(l.sor(nincs), -1);
+        if (!vart.isEmpty()) QCOMPARE(l.elso("cassa.osszeg >= ?", {double(vart.last()) * 10}), int(vart.size()) - 1);
+
+        // A row added later is the last; one removed opens a gap and the
+        // keys are read from then on.
+        Adatbazis::vegrehajt("INSERT INTO cassa (cassatip, datum, osszeg, penzvan) VALUES ('B', '2026-03-01', 7, 0)");
+        const qint64 uj = Adatbazis::ertek("SELECT MAX(cassa) FROM cassa").toLongLong();
+        l.betolt();
+        QCOMPARE(l.kulcs(l.sorok() - 1), uj);
+        QCOMPARE(l.ertek(l.sorok() - 1, "osszeg"), QVariant(7.0));
+        if (vart.size() >= 3) {
+            Adatbazis::vegrehajt("DELETE FROM cassa WHERE cassa = ?", {vart.at(1)});
+            nyom.utasitasok.clear();
+            l.betolt();
+            QVERIFY(!nyom.utasitasok.filter("ORDER BY cassa.cassa").isEmpty());
+            QCOMPARE(l.sor(vart.at(1)), -1);
+            QCOMPARE(l.kulcs(1), vart.at(2));
+            QCOMPARE(l.ertek(1, "osszeg"), QVariant(double(vart.at(2)) * 10));
+            QCOMPARE(l.kulcs(l.sorok() - 1), uj);
         }
     }
 };
