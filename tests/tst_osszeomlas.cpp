@@ -1,8 +1,9 @@
-// Killing the program in the middle of rentals, returns and fee payments
-// never leaves a half-done operation: every item is out with its customer or
-// in the shop with none, every item out has its history row, a membership is
-// extended exactly when its fee is in the cash book, and the cash book's
-// last balance equals the sum of all its amounts.
+// Killing the program in the middle of rentals, returns, fee payments and
+// entries typed into the cash book never leaves a half-done operation: every
+// item is out with its customer or in the shop with none, every item out has
+// its history row, a membership is extended exactly when its fee is in the
+// cash book, and the cash book's last balance equals the sum of all its
+// amounts.
 //
 // Every price is 1 Ft, rentals are paid in advance and returns at return,
 // so each lending adds 1 Ft at rental and 1 Ft at return: the "B" total is
@@ -11,6 +12,7 @@
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
 #include "data/konverzio.h"
+#include "cash/cassa.h"
 #include "customers/tagdij.h"
 #include "rental/kolcsonzes.h"
 #include "tesztmag.h"
@@ -35,8 +37,12 @@ int munkas(const QString& mappa, quint32 mag)
     const int ugyfelek = Adatbazis::ertek("SELECT COUNT(*) FROM ugyfel").toInt();
     for (;;) {
         try {
-            const int mit = rnd.bounded(8);
-            if (mit == 0) {
+            const int mit = rnd.bounded(9);
+            if (mit == 8) {
+                // An entry typed into the cash book, money in or out.
+                if (rnd.bounded(2)) Cassa::KeziTetel(QStringLiteral("E"), 1, 1 + rnd.bounded(3));
+                else Cassa::KeziTetel(QStringLiteral("K"), -1, 1 + rnd.bounded(3));
+            } else if (mit == 0) {
                 // A fee payment: the expiry and its "T" row.
                 Tagdij::Fizet(1 + rnd.bounded(ugyfelek), Tagdij::Honapok(rnd.bounded(Tagdij::IdoszakSzam)), 1);
             } else if (mit < 5) {
@@ -132,6 +138,7 @@ private slots:
         // The workers did real work between the kills.
         QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM ugyfel_video").toInt() > 20);
         QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM cassa WHERE cassatip = 'T'").toInt() > 3);
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM cassa WHERE cassatip IN ('E', 'K')").toInt() > 3);
     }
 };
 
