@@ -1,4 +1,5 @@
 #include "app/alkalmazas.h"
+#include "app/kotegelt.h"
 #include "app/tfrm_main.h"
 #include "common/ablakparbeszed.h"
 #include "data/beallitas.h"
@@ -98,9 +99,15 @@ int KazettoraFut(int argc, char** argv)
         if (qstrcmp(argv[i], "--setup") == 0 || qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0)
             telepit = true;
 
+    // A batch command draws (PDF pages) but shows nothing: no display needed.
+    const KotegeltMunka* munka = telepit ? nullptr : KotegeltKeres(argc, argv);
+    if (munka && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+
     std::unique_ptr<QCoreApplication> app;
     if (telepit)
         app = std::make_unique<QCoreApplication>(argc, argv);
+    else if (munka)
+        app = std::make_unique<QGuiApplication>(argc, argv);
     else
         app = std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kazettora"));
@@ -117,6 +124,13 @@ int KazettoraFut(int argc, char** argv)
                              QStringLiteral("Új telepítés: létrehozza a MAPPA/Data/kazettora.db adatbázist az alapadatokkal, majd kilép."));
     QCommandLineOption minta(QStringLiteral("sample"), QStringLiteral("A --setup mellé: mintakatalógust is tölt."));
     p.addOptions({mappa, setup, minta});
+    QStringList nevek;
+    for (const KotegeltMunka& m : KotegeltMunkak())
+        for (const QCommandLineOption& o : QList{m.kapcsolo} + m.opciok)
+            if (!nevek.contains(o.names().constFirst())) {
+                nevek << o.names().constFirst();
+                p.addOption(o);
+            }
     p.process(*app);
 
     ProgramUtvonalBeallit(p.isSet(mappa) ? p.value(mappa) : AlapProgramMappa());
@@ -130,6 +144,8 @@ int KazettoraFut(int argc, char** argv)
         std::printf("Az új adatbázis elkészült: %s/Data/kazettora.db\n", qPrintable(ProgramUtvonal()));
         return 0;
     }
+
+    if (munka) return KotegeltFuttat(*munka, p);
 
     auto* gui = static_cast<QApplication*>(app.get());
     AlkalmazasBeallit(*gui);

@@ -256,7 +256,7 @@ void zarFelold()
 
 } // namespace
 
-bool nyit(const QString& mappa, QString* hiba)
+bool nyit(const QString& mappa, QString* hiba, Nyitas mod)
 {
     zar();
     const QString fajl = fajlUtvonal(mappa);
@@ -265,7 +265,7 @@ bool nyit(const QString& mappa, QString* hiba)
         if (hiba) *hiba = uzenet;
         return false;
     }
-    if (!zarolas(fajl, &uzenet)) {
+    if (mod == Nyitas::Egyedul && !zarolas(fajl, &uzenet)) {
         g_irasiAkadaly.clear();
         if (hiba) *hiba = QStringLiteral("Az adatbázis nem nyitható meg (%1):\n%2").arg(nativ(fajl), uzenet);
         return false;

@@ -37,7 +37,12 @@ QString fajlUtvonal(const QString& mappa);
 // changed. While open, the data folder is locked against a second copy of
 // the program (in any process); zar() lets it go, and so does the end of
 // the process.
-bool nyit(const QString& mappa, QString* hiba);
+//
+// A batch run from the command line (export, report, archive, import)
+// opens `Mellette`: without the lock, so it also runs while the program is
+// open at the counter; the engine's own locking keeps the two apart.
+enum class Nyitas { Egyedul, Mellette };
+bool nyit(const QString& mappa, QString* hiba, Nyitas mod = Nyitas::Egyedul);
 void zar();
 // Why the open database cannot be written (a read-only file or folder), or
 // empty text when it can.

@@ -1,0 +1,61 @@
+#include "app/kotegelt.h"
+#include "data/adatbazis.h"
+#include "data/beallitas.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+#include <cstring>
+
+const QList<KotegeltMunka>& KotegeltMunkak()
+{
+    // Each work adds its line here.
+    static const QList<KotegeltMunka> munkak = {};
+    return munkak;
+}
+
+const KotegeltMunka* KotegeltKeres(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        if (!a.startsWith(QLatin1String("--"))) continue;
+        const QString nev = a.mid(2).section('=', 0, 0);
+        for (const KotegeltMunka& m : KotegeltMunkak())
+            if (m.kapcsolo.names().contains(nev)) return &m;
+    }
+    return nullptr;
+}
+
+void KotegeltHiba(const QString& uzenet)
+{
+    std::fprintf(stderr, "%s\n", uzenet.toLocal8Bit().constData());
+}
+
+int KotegeltFuttat(const KotegeltMunka& m, const QCommandLineParser& p)
+{
+    const QString figyelmeztetes = IniBeolvasFajlbol(ProgramUtvonal() + '/' + BeallitasFajlNev);
+    // The program would fall back to the default data folder and say so;
+    // a job must not quietly work on other data than it was set up for.
+    if (!figyelmeztetes.isEmpty()) {
+        KotegeltHiba(figyelmeztetes);
+        return 1;
+    }
+    QString hiba;
+    if (!Adatbazis::nyit(TBeall.Utvonal, &hiba, Adatbazis::Nyitas::Mellette)) {
+        KotegeltHiba(hiba);
+        return 1;
+    }
+    int kod = 1;
+    try {
+        BeallitBetoltAdatbazisbol();
+        // Nobody logs in to a job: whoever may start the program on the
+        // data folder's machine may run its jobs.
+        TBeall.rendszergazda = true;
+        TBeall.torzsszerkeszt = true;
+        kod = m.futtat(p);
+    } catch (const AdatbazisHiba& e) {
+        KotegeltHiba(e.uzenet());
+        kod = 1;
+    }
+    Adatbazis::zar();
+    return kod;
+}
