@@ -6,6 +6,7 @@
 #include "customers/ugyfelek_ablak.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
+#include "data/ora.h"
 #include "tesztsegito.h"
 
 #include <QAction>
@@ -81,7 +82,11 @@ private slots:
         TBeall.dijfel = 2800;
         TBeall.dijev = 5000.5;
     }
-    void cleanup() { m_t.reset(); }
+    void cleanup()
+    {
+        m_t.reset();
+        OraBeallit(TesztMost);
+    }
 
     // The period is chosen with the arrow keys and paid with Enter, in both
     // modes of the register: the expiry counted from today, the "T" row of
@@ -90,19 +95,26 @@ private slots:
     {
         QTest::addColumn<bool>("valasztas");
         QTest::addColumn<int>("le");           // Down presses in the dialog
+        QTest::addColumn<QDate>("ma");
         QTest::addColumn<QString>("lejarat");
         QTest::addColumn<QString>("osszeg");
-        QTest::newRow("negyedév, ahogy nyílik") << false << 0 << "2026-06-14" << "1500";
-        QTest::newRow("félév") << false << 1 << "2026-09-14" << "2800";
-        QTest::newRow("egész év") << false << 2 << "2027-03-14" << "5000.5";
-        QTest::newRow("választó módban is") << true << 1 << "2026-09-14" << "2800";
+        const QDate ma = TesztMost.date();
+        QTest::newRow("negyedév, ahogy nyílik") << false << 0 << ma << "2026-06-14" << "1500";
+        QTest::newRow("félév") << false << 1 << ma << "2026-09-14" << "2800";
+        QTest::newRow("egész év") << false << 2 << ma << "2027-03-14" << "5000.5";
+        QTest::newRow("választó módban is") << true << 1 << ma << "2026-09-14" << "2800";
+        // The month-end rule: the last day of the shorter month.
+        QTest::newRow("november 30. + negyedév") << false << 0 << QDate(2026, 11, 30) << "2027-02-28" << "1500";
+        QTest::newRow("augusztus 31. + félév") << false << 1 << QDate(2026, 8, 31) << "2027-02-28" << "2800";
     }
     void fizetes()
     {
         QFETCH(bool, valasztas);
         QFETCH(int, le);
+        QFETCH(QDate, ma);
         QFETCH(QString, lejarat);
         QFETCH(QString, osszeg);
+        OraBeallit(QDateTime(ma, TesztMost.time()));
         const int a1 = ugyfel(1, "Alfa", QDate(2026, 1, 1));
         const int b2 = ugyfel(2, "Béta", QDate(2026, 3, 14));   // expires today: red cross
         ugyfel(3, "Cecil", QDate(2025, 12, 31));
@@ -132,7 +144,12 @@ private slots:
         QCOMPARE(ugyfelek().at(2).section('|', 3), QString("2025-12-31"));
         const double egyenleg = 250 + osszeg.toDouble();
         QCOMPARE(kassza(), (QStringList{"K|2026-03-01|∅|250|250|∅",
-                                        QStringLiteral("T|2026-03-14|%1|%2|%3|202603").arg(b2).arg(osszeg).arg(egyenleg)}));
+                                        QStringLiteral("T|%1|%2|%3|%4|%5")
+                                            .arg(ma.toString(Qt::ISODate))
+                                            .arg(b2)
+                                            .arg(osszeg)
+                                            .arg(egyenleg)
+                                            .arg(ma.toString("yyyyMM"))}));
     }
 
     // The dialog as it opens, with the fees of the settings.
