@@ -1,4 +1,5 @@
 #include "app/tfrm_main.h"
+#include "admin/tfrm_beallit.h"
 #include "app/tetelek.h"
 #include "app/tfrm_szerkeszt.h"
 #include "app/videoracs.h"
@@ -203,6 +204,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
     muveletBekot("aTortenet", [this] { if (Tbl.aktualis() >= 0) TortenetMegnyit(this, TortenetMod::Tetel, Tbl.aktualisKulcs()); });
     muveletBekot("aKassza", [this] { CassaMegnyit(this); });
+    muveletBekot("aBeallit", [this] { BeallitMegnyit(this); });
 
     // The choices the rental asks for.
     kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
