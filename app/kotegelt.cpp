@@ -1,15 +1,82 @@
 #include "app/kotegelt.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
+#include "cash/tqrcassa.h"
+#include "reports/tqrlista.h"
 
 #include <QCommandLineParser>
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+// A printed list with its rows read. Throws AdatbazisHiba.
+std::unique_ptr<Jelentes> nyitottLista(TetelLista l)
+{
+    std::unique_ptr<TqrListaAlap> qr = TetelListaJelentes(l);
+    qr->megnyit();
+    return qr;
+}
+
+// --report NAME --pdf FILE: a printed list, or the cash book with every
+// entry, to a PDF file through the report engine the windows print with.
+int JelentesPdf(const QCommandLineParser& p)
+{
+    using Nyito = std::function<std::unique_ptr<Jelentes>()>;
+    static const QList<QPair<QString, Nyito>> jelentesek = {
+        {QStringLiteral("lista"), [] { return nyitottLista(TetelLista::Teljes); }},
+        {QStringLiteral("kiadott"), [] { return nyitottLista(TetelLista::Kiadott); }},
+        {QStringLiteral("lejart"), [] { return nyitottLista(TetelLista::KiadottLejart); }},
+        {QStringLiteral("bentlevo"), [] { return nyitottLista(TetelLista::Bentlevo); }},
+        {QStringLiteral("kolcsonzesek"), [] { return nyitottLista(TetelLista::Kolcsonzesek); }},
+        {QStringLiteral("cassa"), []() -> std::unique_ptr<Jelentes> {
+             auto qr = std::make_unique<TqrCassa>();
+             qr->megnyit(false, QDate());
+             return qr;
+         }},
+    };
+    const QString nev = p.value(QStringLiteral("report"));
+    QStringList nevek;
+    const Nyito* nyito = nullptr;
+    for (const auto& j : jelentesek) {
+        nevek << j.first;
+        if (j.first == nev) nyito = &j.second;
+    }
+    if (!nyito) {
+        KotegeltHiba(QStringLiteral("Ismeretlen jelentés: „%1”. Választható: %2.").arg(nev, nevek.join(QStringLiteral(", "))));
+        return 1;
+    }
+    const QString fajl = p.value(QStringLiteral("pdf"));
+    if (fajl.isEmpty()) {
+        KotegeltHiba(QStringLiteral("Hiányzik a PDF fájl neve: --pdf FÁJL."));
+        return 1;
+    }
+    const std::unique_ptr<Jelentes> qr = (*nyito)();
+    QString hiba;
+    if (!qr->pdfbe(fajl, &hiba)) {
+        KotegeltHiba(hiba);
+        return 1;
+    }
+    std::printf("%s (%d oldal)\n", qPrintable(fajl), qr->oldalak());
+    return 0;
+}
+
+} // namespace
+
 const QList<KotegeltMunka>& KotegeltMunkak()
 {
     // Each work adds its line here.
-    static const QList<KotegeltMunka> munkak = {};
+    static const QList<KotegeltMunka> munkak = {
+        {QCommandLineOption(QStringLiteral("report"),
+                            QStringLiteral("Jelentés PDF fájlba (a --pdf FÁJL mellé): lista (teljes lista), kiadott "
+                                           "(kiadott tételek), lejart (kiadott, és lejárt tételek), bentlevo (bentlévő "
+                                           "tételek), kolcsonzesek (összes tétel kölcsönzések száma szerint), cassa "
+                                           "(a pénztárkönyv minden tétele)."),
+                            QStringLiteral("NÉV")),
+         {QCommandLineOption(QStringLiteral("pdf"), QStringLiteral("A --report által írt PDF fájl."),
+                             QStringLiteral("FÁJL"))},
+         JelentesPdf},
+    };
     return munkak;
 }
 

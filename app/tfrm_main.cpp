@@ -19,6 +19,7 @@
 #include "common/uzenet.h"
 #include "customers/ugyfelek_ablak.h"
 #include "refdata/torzsadatok.h"
+#include "reports/listanyomtatas.h"
 #include "rental/fiztip.h"
 #include "rental/tfrm_kolcsonzes.h"
 #include "rental/tfrm_tortenet.h"
@@ -205,6 +206,11 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aTortenet", [this] { if (Tbl.aktualis() >= 0) TortenetMegnyit(this, TortenetMod::Tetel, Tbl.aktualisKulcs()); });
     muveletBekot("aKassza", [this] { CassaMegnyit(this); });
     muveletBekot("aBeallit", [this] { BeallitMegnyit(this); });
+    muveletBekot("aNyomtat", [this] { TetelListaNyomtat(this, TetelLista::Teljes); });
+    muveletBekot("aNyomKiadva", [this] { TetelListaNyomtat(this, TetelLista::Kiadott); });
+    muveletBekot("aNyomKiadLejart", [this] { TetelListaNyomtat(this, TetelLista::KiadottLejart); });
+    muveletBekot("aNyomBentlevo", [this] { TetelListaNyomtat(this, TetelLista::Bentlevo); });
+    muveletBekot("aNyomOsszesKolcs", [this] { TetelListaNyomtat(this, TetelLista::Kolcsonzesek); });
 
     // The choices the rental asks for.
     kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
