@@ -214,8 +214,8 @@ private slots:
     {
         MagTelepites t;
         t.nyit();
-        QCOMPARE(Adatbazis::ertek("SELECT Jelszo FROM FELHASZNALO WHERE Felhasznalo = 'rendszergazda'").toString(),
-                 QString("talpfak"));
+        QCOMPARE(Adatbazis::ertek("SELECT Rendszergazda FROM FELHASZNALO WHERE Felhasznalo = 'rendszergazda'").toString(),
+                 QString("I"));
         QVERIFY(Adatbazis::ertek("SELECT COUNT(FizTip_nev) FROM FizTip").toInt() > 0);
         QVERIFY(Adatbazis::ertek("SELECT COUNT(Mufaj_nev) FROM MUFAJ").toInt() > 0);
         QVERIFY(Adatbazis::ertek("SELECT COUNT(Arkat_nev) FROM ArKat").toInt() > 0);
