@@ -1,5 +1,7 @@
 #include "app/tfrm_main.h"
 #include "admin/tfrm_beallit.h"
+#include "admin/tfrm_felhasznalo.h"
+#include "admin/tfrm_login.h"
 #include "app/tetelek.h"
 #include "app/tfrm_szerkeszt.h"
 #include "app/videoracs.h"
@@ -136,10 +138,15 @@ Tfrm_Main::Tfrm_Main(QWidget* szulo) : QMainWindow(szulo)
         },
         this);
     if (!rendben) return;
-    // 6–7: the login window is not part of this build: with login switched
-    // on or off, the operator has both rights.
-    TBeall.torzsszerkeszt = true;
-    TBeall.rendszergazda = true;
+    // 6–7: the login, which sets the rights; without it both are granted.
+    if (TBeall.vanbelep) {
+        TBeall.torzsszerkeszt = false;
+        TBeall.rendszergazda = false;
+        if (!BelepesFuttat(this)) return;   // the program ends
+    } else {
+        TBeall.torzsszerkeszt = true;
+        TBeall.rendszergazda = true;
+    }
     // 8: grid font; 9: the item list in code order.
     racsBetu();
     if (!Vedett([&] { TblModell->valtozas([&] { Tbl.nyit(); }); }, this)) return;
@@ -211,6 +218,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aNyomKiadLejart", [this] { TetelListaNyomtat(this, TetelLista::KiadottLejart); });
     muveletBekot("aNyomBentlevo", [this] { TetelListaNyomtat(this, TetelLista::Bentlevo); });
     muveletBekot("aNyomOsszesKolcs", [this] { TetelListaNyomtat(this, TetelLista::Kolcsonzesek); });
+    muveletBekot("aFelhasznalo", [this] { FelhasznaloMegnyit(this); });
 
     // The choices the rental asks for.
     kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
@@ -223,14 +231,17 @@ void Tfrm_Main::muveletBekot(const QString& nev, std::function<void()> kezelo)
     QAction* a = muvelet(nev);
     Q_ASSERT(a);
     a->setEnabled(true);
-    const bool* jog = m_jogok.value(nev);
-    connect(a, &QAction::triggered, this, [this, kezelo = std::move(kezelo), jog] {
-        if (jog && !*jog) {
-            HibaAblak(QString::fromUtf8(NincsJog), this);
-            return;
-        }
-        Vedett(kezelo, this);
+    connect(a, &QAction::triggered, this, [this, kezelo = std::move(kezelo), nev] {
+        if (jogEllenoriz(nev)) Vedett(kezelo, this);
     });
+}
+
+bool Tfrm_Main::jogEllenoriz(const QString& nev)
+{
+    const bool* jog = m_jogok.value(nev);
+    if (!jog || *jog) return true;
+    HibaAblak(QString::fromUtf8(NincsJog), this);
+    return false;
 }
 
 void Tfrm_Main::feluletLetrehoz()

@@ -60,6 +60,9 @@ public:
     // Gives an action its handler and enables it; the right the action
     // needs (from the action table) is checked before the handler runs.
     void muveletBekot(const QString& nev, std::function<void()> kezelo);
+    // The right an action needs: true when the user has it; otherwise says
+    // so ("Nincs jogosultság a művelethez.") and returns false.
+    bool jogEllenoriz(const QString& nev);
 
     // The choices a rental asks for (tests may answer them instead).
     KolcsonzesUt kolcsonzesUt;

@@ -160,8 +160,10 @@ bool beallit(QSqlDatabase& db, QString* hiba)
     sqlite3_create_function_v2(h, "hu_kezdodik", 2, flag, nullptr, fnKezdodik, nullptr, nullptr, nullptr);
     sqlite3_create_collation_v2(h, "HU", SQLITE_UTF8, nullptr, hu, nullptr);
     QSqlQuery q(db);
+    // secure_delete: what a change replaces (a password's old digest, a
+    // plain password of an older file) is overwritten, not left in free space.
     for (const char* p : {"PRAGMA busy_timeout=5000", "PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL",
-                          "PRAGMA foreign_keys=OFF"}) {
+                          "PRAGMA foreign_keys=OFF", "PRAGMA secure_delete=ON"}) {
         if (!q.exec(QString::fromLatin1(p))) {
             if (hiba) *hiba = hibaSzoveg(q);
             return false;

@@ -82,7 +82,8 @@ std::vector<Tabla> keszit()
                  {"CREATE INDEX tulajdonos_ix ON tulajdonos(tulajdonos)"}});
     t.push_back({"felhasznalo",
                  {{"felhasznalo", T::Szoveg, 20, true}, {"felhasznalo_nev", T::Szoveg, 20},
-                  {"jelszo", T::Szoveg, 10}, {"rendszergazda", T::Szoveg, 1}, {"torzsszerkeszt", T::Szoveg, 1}},
+                  // A salted digest (crypto_pwhash_str), never the password itself.
+                  {"jelszo", T::Szoveg, 128}, {"rendszergazda", T::Szoveg, 1}, {"torzsszerkeszt", T::Szoveg, 1}},
                  {"felhasznalo"}, {}});
     t.push_back({"irsz", {{"Id", T::AutoInc}, {"irsz", T::Szoveg, 10}, {"varos", T::Szoveg, 50}}, {"Id"},
                  {"CREATE INDEX irsz_irsz ON irsz(irsz)"}});
@@ -223,6 +224,17 @@ const std::vector<Lepes>& lepesek()
 {
     static const std::vector<Lepes> l = {
         {1, [] { return QStringList{rendszerTablaDef()}; }},
+        // A field's width is a CHECK of its table: the table is rebuilt with
+        // the wider one, its rows copied over.
+        {3, [] {
+             const Tabla& t = *tabla(QStringLiteral("felhasznalo"));
+             QStringList mezok;
+             for (const Mezo& m : t.mezok) mezok << m.nev;
+             return QStringList{QStringLiteral("ALTER TABLE felhasznalo RENAME TO felhasznalo_v2"), tablaDef(t),
+                                QStringLiteral("INSERT INTO felhasznalo (%1) SELECT %1 FROM felhasznalo_v2")
+                                    .arg(mezok.join(", ")),
+                                QStringLiteral("DROP TABLE felhasznalo_v2")};
+         }},
     };
     return l;
 }

@@ -34,7 +34,8 @@ struct Tabla {
 // to it when opened; a newer one is refused.
 //   1: the book-keeping table `rendszer` (the collator version of the indexes).
 //   2: the index of the cash book's month keys, cassa(idoszak).
-inline constexpr int Verzio = 2;
+//   3: felhasznalo.jelszo widened to hold a password's salted digest.
+inline constexpr int Verzio = 3;
 
 // The database's own book-keeping, outside the shop's tables: name → value.
 inline constexpr const char* RendszerTabla = "rendszer";

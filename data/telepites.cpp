@@ -1,4 +1,5 @@
 #include "data/telepites.h"
+#include "admin/felhasznalok.h"
 #include "data/adatbazis.h"
 #include "data/ora.h"
 #include "data/sema.h"
@@ -79,11 +80,11 @@ const char* const Utcak[] = {"Fő utca", "Petőfi Sándor utca", "Kossuth Lajos 
 
 } // namespace
 
-void alapadatok(QSqlDatabase& db)
+void alapadatok(QSqlDatabase& db, bool belepes)
 {
     sor(db, "INSERT INTO beallit (vanbelep, dijnegyed, dijfel, dijev, autonyom, kolcsszoveg, elorefizet) "
             "VALUES (?, ?, ?, ?, ?, ?, ?)",
-        {"N", 1500.0, 2800.0, 5000.0, "N",
+        {belepes ? "I" : "N", 1500.0, 2800.0, 5000.0, "N",
          "A kikölcsönzött tételeket a lejárat napján, zárásig kérjük visszahozni. "
          "Késés esetén pótdíjat számolunk fel. Köszönjük, hogy nálunk kölcsönzött!",
          "N"});
@@ -93,7 +94,7 @@ void alapadatok(QSqlDatabase& db)
          "Dózsa György út 12.", "12345678142", "117000001234567800000000"});
     sor(db, "INSERT INTO felhasznalo (felhasznalo, felhasznalo_nev, jelszo, rendszergazda, torzsszerkeszt) "
             "VALUES (?, ?, ?, ?, ?)",
-        {"rendszergazda", "Rendszergazda", "talpfak", "I", "I"});
+        {"rendszergazda", "Rendszergazda", Felhasznalok::Digest(QStringLiteral("talpfak")), "I", "I"});
     const QVariantList tipusok[] = {{"B", "Kölcsönzési díj", 1}, {"T", "Tagdíj", 1}, {"E", "Egyéb bevétel", 1},
                                     {"K", "Kiadás", -1}, {"V", "Videó beszerzés", -1}};
     for (const QVariantList& t : tipusok)
@@ -226,7 +227,8 @@ bool telepit(const QString& programMappa, bool mintaval, QString* hiba)
                 Adatbazis::vegrehajt(db, "PRAGMA journal_mode=DELETE");
                 Adatbazis::Tranzakcio t(db);
                 Sema::letrehoz(db);
-                alapadatok(db);
+                // The sample shop is for a first look: it asks no password.
+                alapadatok(db, !mintaval);
                 if (mintaval) mintaKatalogus(db);
                 t.jovahagy();
                 Adatbazis::vegrehajt(db, "PRAGMA journal_mode=WAL");

@@ -14,7 +14,9 @@ namespace Telepites {
 bool telepit(const QString& programMappa, bool mintaval, QString* hiba);
 
 // The parts, for tools that build a database of their own (benchmarks).
-void alapadatok(QSqlDatabase& db);
+// `belepes`: the program asks for a user and password at start (the
+// delivered user "rendszergazda").
+void alapadatok(QSqlDatabase& db, bool belepes = true);
 void mintaKatalogus(QSqlDatabase& db);
 
 } // namespace Telepites

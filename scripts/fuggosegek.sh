@@ -9,6 +9,7 @@ csomagok=(
   qt6-translations-l10n breeze-icon-theme libqt6svg6
   libsqlite3-dev sqlite3
   libicu-dev
+  libsodium-dev
   fonts-liberation fonts-dejavu-core
   poppler-utils
   xvfb xauth openbox

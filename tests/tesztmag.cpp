@@ -1,10 +1,14 @@
 #include "tesztmag.h"
+#include "admin/felhasznalok.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
 #include "data/ora.h"
 #include "data/telepites.h"
 
 #include <QLocale>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QStringList>
 #include <sqlite3.h>
 
@@ -16,10 +20,22 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-MagTelepites::MagTelepites(bool minta)
+MagTelepites::MagTelepites(bool minta, bool belepes)
 {
     QString hiba;
     if (!Telepites::telepit(m_dir.path(), minta, &hiba)) qFatal("telepítés: %s", qPrintable(hiba));
+    if (!belepes) {
+        // Most tests open the main window straight away, as the sample shop does.
+        const QString nev = QStringLiteral("tesztmag-belepes");
+        {
+            QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nev);
+            d.setDatabaseName(Adatbazis::fajlUtvonal(adatMappa()));
+            QSqlQuery q(d);
+            if (!d.open() || !q.exec(QStringLiteral("UPDATE beallit SET vanbelep = 'N'")))
+                qFatal("belépés kikapcsolása: %s", qPrintable(d.lastError().text()));
+        }
+        QSqlDatabase::removeDatabase(nev);
+    }
     ProgramUtvonalBeallit(m_dir.path());
     TBeall = TBeallRekord{};
 }
@@ -34,6 +50,8 @@ void MagTelepites::nyit()
 
 void TesztKornyezet()
 {
+    // Password digests at the least cost: the rules do not wait on the hash.
+    Felhasznalok::OlcsoDigest(true);
     QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
     OraBeallit(TesztMost);
 }

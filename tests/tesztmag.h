@@ -8,9 +8,10 @@
 
 // A program folder in a temporary directory with a new database
 // (optionally the sample catalogue); the settings record starts empty.
+// Login is switched off unless `belepes` asks for it as delivered.
 class MagTelepites {
 public:
-    explicit MagTelepites(bool minta = false);
+    explicit MagTelepites(bool minta = false, bool belepes = false);
     virtual ~MagTelepites();
     QString mappa() const { return m_dir.path(); }
     QString adatMappa() const { return m_dir.path() + "/Data"; }
@@ -24,7 +25,8 @@ private:
 // " / "), parameters left unbound: how a search reaches its rows.
 QString LekerdezesiTerv(const QString& sql);
 
-// Pins hu_HU and a fixed clock for the whole test program.
+// Pins hu_HU and a fixed clock for the whole test program, and makes
+// password digests cheap (Felhasznalok::OlcsoDigest).
 void TesztKornyezet();
 inline const QDateTime TesztMost(QDate(2026, 3, 14), QTime(15, 30, 0));
 

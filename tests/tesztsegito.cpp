@@ -82,7 +82,10 @@ bool TesztParbeszed::nyomtatas(QWidget*, Nyomtatvany& n) { return pdfbe(n, false
 
 void TesztParbeszed::nyomtatasiKep(QWidget*, Nyomtatvany& n) { pdfbe(n, true); }
 
-TesztTelepites::TesztTelepites(bool minta) : MagTelepites(minta) { parbeszedBeallit(&parbeszed); }
+TesztTelepites::TesztTelepites(bool minta, bool belepes) : MagTelepites(minta, belepes)
+{
+    parbeszedBeallit(&parbeszed);
+}
 
 TesztTelepites::~TesztTelepites() { parbeszedBeallit(nullptr); }
 

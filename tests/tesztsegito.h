@@ -55,7 +55,7 @@ private:
 // A temporary installation whose modal boxes the test answers.
 class TesztTelepites : public MagTelepites {
 public:
-    explicit TesztTelepites(bool minta = false);
+    explicit TesztTelepites(bool minta = false, bool belepes = false);
     ~TesztTelepites() override;
     TesztParbeszed parbeszed;
 };
