@@ -1,4 +1,6 @@
 #include "app/tfrm_main.h"
+#include "reports/listaexport.h"
+#include "reports/tfrm_hatarolt.h"
 #include "app/tetelek.h"
 #include "app/tfrm_szerkeszt.h"
 #include "app/videoracs.h"
@@ -203,6 +205,11 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
     muveletBekot("aTortenet", [this] { if (Tbl.aktualis() >= 0) TortenetMegnyit(this, TortenetMod::Tetel, Tbl.aktualisKulcs()); });
     muveletBekot("aKassza", [this] { CassaMegnyit(this); });
+    muveletBekot("aExcelbe", [this] {
+        Hatarolt::Forras f = ListaExport::Tetelek(Tbl.lista());
+        f.sorok = Tbl.lista().sorok();
+        HataroltExport(this, f, QString::fromLatin1(ListaExport::TetelFajl));
+    });
 
     // The choices the rental asks for.
     kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
