@@ -10,7 +10,9 @@
 #include <charconv>
 #include <cstring>
 #include <cmath>
+#include <memory>
 #include <mutex>
+#include <vector>
 #include <sqlite3.h>
 #include <unicode/ucnv.h>
 #include <unicode/unorm2.h>
@@ -162,6 +164,75 @@ inline char32_t utf8Kod(const unsigned char* p, qsizetype n, int& hossz)
     return 0xFFFFFFFF;
 }
 
+// A growing byte buffer without QByteArray's bookkeeping on every append:
+// a million rows of thirty fields are a hundred million appends.
+class Puffer {
+public:
+    void tesz(const char* p, size_t n)
+    {
+        if (m_n + n > m_kap) nove(m_n + n);
+        std::memcpy(m_adat.get() + m_n, p, n);
+        m_n += n;
+    }
+    void tesz(char c)
+    {
+        if (m_n + 1 > m_kap) nove(m_n + 1);
+        m_adat[m_n++] = c;
+    }
+    void tesz(const QByteArray& b) { tesz(b.constData(), size_t(b.size())); }
+    const char* adat() const { return m_adat.get(); }
+    size_t meret() const { return m_n; }
+    void urit() { m_n = 0; }
+
+private:
+    std::unique_ptr<char[]> m_adat;
+    size_t m_n = 0, m_kap = 0;
+    void nove(size_t kell)
+    {
+        size_t uj = std::max<size_t>(kell, std::max<size_t>(m_kap * 2, 1 << 16));
+        std::unique_ptr<char[]> a(new char[uj]);
+        if (m_n) std::memcpy(a.get(), m_adat.get(), m_n);
+        m_adat = std::move(a);
+        m_kap = uj;
+    }
+};
+
+struct BajtTomb {
+    QByteArray& b;
+    void tesz(const char* p, size_t n) { b.append(p, qsizetype(n)); }
+    void tesz(char c) { b.append(c); }
+    void tesz(const QByteArray& x) { b.append(x); }
+};
+
+template <typename Ki> bool cp1250Ir(Ki& ki, const char* utf8, qsizetype n)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8);
+    const KodLap& lap = kodLap();
+    bool jo = true;
+    qsizetype i = 0;
+    while (i < n) {
+        // Runs of ASCII go across in one piece.
+        qsizetype j = i;
+        while (j < n && p[j] < 0x80) ++j;
+        if (j > i) {
+            ki.tesz(utf8 + i, size_t(j - i));
+            i = j;
+            if (i >= n) break;
+        }
+        int hossz = 1;
+        const char32_t c = utf8Kod(p + i, n - i, hossz);
+        i += hossz;
+        if (c < 0x10000 && lap.bajt[c]) {
+            ki.tesz(char(lap.bajt[c]));
+        } else {
+            jo = false;
+            if (c == 0xFFFFFFFF) ki.tesz('?');
+            else ki.tesz(helyettesito(c));
+        }
+    }
+    return jo;
+}
+
 // ---- values ------------------------------------------------------------------
 
 QVariant nyersErtek(sqlite3_stmt* st, int i)
@@ -239,22 +310,22 @@ public:
     explicit Ertekiro(bool blobSzo) : m_blobSzo(blobSzo) {}
     qint64 cserelt = 0;
 
-    void szoveg(QByteArray& ki, const QString& s)
+    void szoveg(Puffer& ki, const QString& s)
     {
         bool c = false;
-        ki += Cp1250(s, &c);
+        ki.tesz(Cp1250(s, &c));
         if (c) ++cserelt;
     }
 
-    void ir(QByteArray& ki, sqlite3_stmt* st, int i, bool ismert, Sema::Tipus t)
+    void ir(Puffer& ki, sqlite3_stmt* st, int i, bool ismert, Sema::Tipus t)
     {
         const int fajta = sqlite3_column_type(st, i);
         if (fajta == SQLITE_NULL) return;
         if (fajta == SQLITE_BLOB) {
             if (m_blobSzo) {
-                ki += "BLOB";
+                ki.tesz("BLOB", 4);
             } else {
-                ki.append(static_cast<const char*>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i));
+                ki.tesz(static_cast<const char*>(sqlite3_column_blob(st, i)), size_t(sqlite3_column_bytes(st, i)));
             }
             return;
         }
@@ -279,11 +350,14 @@ public:
             if (fajta == SQLITE_TEXT && sqlite3_column_bytes(st, i) == 10) {
                 const auto* p = sqlite3_column_text(st, i);
                 if (p[4] == '-' && p[7] == '-' && szamjegyek(p, 4) && szamjegyek(p + 5, 2) && szamjegyek(p + 8, 2)) {
-                    const int kulcs = szam(p, 4) * 10000 + szam(p + 5, 2) * 100 + szam(p + 8, 2);
-                    auto it = m_datumok.constFind(kulcs);
-                    if (it == m_datumok.constEnd()) it = m_datumok.insert(kulcs, atir(st, i, t));
-                    ki += it.value();
-                    return;
+                    const int ev = szam(p, 4), ho = szam(p + 5, 2), nap = szam(p + 8, 2);
+                    if (ev >= ElsoEv && ev < ElsoEv + Evek && ho < 16 && nap < 32) {
+                        if (m_datumok.empty()) m_datumok.resize(Evek * 512);
+                        QByteArray& b = m_datumok[size_t((ev - ElsoEv) * 512 + ho * 32 + nap)];
+                        if (b.isNull()) b = atir(st, i, t);
+                        ki.tesz(b);
+                        return;
+                    }
                 }
             }
             break;
@@ -291,22 +365,27 @@ public:
             if (fajta == SQLITE_TEXT && sqlite3_column_bytes(st, i) == 8) {
                 const auto* p = sqlite3_column_text(st, i);
                 if (p[2] == ':' && p[5] == ':' && szamjegyek(p, 2) && szamjegyek(p + 3, 2) && szamjegyek(p + 6, 2)) {
-                    const int kulcs = szam(p, 2) * 3600 + szam(p + 3, 2) * 60 + szam(p + 6, 2);
-                    auto it = m_idok.constFind(kulcs);
-                    if (it == m_idok.constEnd()) it = m_idok.insert(kulcs, atir(st, i, t));
-                    ki += it.value();
-                    return;
+                    const int ora = szam(p, 2), perc = szam(p + 3, 2), mp = szam(p + 6, 2);
+                    if (ora < 24 && perc < 64 && mp < 64) {
+                        if (m_idok.empty()) m_idok.resize(24 * 64 * 64);
+                        QByteArray& b = m_idok[size_t((ora * 64 + perc) * 64 + mp)];
+                        if (b.isNull()) b = atir(st, i, t);
+                        ki.tesz(b);
+                        return;
+                    }
                 }
             }
             break;
         }
         // Anything unusual goes the way the lists read it.
-        ki += atir(st, i, t);
+        ki.tesz(atir(st, i, t));
     }
 
 private:
     bool m_blobSzo;
-    QHash<int, QByteArray> m_datumok, m_idok;
+    // Formatted dates and times by their digits, filled as they come.
+    static constexpr int ElsoEv = 1900, Evek = 300;
+    std::vector<QByteArray> m_datumok, m_idok;
     QHash<quint64, QByteArray> m_valosak;
 
     QByteArray atir(sqlite3_stmt* st, int i, Sema::Tipus t)
@@ -316,13 +395,13 @@ private:
         if (c) ++cserelt;
         return b;
     }
-    void egesz(QByteArray& ki, qint64 v)
+    void egesz(Puffer& ki, qint64 v)
     {
         char buf[24];
         const auto r = std::to_chars(buf, buf + sizeof buf, v);
-        ki.append(buf, r.ptr - buf);
+        ki.tesz(buf, size_t(r.ptr - buf));
     }
-    void valos(QByteArray& ki, double v)
+    void valos(Puffer& ki, double v)
     {
         // A whole number below 10^15 reads the same in general format with
         // 15 digits: its decimal digits.
@@ -335,12 +414,12 @@ private:
             bool c = false;
             it = m_valosak.insert(bitek, Cp1250(VarSzoveg(QVariant(v)), &c));
         }
-        ki += it.value();
+        ki.tesz(it.value());
     }
-    void szovegOszlop(QByteArray& ki, sqlite3_stmt* st, int i)
+    void szovegOszlop(Puffer& ki, sqlite3_stmt* st, int i)
     {
         const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-        if (!Cp1250Hozzaad(ki, p, sqlite3_column_bytes(st, i))) ++cserelt;
+        if (!cp1250Ir(ki, p, sqlite3_column_bytes(st, i))) ++cserelt;
     }
 };
 
@@ -449,21 +528,25 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
     };
     if (!ki.open(QIODevice::WriteOnly)) throw irasHiba();
 
-    QByteArray puffer;
-    constexpr qsizetype Adag = 1 << 20;
-    puffer.reserve(Adag + 64 * 1024);
+    Puffer puffer;
+    constexpr size_t Adag = 1 << 20;
     auto urit = [&] {
-        if (ki.write(puffer) != puffer.size()) throw irasHiba();
-        puffer.resize(0);
+        if (ki.write(puffer.adat(), qint64(puffer.meret())) != qint64(puffer.meret())) throw irasHiba();
+        puffer.urit();
     };
 
     for (int i : mezok) {
-        puffer += jel;
+        puffer.tesz(jel);
         iro.szoveg(puffer, b.feliratok ? f.feliratok.value(i) : f.mezok.value(i));
-        puffer += jel;
-        puffer += hatar;
+        puffer.tesz(jel);
+        puffer.tesz(hatar);
     }
-    puffer += "\r\n";
+    puffer.tesz("\r\n", 2);
+    // Per field, resolved once: its column, type and the text around it.
+    struct Mezo { int oszlop; bool ismert; Sema::Tipus tipus; };
+    std::vector<Mezo> irando;
+    for (int i : mezok) irando.push_back({f.oszlopok.at(i), f.tipusIsmert.value(i), f.tipusok.value(i)});
+    const QByteArray vegJel = jel + hatar;
 
     int rc;
     for (;;) {
@@ -477,15 +560,14 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
             ki.cancelWriting();
             u.hiba();
         }
-        for (int i : mezok) {
-            puffer += jel;
-            iro.ir(puffer, u.st, f.oszlopok.at(i), f.tipusIsmert.value(i), f.tipusok.value(i));
-            puffer += jel;
-            puffer += hatar;
+        for (const Mezo& m : irando) {
+            puffer.tesz(jel);
+            iro.ir(puffer, u.st, m.oszlop, m.ismert, m.tipus);
+            puffer.tesz(vegJel);
         }
-        puffer += "\r\n";
+        puffer.tesz("\r\n", 2);
         ++e.sorok;
-        if (puffer.size() >= Adag) urit();
+        if (puffer.meret() >= Adag) urit();
     }
     urit();
     if (!ki.commit()) throw irasHiba();
@@ -505,30 +587,8 @@ QByteArray Cp1250(const QString& s, bool* cserelt)
 
 bool Cp1250Hozzaad(QByteArray& ki, const char* utf8, qsizetype n)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8);
-    const KodLap& lap = kodLap();
-    bool jo = true;
-    qsizetype i = 0;
-    while (i < n) {
-        // Runs of ASCII go across in one piece.
-        qsizetype j = i;
-        while (j < n && p[j] < 0x80) ++j;
-        if (j > i) {
-            ki.append(utf8 + i, j - i);
-            i = j;
-            if (i >= n) break;
-        }
-        int hossz = 1;
-        const char32_t c = utf8Kod(p + i, n - i, hossz);
-        i += hossz;
-        if (c < 0x10000 && lap.bajt[c]) {
-            ki += char(lap.bajt[c]);
-        } else {
-            jo = false;
-            ki += c == 0xFFFFFFFF ? QByteArrayLiteral("?") : helyettesito(c);
-        }
-    }
-    return jo;
+    BajtTomb b{ki};
+    return cp1250Ir(b, utf8, n);
 }
 
 QString CsereUzenet(qint64 db)
