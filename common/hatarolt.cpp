@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QHash>
+#include <algorithm>
 #include <QSaveFile>
 #include <QTime>
 #include <charconv>
@@ -452,6 +453,7 @@ Forras ListaForras(const KulcsosLista& lista, const std::function<QString(const 
         f.oszlopok << i + 1;   // the key comes first
         f.tipusok << d.tipusok.value(i, Sema::Tipus::Szoveg);
         f.tipusIsmert << (i < d.tipusok.size());
+        f.kikeresek << QString();
     }
     return f;
 }
@@ -472,6 +474,7 @@ Forras LekerdezesForras(const QString& sql, const QVariantList& param)
         const bool ismert = oszlopTipus(u.st, i, &t);
         f.tipusok << t;
         f.tipusIsmert << ismert;
+        f.kikeresek << QString();
     }
     return f;
 }
@@ -515,6 +518,39 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
     for (int i = 0; i < f.mezok.size(); ++i)
         if (b.kijelolt.isEmpty() || b.kijelolt.value(i)) mezok << i;
 
+    // The names looked up and the rows are read in one snapshot.
+    struct OlvasoTranzakcio {
+        sqlite3* h = nullptr;
+        ~OlvasoTranzakcio()
+        {
+            if (h) sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr);
+        }
+    } olvaso;
+    struct Nev { QByteArray bajt; bool cserelt; };
+    QHash<QString, std::shared_ptr<QHash<qint64, Nev>>> nevsorok;
+    if (std::any_of(f.kikeresek.cbegin(), f.kikeresek.cend(), [](const QString& k) { return !k.isEmpty(); })) {
+        sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
+        if (h && sqlite3_get_autocommit(h) && sqlite3_exec(h, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK)
+            olvaso.h = h;
+        for (int i : mezok) {
+            const QString& sql = f.kikeresek.value(i);
+            if (sql.isEmpty() || nevsorok.contains(sql)) continue;
+            auto nevek = std::make_shared<QHash<qint64, Nev>>();
+            Utasitas k(sql, {});
+            int rc;
+            while ((rc = sqlite3_step(k.st)) == SQLITE_ROW) {
+                if (sqlite3_column_type(k.st, 0) != SQLITE_INTEGER || nevek->contains(sqlite3_column_int64(k.st, 0))) continue;
+                QByteArray b;
+                BajtTomb bt{b};
+                const bool jo = cp1250Ir(bt, reinterpret_cast<const char*>(sqlite3_column_text(k.st, 1)),
+                                         sqlite3_column_bytes(k.st, 1));
+                nevek->insert(sqlite3_column_int64(k.st, 0), {b, !jo});
+            }
+            if (rc != SQLITE_DONE) k.hiba();
+            nevsorok.insert(sql, nevek);
+        }
+    }
+
     // The statement first: a wrong one leaves no file behind.
     Utasitas u(f.sql, f.param);
 
@@ -543,9 +579,11 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
     }
     puffer.tesz("\r\n", 2);
     // Per field, resolved once: its column, type and the text around it.
-    struct Mezo { int oszlop; bool ismert; Sema::Tipus tipus; };
+    struct Mezo { int oszlop; bool ismert; Sema::Tipus tipus; const QHash<qint64, Nev>* nevek; };
     std::vector<Mezo> irando;
-    for (int i : mezok) irando.push_back({f.oszlopok.at(i), f.tipusIsmert.value(i), f.tipusok.value(i)});
+    for (int i : mezok)
+        irando.push_back({f.oszlopok.at(i), f.tipusIsmert.value(i), f.tipusok.value(i),
+                          nevsorok.value(f.kikeresek.value(i)).get()});
     const QByteArray vegJel = jel + hatar;
 
     int rc;
@@ -562,7 +600,21 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
         }
         for (const Mezo& m : irando) {
             puffer.tesz(jel);
-            iro.ir(puffer, u.st, m.oszlop, m.ismert, m.tipus);
+            if (m.nevek) {
+                // The key as an outer join meets it: an integer, or a real of the same value.
+                const int fajta = sqlite3_column_type(u.st, m.oszlop);
+                const double d = fajta == SQLITE_FLOAT ? sqlite3_column_double(u.st, m.oszlop) : 0;
+                if (fajta == SQLITE_INTEGER || (fajta == SQLITE_FLOAT && d == std::trunc(d) && std::fabs(d) < 9e18)) {
+                    const qint64 k = fajta == SQLITE_INTEGER ? sqlite3_column_int64(u.st, m.oszlop) : qint64(d);
+                    const auto it = m.nevek->constFind(k);
+                    if (it != m.nevek->constEnd()) {
+                        puffer.tesz(it->bajt);
+                        if (it->cserelt) ++iro.cserelt;
+                    }
+                }
+            } else {
+                iro.ir(puffer, u.st, m.oszlop, m.ismert, m.tipus);
+            }
             puffer.tesz(vegJel);
         }
         puffer.tesz("\r\n", 2);

@@ -27,6 +27,12 @@ struct Forras {
     // a field without one is written as the engine holds it.
     QVector<Sema::Tipus> tipusok;
     QVector<bool> tipusIsmert;
+    // A name looked up by a key, read into memory before the rows instead of
+    // joined to every row: the statement of the key -> name pairs
+    // ("SELECT tipus, tipus_nev FROM tipus"); the field's column then holds
+    // the key. Empty for a field read from the statement. A key without a
+    // name, or no key, gives an empty field (as an outer join would).
+    QStringList kikeresek;
     qint64 sorok = -1;            // number of rows when known (progress), else -1
 };
 

@@ -30,6 +30,28 @@ KulcsosLista ugyfelLista()
 Hatarolt::Forras Tetelek(const KulcsosLista& lista)
 {
     Hatarolt::Forras f = Hatarolt::ListaForras(lista, &VideoTabla::felirat);
+    // The names of a million items' types, categories, customers, periods
+    // and genres come from a few hundred rows: read once, not joined to
+    // every item. The list's order and filter name only the item's own fields.
+    static const QHash<QString, QPair<QString, QString>> nevek = {
+        {"tipus_nev", {"tipus", "SELECT tipus, tipus_nev FROM tipus"}},
+        {"arkat_nev", {"arkat", "SELECT arkat, arkat_nev FROM arkat"}},
+        {"ugyfel_nev", {"ugyfel", "SELECT ugyfel, ugyfel_nev FROM ugyfel"}},
+        {"fiztip_nev", {"fiztip", "SELECT fiztip, fiztip_nev FROM fiztip"}},
+        {"mufaj_nev", {"mufaj", "SELECT mufaj, mufaj_nev FROM mufaj"}}};
+    const QString alias = lista.def().alias;
+    QStringList sel;
+    for (int i = 0; i < f.mezok.size(); ++i) {
+        const auto it = nevek.constFind(f.mezok.at(i));
+        if (it == nevek.constEnd()) {
+            sel << alias + '.' + f.mezok.at(i);
+            continue;
+        }
+        sel << QStringLiteral("NULL");
+        f.oszlopok[i] = f.oszlopok.at(f.mezok.indexOf(it->first));
+        f.kikeresek[i] = it->second;
+    }
+    f.sql = lista.sorokLekerdezes(sel.join(QStringLiteral(", ")), QString());
     return f;
 }
 
