@@ -562,7 +562,10 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
         ki.cancelWriting();
         return AdatbazisHiba(QStringLiteral("A(z) %1 fájl nem írható: %2").arg(fajl, ok));
     };
-    if (!ki.open(QIODevice::WriteOnly)) throw irasHiba();
+    if (!ki.open(QIODevice::WriteOnly)) {
+        const QString ok = ki.errorString();
+        throw MegnyitasiHiba(QStringLiteral("A(z) %1 fájl nem írható: %2").arg(fajl, ok), ok);
+    }
 
     Puffer puffer;
     constexpr size_t Adag = 1 << 20;

@@ -3,6 +3,7 @@
 // in Windows-1250, each value wrapped in the qualifier and followed by the
 // delimiter, every line ending in CR LF. Rows are read from the engine and
 // written as they come, so a million rows need no more memory than ten.
+#include "data/adatbazis.h"
 #include "data/sema.h"
 
 #include <QByteArray>
@@ -67,11 +68,22 @@ struct Eredmeny {
     bool megallitva = false;
 };
 
+// The file could not be made at all (as opposed to failing on the way):
+// `rendszer` is the system's reason.
+class MegnyitasiHiba : public AdatbazisHiba {
+public:
+    MegnyitasiHiba(const QString& uzenet, const QString& rendszer) : AdatbazisHiba(uzenet), m_rendszer(rendszer) {}
+    QString rendszer() const { return m_rendszer; }
+private:
+    QString m_rendszer;
+};
+
 // Writes the file: a header line, then a line per row. An existing file is
 // replaced, but only once the new one is whole (a failure leaves it as it
 // was). `halad(kesz)` runs before each row with the number of rows written;
 // false stops there, and the file is kept with the header and those rows.
-// Throws AdatbazisHiba with the reason in Hungarian.
+// Throws AdatbazisHiba with the reason in Hungarian (MegnyitasiHiba when
+// the file cannot be made).
 Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl,
             const std::function<bool(qint64)>& halad = {});
 

@@ -4,6 +4,7 @@
 // as shown there.
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
+#include "common/gyorshatarolt.h"
 #include "common/hatarolt.h"
 #include "customers/ugyfelek_ablak.h"
 #include "data/adatbazis.h"
@@ -223,6 +224,26 @@ private slots:
         }
         QVERIFY(volt);
         QCOMPARE(olvas(fajl()), w("\"kód\";\"cím\";\r\n\"10\";\"Ábel\";\r\n\"30\";\"Mátrix\";\r\n"));
+    }
+
+    // The quick writer: names, "|" after every value, no qualifier; the save
+    // dialog when no name is given; a file that cannot be made reported.
+    void gyorsIro()
+    {
+        const Hatarolt::Forras f = Hatarolt::LekerdezesForras("SELECT azon, video_nev FROM video WHERE kint = 'I' ORDER BY azon");
+        const QByteArray vart = w("azon|video_nev|\r\n10|Ábel|\r\n30|Mátrix|\r\n");
+        QVERIFY(GyorsHatarolt(nullptr, f, "Tarlo3", fajl(), "|"));
+        QCOMPARE(olvas(fajl()), vart);
+
+        QVERIFY(!GyorsHatarolt(nullptr, f, "Tarlo3", QString(), "|"));   // the dialog cancelled
+        m_t->parbeszed.fajlValaszok = {fajl("valasztott.csv")};
+        QVERIFY(GyorsHatarolt(nullptr, f, "Tarlo3", QString(), "|"));
+        QCOMPARE(olvas(fajl("valasztott.csv")), vart);
+
+        QVERIFY(!GyorsHatarolt(nullptr, f, "Tarlo3", m_dir.filePath("nincs/x.csv"), "|"));
+        QCOMPARE(m_t->parbeszed.hibak().size(), 1);
+        QVERIFY2(m_t->parbeszed.hibak().at(0).startsWith("File megnyitási hiba\r\n"), qPrintable(m_t->parbeszed.hibak().at(0)));
+        QVERIFY(m_t->parbeszed.hibak().at(0).size() > 22);
     }
 
     // "Excelbe..." of the customer register and of the history window.
