@@ -540,11 +540,11 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
             int rc;
             while ((rc = sqlite3_step(k.st)) == SQLITE_ROW) {
                 if (sqlite3_column_type(k.st, 0) != SQLITE_INTEGER || nevek->contains(sqlite3_column_int64(k.st, 0))) continue;
-                QByteArray b;
-                BajtTomb bt{b};
+                QByteArray nev;
+                BajtTomb bt{nev};
                 const bool jo = cp1250Ir(bt, reinterpret_cast<const char*>(sqlite3_column_text(k.st, 1)),
                                          sqlite3_column_bytes(k.st, 1));
-                nevek->insert(sqlite3_column_int64(k.st, 0), {b, !jo});
+                nevek->insert(sqlite3_column_int64(k.st, 0), {nev, !jo});
             }
             if (rc != SQLITE_DONE) k.hiba();
             nevsorok.insert(sql, nevek);
@@ -554,9 +554,9 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
     // The statement first: a wrong one leaves no file behind.
     Utasitas u(f.sql, f.param);
 
+    // Written beside the target and renamed over it when whole: a failure
+    // or a crash on the way never leaves half a file in its place.
     QSaveFile ki(fajl);
-    // A folder where no new file may be made but the file may be rewritten.
-    ki.setDirectWriteFallback(true);
     auto irasHiba = [&] {
         const QString ok = ki.errorString();
         ki.cancelWriting();
