@@ -3,6 +3,7 @@
 #include "data/beallitas.h"
 #include "cash/tqrcassa.h"
 #include "reports/tqrlista.h"
+#include "reports/listaexport.h"
 
 #include <QCommandLineParser>
 #include <cstdio>
@@ -58,6 +59,27 @@ int JelentesPdf(const QCommandLineParser& p)
         return 1;
     }
     std::printf("%s (%d oldal)\n", qPrintable(fajl), qr->oldalak());
+// --export video|ugyfel|tortenet FILE: what the export window writes for
+// that list with every field ticked and the default delimiter and qualifier.
+int exportFuttat(const QCommandLineParser& p)
+{
+    const QString lista = p.value(QStringLiteral("export"));
+    const QStringList fajlok = p.positionalArguments();
+    if (fajlok.size() != 1) {
+        KotegeltHiba(QStringLiteral("Az --export után a lista neve és egy célfájl kell: --export video|ugyfel|tortenet FÁJL"));
+        return 1;
+    }
+    Hatarolt::Forras f;
+    if (lista == QLatin1String("video")) f = ListaExport::TetelekKodSorrendben();
+    else if (lista == QLatin1String("ugyfel")) f = ListaExport::UgyfelekKodSorrendben();
+    else if (lista == QLatin1String("tortenet")) f = ListaExport::TortenetMind();
+    else {
+        KotegeltHiba(QStringLiteral("Ismeretlen lista: „%1” (video, ugyfel vagy tortenet).").arg(lista));
+        return 1;
+    }
+    const Hatarolt::Eredmeny e = Hatarolt::Ir(f, Hatarolt::Beallitas{}, fajlok.constFirst());
+    std::printf("%s: %lld sor\n", fajlok.constFirst().toLocal8Bit().constData(), static_cast<long long>(e.sorok));
+    if (e.csereltErtekek > 0) KotegeltHiba(Hatarolt::CsereUzenet(e.csereltErtekek));
     return 0;
 }
 
@@ -67,6 +89,11 @@ const QList<KotegeltMunka>& KotegeltMunkak()
 {
     // Each work adds its line here.
     static const QList<KotegeltMunka> munkak = {
+        {QCommandLineOption(QStringLiteral("export"),
+                            QStringLiteral("A lista (video, ugyfel vagy tortenet) pontosvesszővel határolt szövegfájlba, "
+                                           "Windows-1250 kódolással, minden mezővel: --export LISTA FÁJL."),
+                            QStringLiteral("LISTA")),
+         {}, exportFuttat},
         {QCommandLineOption(QStringLiteral("report"),
                             QStringLiteral("Jelentés PDF fájlba (a --pdf FÁJL mellé): lista (teljes lista), kiadott "
                                            "(kiadott tételek), lejart (kiadott, és lejárt tételek), bentlevo (bentlévő "

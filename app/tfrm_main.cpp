@@ -2,6 +2,8 @@
 #include "admin/tfrm_beallit.h"
 #include "admin/tfrm_felhasznalo.h"
 #include "admin/tfrm_login.h"
+#include "reports/listaexport.h"
+#include "reports/tfrm_hatarolt.h"
 #include "app/tetelek.h"
 #include "app/tfrm_szerkeszt.h"
 #include "app/videoracs.h"
@@ -219,6 +221,11 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aNyomBentlevo", [this] { TetelListaNyomtat(this, TetelLista::Bentlevo); });
     muveletBekot("aNyomOsszesKolcs", [this] { TetelListaNyomtat(this, TetelLista::Kolcsonzesek); });
     muveletBekot("aFelhasznalo", [this] { FelhasznaloMegnyit(this); });
+    muveletBekot("aExcelbe", [this] {
+        Hatarolt::Forras f = ListaExport::Tetelek(Tbl.lista());
+        f.sorok = Tbl.lista().sorok();
+        HataroltExport(this, f, QString::fromLatin1(ListaExport::TetelFajl));
+    });
 
     // The choices the rental asks for.
     kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };

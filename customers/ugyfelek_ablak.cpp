@@ -11,6 +11,8 @@
 #include "data/ora.h"
 #include "common/uzenet.h"
 #include "rental/tfrm_tortenet.h"
+#include "reports/listaexport.h"
+#include "reports/tfrm_hatarolt.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -110,7 +112,7 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     csoport->addAction(aKeresNev);
     aKeresKod->setChecked(true);
     // Their windows come later: present, but not yet usable.
-    for (QAction* a : {aNyomtat, aNyomtatKep, aExcelbe}) a->setEnabled(false);
+    for (QAction* a : {aNyomtat, aNyomtatKep}) a->setEnabled(false);
 
     // Tool bar: Edit1 | Kereső ▾, Lejárt tagsági szűrés | Új sor, Szerkeszt, Sor törlése |
     // Történet | Tagdíj fizetés | Nyomtatás ▾ | Elfogad, Bezár.
@@ -170,6 +172,11 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     connect(aKeresNev, &QAction::triggered, this, [this] { Vedett([this] { aKeresNevExecute(); }, this); });
     connect(aSzur, &QAction::triggered, this, [this] { Vedett([this] { aSzurExecute(); }, this); });
     connect(aTagdij, &QAction::triggered, this, [this] { Vedett([this] { aTagdijExecute(); }, this); });
+    connect(aExcelbe, &QAction::triggered, this, [this] {
+        Hatarolt::Forras f = ListaExport::Ugyfelek(lista());
+        f.sorok = lista().sorok();
+        HataroltExport(this, f, QString::fromLatin1(ListaExport::UgyfelFajl));
+    });
 }
 
 bool Tfrm_TorzsUgyfel::nevSzerint() const { return aKeresNev->isChecked(); }

@@ -123,6 +123,13 @@ QString KulcsosLista::orderBy() const
     return m_rend.isEmpty() ? k : m_rend + ", " + k;
 }
 
+QString KulcsosLista::sorokLekerdezes(const QString& select, const QString& joinok) const
+{
+    QString sql = QStringLiteral("SELECT %1.%2, %3 FROM %4 %1 %5").arg(m_def.alias, m_def.kulcs, select, m_def.tabla, joinok);
+    if (!m_szuro.isEmpty()) sql += QStringLiteral(" WHERE (%1)").arg(m_szuro);
+    return sql + QStringLiteral(" ORDER BY ") + orderBy();
+}
+
 bool KulcsosLista::suruBetolt()
 {
     // Only for a key the table keeps unique and in its own order (the

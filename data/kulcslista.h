@@ -35,6 +35,13 @@ public:
     // WHERE condition with bound values; empty: every row.
     void szures(const QString& where, const QVariantList& param = {});
     QString szures() const { return m_szuro; }
+    const QVariantList& szuroParam() const { return m_szuroParam; }
+    // The statement of every listed row, in list order: the key, then the
+    // fields of `select`; bind szuroParam(). For walking the whole list once
+    // (an export) without reading its keys first.
+    QString sorokLekerdezes() const { return sorokLekerdezes(m_def.select, m_def.joinok); }
+    // The same rows with other fields and joins over the same alias.
+    QString sorokLekerdezes(const QString& select, const QString& joinok) const;
 
     // Reads the keys again (throws AdatbazisHiba); forgets cached rows.
     void betolt();

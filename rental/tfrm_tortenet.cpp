@@ -4,6 +4,8 @@
 #include "common/uzenet.h"
 #include "data/konverzio.h"
 #include "rental/tqrtortenet.h"
+#include "reports/listaexport.h"
+#include "reports/tfrm_hatarolt.h"
 
 #include <QAction>
 #include <QFrame>
@@ -38,8 +40,6 @@ Tfrm_Tortenet::Tfrm_Tortenet(TortenetMod mod, qint64 kulcs, QWidget* szulo)
     aBezar = MuveletKeszit(this, "aBezar", QStringLiteral("Bezár"), {QKeySequence(Qt::Key_Escape)});
     // A tool button drops a caption's trailing dots unless told otherwise.
     aExcelbe->setIconText(aExcelbe->text());
-    // The delimited-text export is not part of this build yet.
-    aExcelbe->setEnabled(false);
     ToolBar1->addActions({aNyomtat, aNyomtatKep, aExcelbe});
     ToolBar1->addSeparator();
     ToolBar1->addAction(aBezar);
@@ -83,6 +83,11 @@ Tfrm_Tortenet::Tfrm_Tortenet(TortenetMod mod, qint64 kulcs, QWidget* szulo)
     connect(aNyomtat, &QAction::triggered, this, &Tfrm_Tortenet::aNyomtatExecute);
     connect(aNyomtatKep, &QAction::triggered, this, &Tfrm_Tortenet::aNyomtatKepExecute);
     connect(aBezar, &QAction::triggered, this, &Tfrm_Tortenet::aBezarExecute);
+    connect(aExcelbe, &QAction::triggered, this, [this] {
+        Hatarolt::Forras f = ListaExport::Tortenet(m_lista);
+        f.sorok = m_lista.sorok();
+        HataroltExport(this, f, QString::fromLatin1(ListaExport::TortenetFajl));
+    });
     // The panel and the row marker follow the current row however it moves.
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& i) { aktualisValtozott(i.isValid() ? i.row() : -1); });
