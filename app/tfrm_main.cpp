@@ -1,5 +1,6 @@
 #include "app/tfrm_main.h"
 #include "app/tetelek.h"
+#include "app/tfrm_keres.h"
 #include "app/tfrm_szerkeszt.h"
 #include "app/videoracs.h"
 #include "cash/tfrm_cassa.h"
@@ -203,6 +204,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
     muveletBekot("aTortenet", [this] { if (Tbl.aktualis() >= 0) TortenetMegnyit(this, TortenetMod::Tetel, Tbl.aktualisKulcs()); });
     muveletBekot("aKassza", [this] { CassaMegnyit(this); });
+    muveletBekot("aKeresReszletes", [this] { if (TetelKeres(this, Tbl)) aktualisMutat(); });
 
     // The choices the rental asks for.
     kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
