@@ -227,6 +227,27 @@ private slots:
         QCOMPARE(Lemezen(m_t->adatMappa(), "SELECT COUNT(*) FROM video"), QStringList{"5"});
     }
 
+    // An error of the engine: its message, the window stays open on the
+    // search page, the last result as it was.
+    void motorHiba()
+    {
+        Tfrm_Main& f = indit();
+        ctrlT(f, [&](Tfrm_Keres* a) {
+            keres(a, "vígjáték");
+            QCOMPARE(a->lista().sorok(), 2);
+            a->PageControl1->setCurrentWidget(a->TabSheet1);
+            a->Edit1->setFocus();
+            Adatbazis::vegrehajt("ALTER TABLE mufaj RENAME TO mufaj_regi");
+            keres(a, "dráma");
+            QCOMPARE(m_t->parbeszed.hibak(), QStringList{"no such table: mufaj"});
+            QVERIFY(a->isVisible());
+            QCOMPARE(a->PageControl1->currentWidget(), a->TabSheet1);
+            QCOMPARE(racs(a), (QStringList{"00103|Cukorfalat|DVD", "00104|Mr. O'Brien visszatér|DVD"}));
+            Nyom(a, Qt::Key_Escape);
+        });
+        QCOMPARE(f.Tbl.aktualisKulcs(), qint64(1));
+    }
+
     // The main list showing only the items out: an item in the shop chosen
     // in the search leaves its current row; one it lists becomes current.
     void szurtFolista()
