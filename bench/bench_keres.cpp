@@ -79,8 +79,9 @@ int main(int argc, char** argv)
     std::printf("tételek: %lld, terhelés: %s\n", osszes, qPrintable(BenchAdat::terheles()));
 
     // The operator waits for a search of the whole stock: a scan, but not
-    // one he has to wait long for.
-    const double celMs = 3000;
+    // one he has to wait long for. Judged by the processor time, which the
+    // other programs of a busy machine do not stretch.
+    const double celMs = 1500;
     bool celMegvan = true;
     struct Eset { const char* szoveg; const char* mi; };
     const Eset esetek[] = {
@@ -114,7 +115,7 @@ int main(int argc, char** argv)
         ellenoriz(db == szamol(szoveg), QStringLiteral("%1: %2 találat, a számlálás szerint %3")
                                             .arg(szoveg).arg(db).arg(szamol(szoveg)));
         const double m = median(fal);
-        if (m > celMs) celMegvan = false;
+        if (median(cpu) > celMs) celMegvan = false;
         std::printf("%-44s %9d %12.0f %12.0f %12.2f\n",
                     qPrintable(QStringLiteral("\"%1\" (%2)").arg(szoveg, QString::fromUtf8(e.mi))), db, m,
                     median(cpu), median(lap));
@@ -147,7 +148,7 @@ int main(int argc, char** argv)
         std::printf("jelentés utasítása \"%s\": %lld sor, %.0f ms (cpu %.0f ms)\n", t, n, i.fal, i.cpu);
     }
     Adatbazis::zar();
-    std::printf("cél: egy keresés legfeljebb %.0f ms: %s\n", celMs, celMegvan ? "teljesül" : "NEM teljesül");
+    std::printf("cél: egy keresés legfeljebb %.0f ms processzoridő: %s\n", celMs, celMegvan ? "teljesül" : "NEM teljesül");
     if (hibak) return 1;
     return celMegvan ? 0 : 2;
 }
