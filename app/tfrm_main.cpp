@@ -5,6 +5,7 @@
 #include "reports/listaexport.h"
 #include "reports/tfrm_hatarolt.h"
 #include "app/tetelek.h"
+#include "app/tfrm_keres.h"
 #include "app/tfrm_szerkeszt.h"
 #include "app/videoracs.h"
 #include "cash/tfrm_cassa.h"
@@ -226,6 +227,7 @@ void Tfrm_Main::muveletekLetrehoz()
         f.sorok = Tbl.lista().sorok();
         HataroltExport(this, f, QString::fromLatin1(ListaExport::TetelFajl));
     });
+    muveletBekot("aKeresReszletes", [this] { if (TetelKeres(this, Tbl)) aktualisMutat(); });
 
     // The choices the rental asks for.
     kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };

@@ -60,7 +60,20 @@ void fnLike(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         }
         esc = e.at(0);
     }
-    sqlite3_result_int(ctx, HuFold::like(szoveg(argv[0]), szoveg(argv[1]), esc) ? 1 : 0);
+    // A scan calls this once a row with the same pattern: it is folded once
+    // and kept with the statement while the pattern stays the same.
+    auto* minta = static_cast<HuFold::LikeMinta*>(sqlite3_get_auxdata(ctx, 0));
+    if (!minta || minta->escape() != esc) {
+        sqlite3_set_auxdata(ctx, 0, new HuFold::LikeMinta(szoveg(argv[0]), esc),
+                            [](void* p) { delete static_cast<HuFold::LikeMinta*>(p); });
+        minta = static_cast<HuFold::LikeMinta*>(sqlite3_get_auxdata(ctx, 0));
+    }
+    if (!minta) {   // not kept (no memory): this row on its own
+        sqlite3_result_int(ctx, HuFold::like(szoveg(argv[0]), szoveg(argv[1]), esc) ? 1 : 0);
+        return;
+    }
+    const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
+    sqlite3_result_int(ctx, minta->illik(t, sqlite3_value_bytes(argv[1])) ? 1 : 0);
 }
 
 // hu_kezdodik(text, prefix): text begins with prefix, any letter case.

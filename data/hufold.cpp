@@ -208,17 +208,17 @@ bool rendKezdodik(const QString& szoveg, const QString& eleje)
     return false;
 }
 
-bool like(const QString& minta, const QString& szoveg, QChar escape)
+namespace {
+
+// Iterative matcher over folded code points with one backtrack point for
+// the last %.
+bool illeszt(const char32_t* p, qsizetype pn, const char32_t* s, qsizetype sn, char32_t esc)
 {
-    const QList<char32_t> p = foldedUcs4(minta);
-    const QList<char32_t> s = foldedUcs4(szoveg);
-    const char32_t esc = escape.isNull() ? 0xFFFFFFFF : fold(escape.unicode());
-    // Iterative matcher with one backtrack point for the last %.
     qsizetype pi = 0, si = 0, starP = -1, starS = 0;
-    while (si < s.size()) {
-        if (pi < p.size()) {
+    while (si < sn) {
+        if (pi < pn) {
             char32_t pc = p[pi];
-            if (pc == esc && pi + 1 < p.size()) {
+            if (pc == esc && pi + 1 < pn) {
                 if (p[pi + 1] == s[si]) { pi += 2; ++si; continue; }
             } else if (pc == U'%') {
                 starP = pi++; starS = si; continue;
@@ -230,8 +230,58 @@ bool like(const QString& minta, const QString& szoveg, QChar escape)
         pi = starP + 1;
         si = ++starS;
     }
-    while (pi < p.size() && p[pi] == U'%') ++pi;
-    return pi == p.size();
+    while (pi < pn && p[pi] == U'%') ++pi;
+    return pi == pn;
+}
+
+} // namespace
+
+bool like(const QString& minta, const QString& szoveg, QChar escape)
+{
+    const QList<char32_t> p = foldedUcs4(minta);
+    const QList<char32_t> s = foldedUcs4(szoveg);
+    const char32_t esc = escape.isNull() ? 0xFFFFFFFF : fold(escape.unicode());
+    return illeszt(p.constData(), p.size(), s.constData(), s.size(), esc);
+}
+
+LikeMinta::LikeMinta(const QString& minta, QChar escape)
+    : m_p(foldedUcs4(minta)), m_escape(escape), m_esc(escape.isNull() ? 0xFFFFFFFF : fold(escape.unicode()))
+{
+}
+
+bool LikeMinta::illik(const char* utf8, qsizetype hossz) const
+{
+    // Folded straight from the engine's bytes, without a QString per row.
+    thread_local QList<char32_t> s;
+    s.resize(hossz);
+    char32_t* d = s.data();
+    qsizetype n = 0;
+    const auto* b = reinterpret_cast<const unsigned char*>(utf8);
+    for (qsizetype i = 0; i < hossz;) {
+        const unsigned char c = b[i];
+        if (c < 0x80) {
+            d[n++] = (c >= 'a' && c <= 'z') ? char32_t(c - 32) : char32_t(c);
+            ++i;
+            continue;
+        }
+        int kov = c >= 0xF8 ? -1 : c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : -1;
+        char32_t k = kov == 3 ? (c & 0x07) : kov == 2 ? (c & 0x0F) : (c & 0x1F);
+        bool jo = kov > 0;
+        for (int j = 1; jo && j <= kov; ++j) {
+            if (i + j >= hossz || (b[i + j] & 0xC0) != 0x80) jo = false;
+            else k = (k << 6) | (b[i + j] & 0x3F);
+        }
+        if (!jo) {
+            // A byte that starts no character reads as the replacement
+            // character, as QString::fromUtf8 reads it.
+            d[n++] = U'\uFFFD';
+            ++i;
+            continue;
+        }
+        d[n++] = fold(k);
+        i += kov + 1;
+    }
+    return illeszt(m_p.constData(), m_p.size(), d, n, m_esc);
 }
 
 } // namespace HuFold

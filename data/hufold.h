@@ -52,4 +52,17 @@ bool rendKezdodik(const QString& szoveg, const QString& eleje);
 // for every letter.
 bool like(const QString& minta, const QString& szoveg, QChar escape = QChar());
 
+// The same LIKE with one pattern for many texts (a scan of a table): the
+// pattern is folded once, each text as it comes, from the engine's UTF-8.
+class LikeMinta {
+public:
+    explicit LikeMinta(const QString& minta, QChar escape = QChar());
+    QChar escape() const { return m_escape; }
+    bool illik(const char* utf8, qsizetype hossz) const;
+private:
+    QList<char32_t> m_p;
+    QChar m_escape;
+    char32_t m_esc;
+};
+
 } // namespace HuFold

@@ -177,8 +177,11 @@ void KulcsosLista::betolt()
     QString sql = QStringLiteral("SELECT %1.%2 FROM %3 %1").arg(m_def.alias, m_def.kulcs, m_def.tabla);
     if (!m_szuro.isEmpty()) sql += QStringLiteral(" WHERE (%1)").arg(m_szuro);
     sql += QStringLiteral(" ORDER BY ") + orderBy();
-    std::vector<qint64> k = kulcsokOlvas(sql, m_szuroParam);
+    kulcsokBeallit(kulcsokOlvas(sql, m_szuroParam));
+}
 
+void KulcsosLista::kulcsokBeallit(std::vector<qint64> k)
+{
     m_suru = false;
     m_suruDb = 0;
     m_kulcsok = std::move(k);

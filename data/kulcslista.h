@@ -45,6 +45,11 @@ public:
 
     // Reads the keys again (throws AdatbazisHiba); forgets cached rows.
     void betolt();
+    // Lists exactly `kulcsok`, in that order: keys a caller found by itself
+    // in a way the engine cannot plan as cheaply (the detailed search). They
+    // should be the keys the filter and order give: a later betolt() reads
+    // those again. Forgets cached rows.
+    void kulcsokBeallit(std::vector<qint64> kulcsok);
     // Forgets cached rows only (after a change of row contents).
     void gyorsitotarUrit();
 

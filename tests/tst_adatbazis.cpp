@@ -232,6 +232,17 @@ private slots:
         QCOMPARE(Adatbazis::ertek("SELECT 'a%b' LIKE ? ESCAPE '!'", {"a!%b"}).toInt(), 1);
         QCOMPARE(Adatbazis::ertek("SELECT 'axb' LIKE ? ESCAPE '!'", {"a!%b"}).toInt(), 0);
         QCOMPARE(Adatbazis::ertek("SELECT hu_kezdodik('Ördögűző', ?)", {"ÖRD"}).toInt(), 1);
+        // A pattern that changes from row to row is not taken for the one
+        // kept from the row before; one bound for the scan is kept for every row.
+        QCOMPARE(Adatbazis::ertek("SELECT group_concat(column2 LIKE column1, '') FROM (VALUES ('%ő%', 'Őz'), "
+                                  "('x%', 'Őz'), ('%Z', 'őz'), ('', ''), (NULL, 'a'))")
+                     .toString(),
+                 QString("1011"));
+        QCOMPARE(Adatbazis::ertek("SELECT group_concat(column1 LIKE ?, '') FROM (VALUES ('Ős'), ('ős'), ('os'), "
+                                  "(NULL), (''), ('xŐSx'))",
+                                  {"%ŐS%"})
+                     .toString(),
+                 QString("11001"));
     }
 
     void nyitasHibakNemValtoztatnak()

@@ -209,6 +209,10 @@ private slots:
         QTest::newRow("nem illeszkedik") << "%xyz%" << "Mátrix" << false;
         QTest::newRow("csak szazalek") << "%" << "" << true;
         QTest::newRow("vissza kell lepni") << "%a%b" << "aaxab" << true;
+        QTest::newRow("ket bajtos betu a szoveg vegen") << "%Ű" << "tű" << true;
+        QTest::newRow("negy bajtos jel egy betu") << "a_b" << "a😀b" << true;
+        QTest::newRow("aposztrof") << "%O'B%" << "Mr. o'brien" << true;
+        QTest::newRow("rovidebb szoveg") << "%abc%" << "ab" << false;
     }
     void like()
     {
@@ -216,6 +220,12 @@ private slots:
         QFETCH(QString, szoveg);
         QFETCH(bool, vart);
         QCOMPARE(HuFold::like(minta, szoveg), vart);
+        // The pattern kept for a scan, the text read from its UTF-8 bytes:
+        // the same answer.
+        const HuFold::LikeMinta m(minta);
+        const QByteArray u = szoveg.toUtf8();
+        QCOMPARE(m.illik(u.constData(), u.size()), vart);
+        QCOMPARE(m.illik(u.constData(), u.size()), vart);   // once more, with its buffer used
     }
 };
 
