@@ -59,6 +59,9 @@ int JelentesPdf(const QCommandLineParser& p)
         return 1;
     }
     std::printf("%s (%d oldal)\n", qPrintable(fajl), qr->oldalak());
+    return 0;
+}
+
 // --export video|ugyfel|tortenet FILE: what the export window writes for
 // that list with every field ticked and the default delimiter and qualifier.
 int exportFuttat(const QCommandLineParser& p)

@@ -233,6 +233,15 @@ void Tfrm_Main::muveletekLetrehoz()
     kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
     kolcsonzesUt.idoValaszto = [](QWidget* w, QString* nev, int* ora) { return TorzsFizTipValaszt(w, nev, ora); };
     kolcsonzesUt.nyugta = [this](int kolcsid) { KolcsonzesNyomtat(kolcsid, Kimenet::nyomtato(), this); };
+
+    // A printed list's "CSV export" opens the export window on the list's
+    // statement; the detailed search prints its finds as an item list.
+    ListaCsvExport() = [](QWidget* w, const QString& sql, const QVariantList& param, const QString& fajl) {
+        HataroltExport(w, Hatarolt::LekerdezesForras(sql, param), fajl);
+    };
+    KeresJelentes = [](const QString& sql, const QVariantList& param, const QString&, QWidget* w) {
+        KeresesEredmenyeNyomtat(w, sql, param);
+    };
 }
 
 void Tfrm_Main::muveletBekot(const QString& nev, std::function<void()> kezelo)

@@ -11,8 +11,9 @@
 #include <QTime>
 
 // An item out whose due moment has passed (due earlier today, or any day
-// before today). Items in the shop are never overdue. The one overdue rule
-// of the program: the item list, the return window and the overdue report.
+// before today). Items in the shop are never overdue. The rule of the item
+// list's colours and the return window; the printed overdue list counts by
+// day and takes only items due before today.
 bool Lejart(const QString& kint, const QDate& datVisszakell, const QTime& idoVisszakell, const QDateTime& most);
 
 struct KolcsonzesTetel {

@@ -10,6 +10,8 @@
 #include "app/tfrm_main.h"
 #include "common/listamodell.h"
 #include "data/adatbazis.h"
+#include "reports/tfrm_nyomtatastipus.h"
+#include "tst_jelentes_pdf.h"
 #include "tesztsegito.h"
 
 #include <QAction>
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableView>
@@ -282,6 +285,7 @@ private slots:
         ctrlT(f, [&](Tfrm_Keres* a) {
             keres(a, "A");
             QCOMPARE(a->lista().sorok(), 5);
+            KeresJelentes = nullptr;
             QTest::mouseClick(a->Button5, Qt::LeftButton);   // no report: nothing happens
             QVERIFY(a->isVisible());
             KeresJelentes = [&](const QString& sql, const QVariantList& param, const QString& cim, QWidget* szulo) {
@@ -303,6 +307,30 @@ private slots:
             QVERIFY(a->isVisible());
             Nyom(a, Qt::Key_Escape);
         });
+    }
+
+    // As the program wires it: "Nyomtat" asks the print type, and the
+    // preview shows the item list under "Keresés eredménye" with the finds.
+    void nyomtatListaba()
+    {
+        Tfrm_Main& f = indit();
+        ctrlT(f, [&](Tfrm_Keres* a) {
+            keres(a, "A");
+            VartAblak v([&](Tfrm_NyomtatasTipus* d) {
+                Nyom(d, Qt::Key_Down);
+                QVERIFY(d->Tipus[Tfrm_NyomtatasTipus::NyomtatasiKep]->isChecked());
+                Nyom(d, Qt::Key_Return);
+            });
+            QTest::mouseClick(a->Button5, Qt::LeftButton);
+            QVERIFY(v.kesz());
+            Nyom(a, Qt::Key_Escape);
+        });
+        const auto& ny = m_t->parbeszed.nyomtatasok;
+        QCOMPARE(ny.size(), 1);
+        QVERIFY(ny[0].elonezet);
+        const QString szoveg = PdfSorok(PdfOldalak(ny[0].pdf).value(0)).join('\n');
+        QVERIFY2(szoveg.contains("Keresés eredménye"), qPrintable(szoveg));
+        QVERIFY2(szoveg.contains("Összesen"), qPrintable(szoveg));
     }
 };
 
