@@ -38,27 +38,6 @@ QString talaltKulcsok()
     return QStringLiteral("(SELECT k.video FROM video k WHERE %1)").arg(talaltFeltetel());
 }
 
-// The first column of every row as a key, straight through the C API.
-std::vector<qint64> kulcsokOlvas(const QString& sql, const QVariantList& param)
-{
-    sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
-    if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
-    sqlite3_stmt* st = nullptr;
-    const QByteArray u = sql.toUtf8();
-    if (sqlite3_prepare_v2(h, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
-        throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
-    for (int i = 0; i < param.size(); ++i) {
-        const QByteArray t = param.at(i).toString().toUtf8();
-        sqlite3_bind_text(st, i + 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
-    }
-    std::vector<qint64> k;
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) k.push_back(sqlite3_column_int64(st, 0));
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
-    return k;
-}
-
 QVariantList ertekek(const QString& szoveg)
 {
     const QString p = KeresMinta(szoveg);
@@ -111,14 +90,14 @@ int KeresFuttat(KulcsosLista& lista, const QString& szoveg)
     // to end, the description and genre come with the title at no extra
     // cost. Tested while walking the title index instead, every item's row
     // would be fetched out of order: several times slower at a million.
-    std::vector<qint64> talalt = kulcsokOlvas(QStringLiteral("SELECT k.video FROM video k WHERE ") + talaltFeltetel(), p);
+    std::vector<qint64> talalt = Adatbazis::kulcsokOlvas(QStringLiteral("SELECT k.video FROM video k WHERE ") + talaltFeltetel(), p);
     std::vector<qint64> rendben;
     if (talalt.size() <= 1000) {
         // A few: the engine orders them, fetching each by its key.
         if (!talalt.empty()) {
             QStringList k;
             for (qint64 x : talalt) k << QString::number(x);
-            rendben = kulcsokOlvas(QStringLiteral("SELECT video FROM video WHERE video IN (%1) "
+            rendben = Adatbazis::kulcsokOlvas(QStringLiteral("SELECT video FROM video WHERE video IN (%1) "
                                                   "ORDER BY video_nev COLLATE HU, video")
                                        .arg(k.join(QLatin1Char(','))),
                                    {});
@@ -128,7 +107,7 @@ int KeresFuttat(KulcsosLista& lista, const QString& szoveg)
         // of them, without sorting; the found ones are kept.
         std::sort(talalt.begin(), talalt.end());
         const std::vector<qint64> mind =
-            kulcsokOlvas(QStringLiteral("SELECT video FROM video ORDER BY video_nev COLLATE HU, video"), {});
+            Adatbazis::kulcsokOlvas(QStringLiteral("SELECT video FROM video ORDER BY video_nev COLLATE HU, video"), {});
         rendben.reserve(talalt.size());
         for (qint64 x : mind)
             if (std::binary_search(talalt.begin(), talalt.end(), x)) rendben.push_back(x);

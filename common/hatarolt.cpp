@@ -262,28 +262,6 @@ inline int szam(const unsigned char* p, int n)
     return v;
 }
 
-void bind(sqlite3_stmt* st, int i, const QVariant& nyers)
-{
-    const QVariant v = Sema::tarolt(nyers);
-    if (v.isNull() || !v.isValid()) {
-        sqlite3_bind_null(st, i);
-        return;
-    }
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-    case QMetaType::Bool: sqlite3_bind_int64(st, i, v.toLongLong()); break;
-    case QMetaType::Double:
-    case QMetaType::Float: sqlite3_bind_double(st, i, v.toDouble()); break;
-    default: {
-        const QByteArray u = v.toString().toUtf8();
-        sqlite3_bind_text(st, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
-    }
-    }
-}
-
 class Utasitas {
 public:
     Utasitas(const QString& sql, const QVariantList& param)
@@ -292,7 +270,7 @@ public:
         if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
         const QByteArray u = sql.toUtf8();
         if (sqlite3_prepare_v2(h, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK) hiba();
-        for (int i = 0; i < param.size(); ++i) bind(st, i + 1, param.at(i));
+        for (int i = 0; i < param.size(); ++i) Adatbazis::kot(st, i + 1, param.at(i));
     }
     ~Utasitas() { sqlite3_finalize(st); }
     [[noreturn]] void hiba() const

@@ -443,4 +443,43 @@ void Tranzakcio::jovahagy()
     m_kesz = true;
 }
 
+void kot(sqlite3_stmt* st, int i, const QVariant& nyers)
+{
+    const QVariant v = Sema::tarolt(nyers);
+    if (v.isNull() || !v.isValid()) {
+        sqlite3_bind_null(st, i);
+        return;
+    }
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool: sqlite3_bind_int64(st, i, v.toLongLong()); break;
+    case QMetaType::Double:
+    case QMetaType::Float: sqlite3_bind_double(st, i, v.toDouble()); break;
+    default: {
+        const QByteArray u = v.toString().toUtf8();
+        sqlite3_bind_text(st, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+std::vector<qint64> kulcsokOlvas(const QString& sql, const QVariantList& param)
+{
+    sqlite3* h = kezelo(db());
+    if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
+    sqlite3_stmt* st = nullptr;
+    const QByteArray u = sql.toUtf8();
+    if (sqlite3_prepare_v2(h, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
+        throw AdatbazisHiba(magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
+    for (int i = 0; i < param.size(); ++i) kot(st, i + 1, param.at(i));
+    std::vector<qint64> out;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) out.push_back(sqlite3_column_int64(st, 0));
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) throw AdatbazisHiba(magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
+    return out;
+}
+
 } // namespace Adatbazis

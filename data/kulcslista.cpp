@@ -12,47 +12,6 @@ namespace {
 constexpr int LapMeret = 64;
 constexpr int MaxLap = 512;
 
-void kotes(sqlite3_stmt* st, int i, const QVariant& nyers)
-{
-    const QVariant v = Sema::tarolt(nyers);
-    if (v.isNull() || !v.isValid()) {
-        sqlite3_bind_null(st, i);
-        return;
-    }
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-    case QMetaType::Bool: sqlite3_bind_int64(st, i, v.toLongLong()); break;
-    case QMetaType::Double:
-    case QMetaType::Float: sqlite3_bind_double(st, i, v.toDouble()); break;
-    default: {
-        const QByteArray u = v.toString().toUtf8();
-        sqlite3_bind_text(st, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
-    }
-    }
-}
-
-// Reads the first column of every row as a key, straight through the C API:
-// a million keys in a fraction of a second.
-std::vector<qint64> kulcsokOlvas(const QString& sql, const QVariantList& param)
-{
-    sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
-    if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
-    sqlite3_stmt* st = nullptr;
-    const QByteArray u = sql.toUtf8();
-    if (sqlite3_prepare_v2(h, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
-        throw AdatbazisHiba(QString::fromUtf8(sqlite3_errmsg(h)));
-    for (int i = 0; i < param.size(); ++i) kotes(st, i + 1, param.at(i));
-    std::vector<qint64> out;
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) out.push_back(sqlite3_column_int64(st, 0));
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) throw AdatbazisHiba(QString::fromUtf8(sqlite3_errmsg(h)));
-    return out;
-}
-
 // A column as the Qt driver would give it: integer, real, text, bytes or null.
 QVariant nyersErtek(sqlite3_stmt* st, int i)
 {
@@ -177,7 +136,7 @@ void KulcsosLista::betolt()
     QString sql = QStringLiteral("SELECT %1.%2 FROM %3 %1").arg(m_def.alias, m_def.kulcs, m_def.tabla);
     if (!m_szuro.isEmpty()) sql += QStringLiteral(" WHERE (%1)").arg(m_szuro);
     sql += QStringLiteral(" ORDER BY ") + orderBy();
-    kulcsokBeallit(kulcsokOlvas(sql, m_szuroParam));
+    kulcsokBeallit(Adatbazis::kulcsokOlvas(sql, m_szuroParam));
 }
 
 void KulcsosLista::kulcsokBeallit(std::vector<qint64> k)
@@ -284,7 +243,7 @@ int KulcsosLista::elso(const QString& feltetel, const QVariantList& param) const
         p += m_szuroParam;
     }
     sql += QStringLiteral(" ORDER BY ") + orderBy() + QStringLiteral(" LIMIT 1");
-    const std::vector<qint64> k = kulcsokOlvas(sql, p);
+    const std::vector<qint64> k = Adatbazis::kulcsokOlvas(sql, p);
     return k.empty() ? -1 : sor(k.front());
 }
 
