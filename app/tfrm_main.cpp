@@ -752,6 +752,15 @@ void Tfrm_Main::resizeEvent(QResizeEvent* e)
 void Tfrm_Main::closeEvent(QCloseEvent* e)
 {
     if (m_indult && !m_lezarva) {
+        // A nightly --archive may have recorded a later day while the
+        // program ran: neither ask for nor write back the older one.
+        {
+            IniFajl ini;
+            ini.beolvas(ProgramUtvonal() + '/' + BeallitasFajlNev);
+            const QDate kesobbi = ini.datum("Archiv", "MentesDatum", QDate());
+            if (kesobbi.isValid() && (!TBeall.MentesDatum.isValid() || kesobbi > TBeall.MentesDatum))
+                TBeall.MentesDatum = kesobbi;
+        }
         if (Archiv::EmlekeztetoKell(TBeall.MentesDatum, Ma())
             && KerdesAblak(QStringLiteral("Az adatbázis több mint 5 napja nem lett archiválva. Archiváljam most?"),
                            QStringLiteral("Kérdés"), this)

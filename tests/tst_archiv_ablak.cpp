@@ -171,6 +171,20 @@ private slots:
         QCOMPARE(rogzitett(), igen ? TesztMost.date() : TesztMost.date().addDays(-napja));
     }
 
+    // A nightly archive from the command line while the program ran: its
+    // day counts at close and is not written over with the older one.
+    void ejjeliArchivUtan()
+    {
+        Tfrm_Main& f = indit(7);
+        IniFajl ini;
+        ini.beolvas(this->ini());
+        ini.ir("Archiv", "MentesDatum", TesztMost.date().addDays(-1));
+        QVERIFY(ini.ment(this->ini(), nullptr));
+        QVERIFY(f.close());
+        QCOMPARE(kerdesek().size(), 0);
+        QCOMPARE(rogzitett(), TesztMost.date().addDays(-1));
+    }
+
     // An archive folder that cannot be made (a file stands in its way)
     // keeps the program open with nothing written; answering No then closes.
     void zarasMappaHiba()
