@@ -1,11 +1,16 @@
 #include "app/kotegelt.h"
+#include "admin/archiv.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
+#include "data/ora.h"
 #include "cash/tqrcassa.h"
 #include "reports/tqrlista.h"
 #include "reports/listaexport.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstring>
 
@@ -86,6 +91,44 @@ int exportFuttat(const QCommandLineParser& p)
     return 0;
 }
 
+// --archive [FILE]: the archive the menu makes, to FILE or under the day's
+// name in the archive folder; the day is recorded as the menu's archive
+// records it, so the closing reminder counts from it.
+int archivFuttat(const QCommandLineParser& p)
+{
+    const QStringList fajlok = p.positionalArguments();
+    if (fajlok.size() > 1) {
+        KotegeltHiba(QStringLiteral("Az --archive után legfeljebb egy célfájl adható meg: --archive [FÁJL]"));
+        return 1;
+    }
+    QString hiba;
+    QString cel;
+    if (fajlok.isEmpty()) {
+        if (!Archiv::MappaLetrehoz(TBeall.MentesUtvonal, &hiba)) {
+            KotegeltHiba(hiba);
+            return 1;
+        }
+        cel = Archiv::JavasoltNev(TBeall.MentesUtvonal, Ma());
+    } else {
+        cel = QFileInfo(fajlok.constFirst()).absoluteFilePath();
+    }
+    if (!Archiv::Keszit(TBeall.Utvonal, cel, &hiba)) {
+        KotegeltHiba(QStringLiteral("Hiba az archiválás közben\n") + hiba);
+        return 1;
+    }
+    const QString iniFajl = ProgramUtvonal() + '/' + BeallitasFajlNev;
+    IniFajl ini;
+    ini.beolvas(iniFajl);
+    ini.ir("Archiv", "MentesDatum", Ma());
+    if (!ini.ment(iniFajl, &hiba)) {
+        KotegeltHiba(QStringLiteral("Az archívum elkészült (%1), de a dátuma nem rögzíthető.\n%2")
+                         .arg(QDir::toNativeSeparators(cel), hiba));
+        return 1;
+    }
+    std::printf("%s\n", QFile::encodeName(QDir::toNativeSeparators(cel)).constData());
+    return 0;
+}
+
 } // namespace
 
 const QList<KotegeltMunka>& KotegeltMunkak()
@@ -106,6 +149,13 @@ const QList<KotegeltMunka>& KotegeltMunkak()
          {QCommandLineOption(QStringLiteral("pdf"), QStringLiteral("A --report által írt PDF fájl."),
                              QStringLiteral("FÁJL"))},
          JelentesPdf},
+        {QCommandLineOption(QStringLiteral("archive"),
+                            QStringLiteral("Az adatmappa zip archívuma a FÁJL-ba, vagy ha nincs megadva, az archív mappába "
+                                           "a napi néven (ééééhhnn.zip); rögzíti az utolsó archiválás dátumát, és kiírja "
+                                           "az archívum útvonalát. Futhat a pultnál nyitott program mellett is. "
+                                           "Éjszakai crontab sor: 30 2 * * * kazettora --program-dir /home/bolt/Kazettora "
+                                           "--archive")),
+         {}, archivFuttat},
     };
     return munkak;
 }

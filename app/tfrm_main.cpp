@@ -1,4 +1,5 @@
 #include "app/tfrm_main.h"
+#include "admin/archiv.h"
 #include "admin/tfrm_beallit.h"
 #include "admin/tfrm_felhasznalo.h"
 #include "admin/tfrm_login.h"
@@ -35,6 +36,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -222,6 +224,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aNyomBentlevo", [this] { TetelListaNyomtat(this, TetelLista::Bentlevo); });
     muveletBekot("aNyomOsszesKolcs", [this] { TetelListaNyomtat(this, TetelLista::Kolcsonzesek); });
     muveletBekot("aFelhasznalo", [this] { FelhasznaloMegnyit(this); });
+    muveletBekot("aArchival", [this] { aArchivalExecute(); });
     muveletBekot("aExcelbe", [this] {
         Hatarolt::Forras f = ListaExport::Tetelek(Tbl.lista());
         f.sorok = Tbl.lista().sorok();
@@ -623,6 +626,39 @@ void Tfrm_Main::aTorolExecute()
     TetelTorol(video);
 }
 
+void Tfrm_Main::aArchivalExecute() { ArchivFuttat(true); }
+
+bool Tfrm_Main::ArchivFuttat(bool menubol)
+{
+    // The folders as set now: a folder changed in the settings window counts
+    // at once, though the session stays on the folder it opened.
+    QString hiba;
+    if (!Archiv::MappaLetrehoz(TBeall.MentesUtvonal, &hiba)) {
+        HibaAblak(hiba, this);
+        return false;
+    }
+    QString fajl = parbeszed().mentendoFajl(this, QStringLiteral("Adatbázis mentése"),
+                                            Archiv::JavasoltNev(TBeall.MentesUtvonal, Ma()),
+                                            QStringLiteral("ZIP archívumok (*.zip)"));
+    if (fajl.isEmpty()) return true;
+    // The dialog's default extension.
+    if (QFileInfo(fajl).suffix().isEmpty()) fajl += QStringLiteral(".zip");
+    // The database is copied through the open session itself, which reads
+    // one committed moment: nothing needs to be closed, and the counter can
+    // go on at once.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool kesz = Archiv::Keszit(TBeall.Utvonal, fajl, &hiba);
+    QApplication::restoreOverrideCursor();
+    if (kesz) {
+        TBeall.MentesDatum = Ma();
+        UzenetAblak(QStringLiteral("Archív állomány kész."), this);
+    } else {
+        HibaAblak(QStringLiteral("Hiba az archiválás közben\n") + hiba, this);
+    }
+    if (menubol) TblFrissit();
+    return true;
+}
+
 void Tfrm_Main::TippKiir(const QString& tipp) { StatusPanel[1]->setText(tipp); }
 
 void Tfrm_Main::Inditas(const QString& cel)
@@ -716,6 +752,22 @@ void Tfrm_Main::resizeEvent(QResizeEvent* e)
 void Tfrm_Main::closeEvent(QCloseEvent* e)
 {
     if (m_indult && !m_lezarva) {
+        // A nightly --archive may have recorded a later day while the
+        // program ran: neither ask for nor write back the older one.
+        {
+            IniFajl ini;
+            ini.beolvas(ProgramUtvonal() + '/' + BeallitasFajlNev);
+            const QDate kesobbi = ini.datum("Archiv", "MentesDatum", QDate());
+            if (kesobbi.isValid() && (!TBeall.MentesDatum.isValid() || kesobbi > TBeall.MentesDatum))
+                TBeall.MentesDatum = kesobbi;
+        }
+        if (Archiv::EmlekeztetoKell(TBeall.MentesDatum, Ma())
+            && KerdesAblak(QStringLiteral("Az adatbázis több mint 5 napja nem lett archiválva. Archiváljam most?"),
+                           QStringLiteral("Kérdés"), this)
+            && !ArchivFuttat(false)) {
+            e->ignore();
+            return;
+        }
         IniMentes();
         Adatbazis::zar();
         m_lezarva = true;

@@ -81,6 +81,11 @@ public:
     void TetelSzerkeszt(bool uj);
     void aUjMasolExecute();
     void aTorolExecute();
+    void aArchivalExecute();
+    // The archive with its save dialog; `menubol` when the menu started it
+    // (the list is shown again afterwards). False only when the archive
+    // folder could not be made, which keeps a closing program open.
+    bool ArchivFuttat(bool menubol);
 
     void setVisible(bool lathato) override;
 

@@ -10,6 +10,7 @@ csomagok=(
   libsqlite3-dev sqlite3
   libicu-dev
   libsodium-dev
+  libzip-dev zip unzip
   fonts-liberation fonts-dejavu-core
   poppler-utils
   xvfb xauth openbox
