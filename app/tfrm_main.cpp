@@ -9,6 +9,7 @@
 #include "app/tfrm_szerkeszt.h"
 #include "app/videoracs.h"
 #include "cash/tfrm_cassa.h"
+#include "cash/tfrm_grafikon.h"
 #include "common/muvelet.h"
 #include "common/bevitel.h"
 #include "common/listamodell.h"
@@ -222,6 +223,8 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aNyomBentlevo", [this] { TetelListaNyomtat(this, TetelLista::Bentlevo); });
     muveletBekot("aNyomOsszesKolcs", [this] { TetelListaNyomtat(this, TetelLista::Kolcsonzesek); });
     muveletBekot("aFelhasznalo", [this] { FelhasznaloMegnyit(this); });
+    muveletBekot("aChBevKiad", [this] { ChBevKiadMegnyit(this); });
+    muveletBekot("aChMegoszlas", [this] { ChMegoszlasMegnyit(this); });
     muveletBekot("aExcelbe", [this] {
         Hatarolt::Forras f = ListaExport::Tetelek(Tbl.lista());
         f.sorok = Tbl.lista().sorok();
