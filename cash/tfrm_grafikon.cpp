@@ -11,6 +11,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -51,10 +52,14 @@ protected:
         QChartView::resizeEvent(e);
         QLegend* l = chart() ? chart()->legend() : nullptr;
         if (!l || l->isAttachedToChart() || !l->isVisible()) return;
-        const QSizeF meret = l->effectiveSizeHint(Qt::PreferredSize);
+        // A detached legend is not measured for us: a line a marker.
+        const QFontMetricsF fm(l->font());
+        qreal szeles = 0;
+        const QList<QLegendMarker*> jelek = l->markers();
+        for (QLegendMarker* m : jelek) szeles = std::max(szeles, fm.horizontalAdvance(m->label()));
         const QRectF ter = chart()->rect();
-        const qreal w = std::min(meret.width(), ter.width() / 3);
-        const qreal h = std::min(meret.height(), ter.height() - 20);
+        const qreal w = std::min(szeles + 4 * fm.height() + 20, ter.width() / 3);
+        const qreal h = std::min(jelek.size() * (fm.height() * 1.5 + 10) + 30, ter.height() - 20);
         l->setGeometry(QRectF(ter.right() - w - 10, ter.top() + 10, w, h));
         l->update();
     }
@@ -266,6 +271,7 @@ void Tfrm_chMegoszlas::betolt(const QDate& tol, const QDate& ig)
     const QList<QLegendMarker*> jelek = c->legend()->markers(sorozat);
     for (int i = 0; i < jelek.size() && i < m_sorok.size(); ++i)
         jelek[i]->setLabel(QStringLiteral("%1  %2").arg(QLocale().toString(m_sorok[i].ertek, 'f', 0), m_sorok[i].cimke));
+    c->legend()->setBackgroundVisible(!m_sorok.isEmpty());   // no empty box over an empty pie
     // Place the detached legend for its new size.
     QResizeEvent e(DBChart1->size(), DBChart1->size());
     QCoreApplication::sendEvent(DBChart1, &e);

@@ -232,6 +232,7 @@ private slots:
         auto* s = qobject_cast<QPieSeries*>(a.grafikon()->series().value(0));
         QVERIFY(s);
         QCOMPARE(s->count(), 0);
+        QVERIFY(!a.grafikon()->legend()->isBackgroundVisible());   // no empty legend box
     }
 
     // A cancelled range dialog opens no chart.
