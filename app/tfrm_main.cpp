@@ -10,6 +10,7 @@
 #include "app/tfrm_szerkeszt.h"
 #include "app/videoracs.h"
 #include "cash/tfrm_cassa.h"
+#include "cash/tfrm_grafikon.h"
 #include "common/muvelet.h"
 #include "common/bevitel.h"
 #include "common/listamodell.h"
@@ -225,6 +226,8 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aNyomOsszesKolcs", [this] { TetelListaNyomtat(this, TetelLista::Kolcsonzesek); });
     muveletBekot("aFelhasznalo", [this] { FelhasznaloMegnyit(this); });
     muveletBekot("aArchival", [this] { aArchivalExecute(); });
+    muveletBekot("aChBevKiad", [this] { ChBevKiadMegnyit(this); });
+    muveletBekot("aChMegoszlas", [this] { ChMegoszlasMegnyit(this); });
     muveletBekot("aExcelbe", [this] {
         Hatarolt::Forras f = ListaExport::Tetelek(Tbl.lista());
         f.sorok = Tbl.lista().sorok();

@@ -6,6 +6,7 @@ source "$(dirname "$0")/csomagok.sh"
 csomagok=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+  qt6-charts-dev libqt6opengl6-dev
   qt6-translations-l10n breeze-icon-theme libqt6svg6
   libsqlite3-dev sqlite3
   libicu-dev
