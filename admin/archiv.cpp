@@ -55,55 +55,124 @@ QString motorHiba(sqlite3* h, int rc)
     return h ? QString::fromUtf8(sqlite3_errmsg(h)) : QString::fromUtf8(sqlite3_errstr(rc));
 }
 
-// A consistent copy of the database file `forrasFajl` into `celFajl`, read
-// in one read transaction: what was committed when it began, nothing later.
+// The database as the zip writer reads it: what was committed when the read
+// began, nothing later. Where it can, it reads the database file itself: the
+// log is folded in first, and a read transaction begun on an empty log reads
+// the file alone and keeps every checkpoint from writing into it until the
+// transaction ends (here, when the archive is written). When the log cannot
+// be emptied (another process is reading or writing), a copy is taken
+// through the online backup instead.
 // The open session is the source when it works on that file (outside a
-// transaction of its own, whose uncommitted rows must not go in); otherwise
-// a read-only connection of its own, which sees the commits of every process.
-bool masol(const QString& forrasFajl, const QString& celFajl, QString* hiba)
+// transaction of its own, whose uncommitted rows must not go in); otherwise a
+// connection of its own, which sees the commits of every process.
+class Pillanatkep
 {
-    sqlite3* forras = nullptr;
-    bool sajat = true;
-    if (Adatbazis::nyitva() && !Adatbazis::tranzakcioban()) {
-        sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
-        const char* nev = h ? sqlite3_db_filename(h, "main") : nullptr;
-        if (nev && QFileInfo(QString::fromUtf8(nev)).canonicalFilePath() == QFileInfo(forrasFajl).canonicalFilePath()) {
-            forras = h;
-            sajat = false;
+public:
+    ~Pillanatkep()
+    {
+        // COMMIT, not ROLLBACK: nothing was written, and it leaves the
+        // session's own pending statements alone.
+        if (m_olvas) sqlite3_exec(m_h, "COMMIT", nullptr, nullptr, nullptr);
+        if (m_sajat && m_h) sqlite3_close(m_h);
+        if (!m_masolat.isEmpty()) QFile::remove(m_masolat);
+    }
+
+    bool keszit(const QString& dbFajl, const QString& masolatFajl, QString* hiba)
+    {
+        m_sajat = true;
+        if (Adatbazis::nyitva() && !Adatbazis::tranzakcioban()) {
+            sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
+            const char* nev = h ? sqlite3_db_filename(h, "main") : nullptr;
+            if (nev && QFileInfo(QString::fromUtf8(nev)).canonicalFilePath() == QFileInfo(dbFajl).canonicalFilePath()) {
+                m_h = h;
+                m_sajat = false;
+            }
         }
+        if (m_sajat) {
+            // Not read-only: the log is folded in through this connection.
+            const int rc = sqlite3_open_v2(QFile::encodeName(dbFajl).constData(), &m_h, SQLITE_OPEN_READWRITE, nullptr);
+            if (rc != SQLITE_OK) {
+                if (hiba) *hiba = motorHiba(m_h, rc);
+                return false;
+            }
+            sqlite3_busy_timeout(m_h, 5000);
+        }
+        if (kozvetlen(dbFajl)) {
+            m_fajl = dbFajl;
+            return true;
+        }
+        m_masolat = masolatFajl;
+        m_fajl = masolatFajl;
+        return masol(hiba);
     }
-    int rc = SQLITE_OK;
-    if (sajat) {
-        rc = sqlite3_open_v2(QFile::encodeName(forrasFajl).constData(), &forras, SQLITE_OPEN_READONLY, nullptr);
-        if (rc == SQLITE_OK) sqlite3_busy_timeout(forras, 5000);
+
+    // The file to zip as the database.
+    QString fajl() const { return m_fajl; }
+
+private:
+    bool kozvetlen(const QString& dbFajl)
+    {
+        // Without waiting: a reader in the way means the copy instead.
+        const int varakozas = busyTimeout();
+        sqlite3_busy_timeout(m_h, 0);
+        sqlite3_wal_checkpoint_v2(m_h, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        sqlite3_busy_timeout(m_h, varakozas);
+        if (sqlite3_exec(m_h, "BEGIN; SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            sqlite3_exec(m_h, "ROLLBACK", nullptr, nullptr, nullptr);
+            return false;
+        }
+        m_olvas = true;
+        // A commit that came between the fold and the read is in the log and
+        // in this read's view: the file alone would miss it.
+        const QFileInfo naplo(dbFajl + QStringLiteral("-wal"));
+        if (!naplo.exists() || naplo.size() == 0) return true;
+        sqlite3_exec(m_h, "COMMIT", nullptr, nullptr, nullptr);
+        m_olvas = false;
+        return false;
     }
-    sqlite3* cel = nullptr;
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_open_v2(QFile::encodeName(celFajl).constData(), &cel, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+
+    int busyTimeout() const
+    {
+        int ms = 0;
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(m_h, "PRAGMA busy_timeout", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+            ms = sqlite3_column_int(st, 0);
+        sqlite3_finalize(st);
+        return ms;
+    }
+
+    bool masol(QString* hiba)
+    {
+        sqlite3* cel = nullptr;
+        int rc = sqlite3_open_v2(QFile::encodeName(m_masolat).constData(), &cel,
+                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         // The copy lives until it is zipped: no journal, no waiting for the disk.
         if (rc == SQLITE_OK)
             sqlite3_exec(cel, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
-    }
-    if (rc == SQLITE_OK) {
-        sqlite3_backup* b = sqlite3_backup_init(cel, "main", forras, "main");
-        if (!b) {
-            rc = sqlite3_errcode(cel);
-            if (hiba) *hiba = motorHiba(cel, rc);
-        } else {
-            // All pages in one step: one read transaction, one moment's data.
-            const int lepes = sqlite3_backup_step(b, -1);
-            rc = sqlite3_backup_finish(b);
-            if (lepes != SQLITE_DONE && rc == SQLITE_OK) rc = lepes;
-            if (rc != SQLITE_OK && hiba) *hiba = motorHiba(cel, rc);
+        if (rc == SQLITE_OK) {
+            sqlite3_backup* b = sqlite3_backup_init(cel, "main", m_h, "main");
+            if (!b) {
+                rc = sqlite3_errcode(cel);
+                if (hiba) *hiba = motorHiba(cel, rc);
+            } else {
+                // All pages in one step: one read transaction, one moment's data.
+                const int lepes = sqlite3_backup_step(b, -1);
+                rc = sqlite3_backup_finish(b);
+                if (lepes != SQLITE_DONE && rc == SQLITE_OK) rc = lepes;
+                if (rc != SQLITE_OK && hiba) *hiba = motorHiba(cel, rc);
+            }
+        } else if (hiba) {
+            *hiba = motorHiba(cel, rc);
         }
-    } else if (hiba) {
-        *hiba = motorHiba(cel ? cel : forras, rc);
+        if (cel) sqlite3_close(cel);
+        return rc == SQLITE_OK;
     }
-    if (cel) sqlite3_close(cel);
-    if (sajat && forras) sqlite3_close(forras);
-    return rc == SQLITE_OK;
-}
+
+    sqlite3* m_h = nullptr;
+    bool m_sajat = false;
+    bool m_olvas = false;
+    QString m_fajl, m_masolat;
+};
 
 QString zipHiba(zip_t* za)
 {
@@ -153,15 +222,18 @@ bool Keszit(const QString& adatMappa, const QString& cel, QString* hiba)
         if (!rel.contains('/') && kihagyando(rel)) continue;
         if (rel == QLatin1String(Adatbazis::FajlNev)) {
             vanDb = true;
-            fajlok.append({rel, masolat});
+            fajlok.append({rel, QString()});   // the snapshot's file, below
         } else {
             fajlok.append({rel, fi.absoluteFilePath()});
         }
     }
 
-    if (vanDb && !masol(dbFajl, masolat, hiba)) {
-        QFile::remove(masolat);
-        return false;
+    // Held until the archive is written.
+    Pillanatkep pillanatkep;
+    if (vanDb) {
+        if (!pillanatkep.keszit(dbFajl, masolat, hiba)) return false;
+        for (auto& [nev, fajl] : fajlok)
+            if (fajl.isEmpty()) fajl = pillanatkep.fajl();
     }
 
     int kod = 0;
@@ -173,7 +245,6 @@ bool Keszit(const QString& adatMappa, const QString& cel, QString* hiba)
         zip_error_init_with_code(&e, kod);
         if (hiba) *hiba = QString::fromLocal8Bit(zip_error_strerror(&e));
         zip_error_fini(&e);
-        QFile::remove(masolat);
         return false;
     }
     bool rendben = true;
@@ -196,7 +267,6 @@ bool Keszit(const QString& adatMappa, const QString& cel, QString* hiba)
         if (hiba) *hiba = zipHiba(za);
         zip_discard(za);
     }
-    QFile::remove(masolat);
     if (rendben) lemezre(celAbs);
     return rendben;
 }

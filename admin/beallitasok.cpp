@@ -1,6 +1,8 @@
 #include "admin/beallitasok.h"
+#include "admin/felhasznalok.h"
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
+#include "data/konverzio.h"
 #include "data/rekord.h"
 
 #include <QFile>
@@ -46,6 +48,12 @@ BeallitFajlErtekek BeallitFajlErtekekTBeallbol()
 void BeallitasokMent(const BeallitSor& sor, const BeallitFajlErtekek& fajl, const QString& iniFajl)
 {
     Adatbazis::Tranzakcio t;
+    // Login on with nobody able to log in as administrator would lock the
+    // shop out of the users window for good.
+    if (VarSzoveg(sor.vanbelep) == QLatin1String("I") && Felhasznalok::RendszergazdaSzam() == 0)
+        throw AdatbazisHiba(QStringLiteral(
+            "A belépés nem kapcsolható be, mert nincs rendszergazda jogú felhasználó. Előbb vegyen fel egyet a "
+            "Felhasználók ablakban."));
     Rekord r(QStringLiteral("beallit"));
     if (sor.beallit.isValid() && !sor.beallit.isNull()) {
         if (!r.szerkeszt(sor.beallit))

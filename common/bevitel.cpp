@@ -2,6 +2,15 @@
 #include "data/konverzio.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
+#include <QDialog>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
 #include <QApplication>
 #include <QAction>
 #include <QAbstractItemView>
@@ -218,4 +227,49 @@ int CimSzelesseg(const QString& cim)
     f.setBold(true);
     f.setPointSizeF(std::max(11.0, f.pointSizeF()));
     return QFontMetrics(f).horizontalAdvance(cim) + 120;
+}
+
+ValasztoElemek ValasztoDialogus(QDialog* d, const QString& csoportCim, const QStringList& feliratok,
+                                const QString& nevElotag, QRadioButton** valasztasok)
+{
+    d->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                      Qt::WindowCloseButtonHint);
+    ValasztoElemek e{};
+    e.csoport = new QGroupBox(csoportCim, d);
+    e.csoport->setObjectName("RadioGroup1");
+    auto* sorok = new QVBoxLayout(e.csoport);
+    e.gombok = new QButtonGroup(d);
+    for (int i = 0; i < feliratok.size(); ++i) {
+        valasztasok[i] = new QRadioButton(feliratok[i], e.csoport);
+        valasztasok[i]->setObjectName(nevElotag + QString::number(i));
+        e.gombok->addButton(valasztasok[i], i);
+        sorok->addWidget(valasztasok[i]);
+    }
+    valasztasok[0]->setChecked(true);
+
+    e.ok = new QPushButton(QStringLiteral("OK"), d);
+    e.ok->setObjectName("btnOK");
+    e.ok->setDefault(true);
+    e.megsem = new QPushButton(QStringLiteral("Mégsem"), d);
+    e.megsem->setObjectName("btnMegsem");
+    QObject::connect(e.ok, &QPushButton::clicked, d, &QDialog::accept);
+    QObject::connect(e.megsem, &QPushButton::clicked, d, &QDialog::reject);
+
+    auto* gombsor = new QHBoxLayout;
+    gombsor->addStretch(1);
+    gombsor->addWidget(e.ok);
+    gombsor->addWidget(e.megsem);
+    gombsor->addStretch(1);
+    auto* elrendezes = new QVBoxLayout(d);
+    elrendezes->setContentsMargins(12, 10, 12, 12);
+    elrendezes->setSpacing(12);
+    elrendezes->addWidget(e.csoport);
+    elrendezes->addLayout(gombsor);
+
+    // Wide enough for the caption in the title bar as well as the choices.
+    d->setFixedSize(d->sizeHint().expandedTo(QSize(CimSzelesseg(d->windowTitle()), 0)));
+    valasztasok[0]->setFocus();
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        d->move(s->availableGeometry().center() - d->rect().center());
+    return e;
 }

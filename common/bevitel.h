@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QColor>
 #include <QFontMetrics>
+#include <QStringList>
 
 class QLineEdit;
 class QWidget;
@@ -46,3 +47,21 @@ void CsakSzamjegy(QLineEdit* mezo, bool be);
 // The width a window needs for the window system to show `cim` whole in its
 // title bar (in a larger, bold font, beside an icon and three buttons).
 int CimSzelesseg(const QString& cim);
+
+// A fixed dialog of one group of radio choices over "OK" and "Mégsem": the
+// choices are named `nevElotag` + index, the first is checked and has the
+// focus, Enter anywhere but on "Mégsem" accepts, Esc and the close box
+// reject; sized for its caption and centred on the screen.
+class QButtonGroup;
+class QDialog;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+struct ValasztoElemek {
+    QGroupBox* csoport;
+    QButtonGroup* gombok;
+    QPushButton* ok;
+    QPushButton* megsem;
+};
+ValasztoElemek ValasztoDialogus(QDialog* d, const QString& csoportCim, const QStringList& feliratok,
+                                const QString& nevElotag, QRadioButton** valasztasok);

@@ -116,6 +116,24 @@ private slots:
         QCOMPARE(f.szoveg("Archiv", "MentesUtvonal", {}), m_t->mappa() + "/Archiv");
     }
 
+    // Login cannot be switched on while nobody holds the administrator right;
+    // switched off it still saves.
+    void belepesRendszergazdaNelkul()
+    {
+        Adatbazis::vegrehajt("UPDATE felhasznalo SET rendszergazda = 'N'");
+        ir(ini(), m_regiIni);
+        const QString elotte = sor();
+        BeallitSor s = BeallitSorOlvas();
+        s.vanbelep = "I";
+        s.dijnegyed = 1;
+        QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, BeallitasokMent(s, {false, "/uj/adat", "/uj/archiv"}, ini()));
+        QCOMPARE(sor(), elotte);
+        QCOMPARE(tartalom(ini()), m_regiIni);
+        s.vanbelep = "N";
+        BeallitasokMent(s, {false, "/uj/adat", "/uj/archiv"}, ini());
+        QVERIFY(sor() != elotte);
+    }
+
     // An empty table gets its row.
     void uresTabla()
     {
