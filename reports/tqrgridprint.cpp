@@ -142,6 +142,12 @@ bool GridNyomtat(QWidget* szulo, const GridKep& racs, bool nyomtat, const QStrin
             TqrGridPrint qr(racs, cim, alcim, osszegMezo, betuMeret);
             qr.megnyit();
             kesz = qr.kiad(nyomtat ? Kimenet::nyomtato() : Kimenet::elonezet(), szulo);
+            // The rows are read while the pages are painted: a refusal then
+            // stops the output, and its reason is what the operator needs.
+            if (!qr.hiba().isEmpty()) {
+                kesz = false;
+                HibaAblak(QStringLiteral("A lista adatai nem olvashatók: %1").arg(qr.hiba()), szulo);
+            }
         },
         szulo);
     return kesz;

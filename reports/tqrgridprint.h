@@ -68,7 +68,8 @@ private:
 };
 
 // The routine: builds the report over the grid, then prints it at once
-// (`nyomtat`) or shows the preview and waits until it is closed. Database
-// errors are shown to the user; returns false when nothing was printed.
+// (`nyomtat`) or shows the preview and waits until it is closed. A database
+// error, before or while the rows are read, is shown with its reason;
+// returns false when nothing (complete) was printed.
 bool GridNyomtat(QWidget* szulo, const GridKep& racs, bool nyomtat, const QString& cim, const QString& alcim,
                  const QString& osszegMezo, int betuMeret);

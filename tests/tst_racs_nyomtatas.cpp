@@ -262,6 +262,32 @@ private slots:
         QCOMPARE(Torzs(oldalak[0], Fejlec), QStringList());
     }
 
+    // A list whose rows cannot be read: nothing printed, and the operator
+    // is told why, once, whether printed at once or previewed.
+    void olvasasiHiba_data()
+    {
+        QTest::addColumn<bool>("nyomtat");
+        QTest::newRow("nyomtatás") << true;
+        QTest::newRow("nyomtatási kép") << false;
+    }
+    void olvasasiHiba()
+    {
+        QFETCH(bool, nyomtat);
+        KulcsosLista lista = ugyfelLista();
+        lista.szures("t.nincs_ilyen = 1");
+        GridKep k;
+        k.szelesseg = 100;
+        k.oszlopok = {{"azon", "kód", Jelentes::Jobb, 100, {}}};
+        k.lista = &lista;
+        QVERIFY(!GridNyomtat(nullptr, k, nyomtat, "Próba", {}, {}, 8));
+        const auto& ny = m_t->parbeszed.nyomtatasok;
+        QCOMPARE(ny.size(), 1);
+        QVERIFY(ny[0].pdf.isEmpty());
+        const QStringList h = m_t->parbeszed.hibak();
+        QCOMPARE(h.size(), 1);
+        QVERIFY2(h[0].startsWith("A lista adatai nem olvashatók: ") && h[0].contains("nincs_ilyen"), qPrintable(h[0]));
+    }
+
     // The total only with a sum field, and only under that field's column;
     // without one no summary line at all.
     void osszegzes_data()
