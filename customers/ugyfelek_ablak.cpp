@@ -12,6 +12,7 @@
 #include "common/uzenet.h"
 #include "rental/tfrm_tortenet.h"
 #include "reports/listaexport.h"
+#include "reports/racsnyomtatas.h"
 #include "reports/tfrm_hatarolt.h"
 
 #include <QAction>
@@ -111,8 +112,6 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     csoport->addAction(aKeresKod);
     csoport->addAction(aKeresNev);
     aKeresKod->setChecked(true);
-    // Their windows come later: present, but not yet usable.
-    for (QAction* a : {aNyomtat, aNyomtatKep}) a->setEnabled(false);
 
     // Tool bar: Edit1 | Kereső ▾, Lejárt tagsági szűrés | Új sor, Szerkeszt, Sor törlése |
     // Történet | Tagdíj fizetés | Nyomtatás ▾ | Elfogad, Bezár.
@@ -172,6 +171,11 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     connect(aKeresNev, &QAction::triggered, this, [this] { Vedett([this] { aKeresNevExecute(); }, this); });
     connect(aSzur, &QAction::triggered, this, [this] { Vedett([this] { aSzurExecute(); }, this); });
     connect(aTagdij, &QAction::triggered, this, [this] { Vedett([this] { aTagdijExecute(); }, this); });
+    // The grid as shown, under the window's caption; no subtitle, no total.
+    connect(aNyomtat, &QAction::triggered, this,
+            [this] { RacsNyomtat(DBGrid1, true, windowTitle(), QString(), QString(), 8); });
+    connect(aNyomtatKep, &QAction::triggered, this,
+            [this] { RacsNyomtat(DBGrid1, false, windowTitle(), QString(), QString(), 8); });
     connect(aExcelbe, &QAction::triggered, this, [this] {
         Hatarolt::Forras f = ListaExport::Ugyfelek(lista());
         f.sorok = lista().sorok();

@@ -127,11 +127,10 @@ private slots:
             QVERIFY(a.Rajzolo->lejartJel(0));
             QVERIFY(a.Rajzolo->lejartJel(1));
             QVERIFY(!a.Rajzolo->lejartJel(2));
-            // Actions of later windows are there, but do nothing yet.
-            for (QAction* m : {a.aNyomtat, a.aNyomtatKep}) {
-                QVERIFY(!m->shortcut().isEmpty());
-                QVERIFY(!m->isEnabled());
-            }
+            // The grid print, at once and previewed, with their shortcuts.
+            QCOMPARE(a.aNyomtat->shortcut(), QKeySequence("Ctrl+P"));
+            QCOMPARE(a.aNyomtatKep->shortcut(), QKeySequence("Ctrl+K"));
+            for (QAction* m : {a.aNyomtat, a.aNyomtatKep}) QVERIFY(m->isEnabled());
             QVERIFY(a.aExcelbe->isEnabled());
             // Ctrl+F from the grid back into the search field.
             a.DBGrid1->setFocus();
