@@ -108,8 +108,9 @@ Tfrm_Logo::Tfrm_Logo(QWidget* szulo, int ido) : QWidget(szulo)
             if ((sor[x] & RGB_MASK) == (Atlatszo & RGB_MASK)) sor[x] = 0;
     }
     // Where the window system cannot blend, the window's shape leaves the
-    // grey out all the same.
-    setMask(QBitmap::fromImage(Kep.createAlphaMask()));
+    // grey out all the same (the offscreen platform has no shapes to set).
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        setMask(QBitmap::fromImage(Kep.createAlphaMask()));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -170,7 +171,7 @@ QString Tfrm_Readme::Szoveg()
               "támogatja: egy adatmappát egyszerre csak egy számítógép használhat.\n"
               "\n"
               "A programon kívül semmit nem kell telepíteni: a szükséges Debian-csomagokat\n"
-              "a telepítő maga rakja fel.\n"
+              "a programmal adott scripts/fuggosegek.sh rakja fel.\n"
               "\n"
               "Egy számítógépen a program több példánya is futhat, mindegyik a saját\n"
               "mappájába telepítve, a saját beállításaival (Kazettora.ini), adataival (Data)\n"
