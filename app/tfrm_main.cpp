@@ -1,5 +1,7 @@
 #include "app/tfrm_main.h"
 #include "admin/archiv.h"
+#include "admin/nevjegy.h"
+#include "admin/sugo.h"
 #include "admin/tfrm_beallit.h"
 #include "admin/tfrm_felhasznalo.h"
 #include "admin/tfrm_login.h"
@@ -13,6 +15,7 @@
 #include "cash/tfrm_grafikon.h"
 #include "common/muvelet.h"
 #include "common/bevitel.h"
+#include "common/keszito.h"
 #include "common/listamodell.h"
 #include "common/parbeszed.h"
 #include "common/racs.h"
@@ -234,6 +237,12 @@ void Tfrm_Main::muveletekLetrehoz()
         HataroltExport(this, f, QString::fromLatin1(ListaExport::TetelFajl));
     });
     muveletBekot("aKeresReszletes", [this] { if (TetelKeres(this, Tbl)) aktualisMutat(); });
+    muveletBekot("aSugo", [this] { Inditas(Sugo::Fajl(ProgramUtvonal(), QCoreApplication::applicationDirPath())); });
+    muveletBekot("aFontos", [this] { ReadmeMegnyit(this); });
+    muveletBekot("aLevel", [this] { Inditas(Sugo::LevelLink().toString(QUrl::FullyEncoded)); });
+    muveletBekot("aHonlap", [this] { Inditas(QString::fromLatin1(Keszito::HonlapUrl)); });
+    muveletBekot("aUjdonsag", [this] { Inditas(QString::fromLatin1(Keszito::UjdonsagUrl)); });
+    muveletBekot("aNevjegy", [this] { NevjegyMegnyit(this); });
 
     // The choices the rental asks for.
     kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
@@ -734,6 +743,7 @@ void Tfrm_Main::showEvent(QShowEvent* e)
     QMainWindow::showEvent(e);
     if (m_megmutatva) return;
     m_megmutatva = true;
+    LogoMutat(this);
     m_teljesKep = TBeall.TeljesKep;
     // Shown once before (or created early): the place is set now, the
     // frame's corner where it is known.

@@ -40,6 +40,7 @@
 //     r.adatSql("SELECT datum, osszeg FROM cassa ORDER BY cassa");
 //     r.forras("tulajdonos", Jelentes::elsoSor("SELECT * FROM tulajdonos"));
 //     r.kiad(Kimenet::elonezet(), this);
+#include "common/keszito.h"
 #include "common/parbeszed.h"
 
 #include <QColor>
@@ -245,7 +246,7 @@ public:
     bool pdfbe(const QString& fajl, QString* hiba = nullptr);
 
     // The maker's home page, printed in every report's footer.
-    static constexpr const char* Honlap = "www.kazettora.hu";
+    static constexpr const char* Honlap = Keszito::Honlap;
     // The footer every printed list shares, from `y` down in three lines:
     // "Kazettora" and the printing date and time; the report title; "oldal: "
     // with the page number, the home page and the report's name. Returns
