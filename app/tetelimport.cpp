@@ -5,6 +5,9 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <charconv>
+#include <cmath>
+#include <limits>
 #include <sqlite3.h>
 #include <unicode/ucnv.h>
 
@@ -33,15 +36,15 @@ struct Utasitas {
     ~Utasitas() { sqlite3_finalize(st); }
 };
 
-void szovegKot(sqlite3_stmt* st, int i, const QString& s)
+void szovegKot(sqlite3_stmt* st, int i, QByteArrayView s)
 {
-    // An empty text is stored as an empty field, as the item window stores it.
+    // An empty text is stored as an empty field, as the item window stores
+    // it. The bytes stay put until the row is stored.
     if (s.isEmpty()) {
         sqlite3_bind_null(st, i);
         return;
     }
-    const QByteArray u = s.toUtf8();
-    sqlite3_bind_text(st, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(st, i, s.data(), int(s.size()), SQLITE_STATIC);
 }
 
 QString motorHiba(sqlite3* h)
@@ -98,18 +101,151 @@ QStringList Sorok(const QString& szoveg)
     return l;
 }
 
+namespace {
+
+// The lines of UTF-8 text, split as Sorok() splits.
+QList<QByteArrayView> bajtSorok(QByteArrayView b)
+{
+    QList<QByteArrayView> l;
+    const qsizetype n = b.size();
+    qsizetype eleje = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = b[i];
+        if (c != '\n' && c != '\r') continue;
+        l << b.sliced(eleje, i - eleje);
+        if (c == '\r' && i + 1 < n && b[i + 1] == '\n') ++i;
+        eleje = i + 1;
+    }
+    if (eleje < n) l << b.sliced(eleje);
+    return l;
+}
+
+// A line is read as UTF-8 bytes, straight from the text converted once: a
+// hundred thousand lines read as QStrings, each field a string of its own
+// and each number through the system locale, cost more than storing them.
+// The common shapes (ASCII digits, ASCII blanks at the ends) are read here;
+// anything else goes through the shared conversions, so the result is
+// always theirs.
+bool blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+QByteArrayView vag(QByteArrayView m)
+{
+    while (!m.isEmpty() && blank(m.front())) m = m.sliced(1);
+    while (!m.isEmpty() && blank(m.back())) m.chop(1);
+    return m;
+}
+
+int egesz(QByteArrayView m)
+{
+    m = vag(m);
+    qint64 v = 0;
+    int jegyek = 0;
+    bool negativ = false, elojel = false;
+    for (char c : m) {
+        if (c == ' ') continue;
+        if (c >= '0' && c <= '9') {
+            if (++jegyek > 12) break;
+            v = v * 10 + (c - '0');
+        } else if ((c == '-' || c == '+') && !elojel && jegyek == 0) {
+            elojel = true;
+            negativ = c == '-';
+        } else {
+            jegyek = -1;
+            break;
+        }
+    }
+    if (jegyek == 0 && !elojel) return 0;                  // empty
+    if (jegyek < 1 || jegyek > 12) return SzovegEgesz(QString::fromUtf8(m));
+    if (negativ) v = -v;
+    return v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max() ? int(v) : 0;
+}
+
+double valos(QByteArrayView m)
+{
+    m = vag(m);
+    char buf[64];
+    int n = 0;
+    bool jo = true, tizedes = false;
+    int jegyek = 0;
+    for (char c : m) {
+        if (c == ' ') continue;
+        if (n >= int(sizeof buf)) { jo = false; break; }
+        if (c >= '0' && c <= '9') {
+            ++jegyek;
+            buf[n++] = c;
+        } else if (c == '-' && n == 0) {
+            buf[n++] = c;
+        } else if ((c == ',' || c == '.') && !tizedes && jegyek > 0) {
+            tizedes = true;
+            jegyek = 0;
+            buf[n++] = '.';
+        } else {
+            jo = false;
+            break;
+        }
+    }
+    if (n == 0 && jo) return 0;                           // empty
+    if (!jo || jegyek == 0) return SzovegValos(QString::fromUtf8(m));
+    double v = 0;
+    const auto r = std::from_chars(buf, buf + n, v);
+    if (r.ec != std::errc() || r.ptr != buf + n || !std::isfinite(v)) return SzovegValos(QString::fromUtf8(m));
+    return v;
+}
+
+// A text field: blanks cut from both ends. A byte beyond ASCII at an end
+// may begin or end a blank of another kind: that field goes the long way.
+QByteArrayView szovegMezo(QByteArrayView m, QByteArray& tarolo)
+{
+    m = vag(m);
+    if (!m.isEmpty() && (uchar(m.front()) >= 0x80 || uchar(m.back()) >= 0x80)) {
+        tarolo = QString::fromUtf8(m).trimmed().toUtf8();
+        return tarolo;
+    }
+    return m;
+}
+
+struct NyersTetel {
+    int azon = 0, tipus = 0, arkat = 0, mufaj = 0;
+    double beszar = 0;
+    QByteArrayView video_nev, szoveg;     // into the line or the holders below
+    QByteArray nevTarolo, szovegTarolo;
+};
+
+void nyersOlvas(QByteArrayView sor, NyersTetel& t)
+{
+    QByteArrayView m[7];
+    int db = 0;
+    qsizetype eleje = 0;
+    for (qsizetype i = 0; i <= sor.size() && db < 7; ++i) {
+        if (i == sor.size() || sor[i] == ';') {
+            m[db++] = sor.sliced(eleje, i - eleje);
+            eleje = i + 1;
+        }
+    }
+    t.azon = egesz(m[0]);
+    t.tipus = egesz(m[1]);
+    t.arkat = egesz(m[2]);
+    t.video_nev = szovegMezo(m[3], t.nevTarolo);
+    t.szoveg = szovegMezo(m[4], t.szovegTarolo);
+    t.mufaj = egesz(m[5]);
+    t.beszar = valos(m[6]);
+}
+
+} // namespace
+
 Tetel SorOlvas(const QString& sor)
 {
-    const QList<QStringView> m = QStringView(sor).split(u';');
-    const auto mezo = [&](int n) { return n <= m.size() ? m.at(n - 1).toString() : QString(); };
+    const QByteArray u = sor.toUtf8();
+    NyersTetel n;
+    nyersOlvas(u, n);
     Tetel t;
-    t.azon = SzovegEgesz(mezo(1));
-    t.tipus = SzovegEgesz(mezo(2));
-    t.arkat = SzovegEgesz(mezo(3));
-    t.video_nev = mezo(4).trimmed();
-    t.szoveg = mezo(5).trimmed();
-    t.mufaj = SzovegEgesz(mezo(6));
-    t.beszar = SzovegValos(mezo(7));
+    t.azon = n.azon;
+    t.tipus = n.tipus;
+    t.arkat = n.arkat;
+    t.video_nev = QString::fromUtf8(n.video_nev);
+    t.szoveg = QString::fromUtf8(n.szoveg);
+    t.mufaj = n.mufaj;
+    t.beszar = n.beszar;
     return t;
 }
 
@@ -124,7 +260,8 @@ SorHiba::SorHiba(int sor, const QString& ok)
 
 Eredmeny Importal(const QString& szoveg, const std::function<void(qint64, qint64)>& halad)
 {
-    const QStringList sorok = Sorok(szoveg);
+    const QByteArray utf8 = szoveg.toUtf8();
+    const QList<QByteArrayView> sorok = bajtSorok(utf8);
     const qint64 osszes = std::max<qint64>(sorok.size() - 1, 0);
     Eredmeny e;
     if (osszes == 0) return e;
@@ -143,8 +280,9 @@ Eredmeny Importal(const QString& szoveg, const std::function<void(qint64, qint64
         "VALUES ('N', 'N', ?1, 0, 0, ?2, ?3, ?4, ?5, ?6, ?7, ?8)";
     if (sqlite3_prepare_v2(h, sql, -1, &u.st, nullptr) != SQLITE_OK) throw AdatbazisHiba(motorHiba(h));
     sqlite3_bind_text(u.st, 1, ma.constData(), int(ma.size()), SQLITE_TRANSIENT);
+    NyersTetel t;
     for (qint64 i = 1; i <= osszes; ++i) {
-        const Tetel t = SorOlvas(sorok.at(i));
+        nyersOlvas(sorok.at(i), t);
         sqlite3_bind_int(u.st, 2, t.azon);
         sqlite3_bind_int(u.st, 3, t.tipus);
         sqlite3_bind_int(u.st, 4, t.arkat);

@@ -2,6 +2,7 @@
 // or Windows-1250), how the text falls into lines and fields, what a stored
 // item holds, and that a refused line stores nothing and names itself.
 #include "app/tetelimport.h"
+#include "common/szoveg.h"
 #include "data/adatbazis.h"
 #include "tesztmag.h"
 
@@ -155,6 +156,9 @@ private slots:
         QTest::newRow("nem szám") << "abc;1x;;t;;x;ár" << QVariantList{0, 0, 0, "t", "", 0, 0.0};
         QTest::newRow("negatív, tört kód") << "-7;1,5;;;;;-3,25" << QVariantList{-7, 0, 0, "", "", 0, -3.25};
         QTest::newRow("túl nagy kód") << "2147483648;;;;;;" << QVariantList{0, 0, 0, "", "", 0, 0.0};
+        // Blanks of other kinds around a title go too; accented letters at the ends stay.
+        QTest::newRow("más szóközök") << QString::fromUtf8("1;1;1;\u2003Cím\u3000;\tLeírás ő ;1;")
+                                      << QVariantList{1, 1, 1, "Cím", "Leírás ő", 1, 0.0};
         // No quoting: a ";" inside quotes still splits, and the fields after it move on.
         QTest::newRow("idézőjel nem jelölő") << "1;1;1;\"a;b\";;1;" << QVariantList{1, 1, 1, "\"a", "b\"", 0, 1.0};
     }
@@ -164,6 +168,25 @@ private slots:
         QFETCH(QVariantList, mezok);
         const Tetel t = SorOlvas(sor);
         QCOMPARE(QVariantList({t.azon, t.tipus, t.arkat, t.video_nev, t.szoveg, t.mufaj, t.beszar}), mezok);
+    }
+
+    // Numbers in any shape read as the shared tolerant conversions read them.
+    void szamokMintAKozos_data()
+    {
+        QTest::addColumn<QString>("szam");
+        for (const char* s : {"0", "-0", "+5", "- 5", "1 234 567", "007", "2147483647", "2147483648", "-2147483648",
+                              "-2147483649", "99999999999999999999", "1e3", "1E-2", "2,5", "2.5", "-2,5", ",5", ".5",
+                              "5,", "5.", "1,2,3", "1.234,5", "0x10", "1\t2", "١٢", "１２", "inf", "nan", "1e400", "-",
+                              "+", "12abc", " \t 42 \r", "3 000 000 000", "0,000000000000000000001"})
+            QTest::newRow(s) << QString::fromUtf8(s);
+    }
+    void szamokMintAKozos()
+    {
+        QFETCH(QString, szam);
+        const Tetel t = SorOlvas(QString("%1;%1;%1;;;%1;%1").arg(szam));
+        const int e = SzovegEgesz(szam);
+        QCOMPARE(QList<int>({t.azon, t.tipus, t.arkat, t.mufaj}), QList<int>({e, e, e, e}));
+        QCOMPARE(t.beszar, SzovegValos(szam));
     }
 
     // The same file in both encodings stores the same items: accents, a
