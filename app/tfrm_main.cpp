@@ -10,6 +10,7 @@
 #include "app/tetelek.h"
 #include "app/tfrm_keres.h"
 #include "app/tfrm_szerkeszt.h"
+#include "app/tfrm_tetelimport.h"
 #include "app/videoracs.h"
 #include "cash/tfrm_cassa.h"
 #include "cash/tfrm_grafikon.h"
@@ -235,6 +236,13 @@ void Tfrm_Main::muveletekLetrehoz()
         Hatarolt::Forras f = ListaExport::Tetelek(Tbl.lista());
         f.sorok = Tbl.lista().sorok();
         HataroltExport(this, f, QString::fromLatin1(ListaExport::TetelFajl));
+    });
+    // Imported items show in the list at once, the last of them current.
+    muveletBekot("aImport", [this] {
+        TetelImportMegnyit(this, [this](qint64 utolso) {
+            TblFrissit();
+            if (Tbl.keresKulcs(utolso)) aktualisMutat();
+        });
     });
     muveletBekot("aKeresReszletes", [this] { if (TetelKeres(this, Tbl)) aktualisMutat(); });
     muveletBekot("aSugo", [this] { Inditas(Sugo::Fajl(ProgramUtvonal(), QCoreApplication::applicationDirPath())); });
