@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -162,6 +163,16 @@ void Tfrm_SQL::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
     SqlSzerkeszto->setFocus();
+}
+
+// Esc is no way out here: a statement being typed would go with the window.
+void Tfrm_SQL::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void Tfrm_SQL::done(int r)

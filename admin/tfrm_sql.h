@@ -60,6 +60,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void done(int r) override;
 
 private:

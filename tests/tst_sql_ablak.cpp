@@ -141,6 +141,11 @@ private slots:
                 {a->aMindet, "Ctrl+A"}, {a->aFuttat, "F5"}};
             for (const auto& [m, b] : billentyuk) QCOMPARE(m->shortcut().toString(), b);
             QVERIFY(!a->aExport->isEnabled());
+            // Esc does not throw away what is being typed.
+            Gepel(a->SqlSzerkeszto, "select 1");
+            Nyom(a, Qt::Key_Escape);
+            QVERIFY(a->isVisible());
+            QCOMPARE(a->SqlSzerkeszto->toPlainText(), QString("select 1"));
             a->aBezar->trigger();
         });
         f.muvelet("aSQL")->trigger();
