@@ -208,6 +208,7 @@ private slots:
         c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
         a->SqlSzerkeszto->setTextCursor(c);
         a->SqlSzerkeszto->setFocus();
+        kep(a, "kijeloles");
         Nyom(a, Qt::Key_F5);
         QCOMPARE(uzenetek(), QStringList());
         QCOMPARE(a->PageControl1->currentWidget(), a->TabSheet2);
