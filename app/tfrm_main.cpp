@@ -5,6 +5,7 @@
 #include "admin/tfrm_beallit.h"
 #include "admin/tfrm_felhasznalo.h"
 #include "admin/tfrm_login.h"
+#include "admin/tfrm_sql.h"
 #include "reports/listaexport.h"
 #include "reports/tfrm_hatarolt.h"
 #include "app/tetelek.h"
@@ -230,6 +231,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aNyomOsszesKolcs", [this] { TetelListaNyomtat(this, TetelLista::Kolcsonzesek); });
     muveletBekot("aFelhasznalo", [this] { FelhasznaloMegnyit(this); });
     muveletBekot("aArchival", [this] { aArchivalExecute(); });
+    muveletBekot("aSQL", frissitve([this] { SqlMegnyit(this); }));
     muveletBekot("aChBevKiad", [this] { ChBevKiadMegnyit(this); });
     muveletBekot("aChMegoszlas", [this] { ChMegoszlasMegnyit(this); });
     muveletBekot("aExcelbe", [this] {
