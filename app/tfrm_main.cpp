@@ -5,6 +5,7 @@
 #include "admin/tfrm_login.h"
 #include "reports/listaexport.h"
 #include "reports/tfrm_hatarolt.h"
+#include "reports/tfrm_vkod.h"
 #include "app/tetelek.h"
 #include "app/tfrm_keres.h"
 #include "app/tfrm_szerkeszt.h"
@@ -226,6 +227,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aNyomOsszesKolcs", [this] { TetelListaNyomtat(this, TetelLista::Kolcsonzesek); });
     muveletBekot("aFelhasznalo", [this] { FelhasznaloMegnyit(this); });
     muveletBekot("aArchival", [this] { aArchivalExecute(); });
+    muveletBekot("aVKod", [this] { VKodMegnyit(this); });
     muveletBekot("aChBevKiad", [this] { ChBevKiadMegnyit(this); });
     muveletBekot("aChMegoszlas", [this] { ChMegoszlasMegnyit(this); });
     muveletBekot("aExcelbe", [this] {
