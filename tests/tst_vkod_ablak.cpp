@@ -17,6 +17,17 @@
 #include <QPushButton>
 #include <QtTest>
 
+namespace {
+
+// With KAZETTORA_KEPEK set, a picture of the window for looking at.
+void kep(QWidget* w, const QString& nev)
+{
+    const QString mappa = qEnvironmentVariable("KAZETTORA_KEPEK");
+    if (!mappa.isEmpty()) w->grab().save(mappa + "/vkod-" + nev + ".png");
+}
+
+} // namespace
+
 class TstVKodAblak : public QObject {
     Q_OBJECT
     std::unique_ptr<TesztTelepites> m_t;
@@ -92,6 +103,7 @@ private slots:
             QCOMPARE(a->Button2->text(), QString("Nyomtatási kép"));
             QCOMPARE(a->Button3->text(), QString("Bezár"));
             QCOMPARE(a->minimumSize(), a->maximumSize());
+            kep(a, "alap");
             Nyom(a, Qt::Key_K, Qt::ControlModifier);
             Nyom(a, Qt::Key_P, Qt::ControlModifier);
             QVERIFY(a->isVisible());
