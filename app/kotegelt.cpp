@@ -6,6 +6,8 @@
 #include "data/ora.h"
 #include "cash/tqrcassa.h"
 #include "reports/tqrlista.h"
+#include "reports/tqrvkod.h"
+#include "reports/vkod.h"
 #include "reports/listaexport.h"
 
 #include <QCommandLineParser>
@@ -146,6 +148,38 @@ int importFuttat(const QCommandLineParser& p)
     return 0;
 }
 
+// --labels FROM TO [--no-number] --pdf FILE: the label sheets of the
+// barcode window for that range, through its work table and its report.
+int vonalkodFuttat(const QCommandLineParser& p)
+{
+    const QStringList maradek = p.positionalArguments();
+    if (maradek.size() != 1) {
+        KotegeltHiba(QStringLiteral("A --labels után a kódtartomány két vége kell: --labels TÓL IG [--no-number] --pdf FÁJL"));
+        return 1;
+    }
+    qint64 elso = 0, utolso = 0;
+    QString hiba;
+    if (!VKod::KodOlvas(p.value(QStringLiteral("labels")), QStringLiteral("TÓL"), &elso, &hiba)
+        || !VKod::KodOlvas(maradek.constFirst(), QStringLiteral("IG"), &utolso, &hiba)) {
+        KotegeltHiba(hiba);
+        return 1;
+    }
+    const QString fajl = p.value(QStringLiteral("pdf"));
+    if (fajl.isEmpty()) {
+        KotegeltHiba(QStringLiteral("Hiányzik a PDF fájl neve: --pdf FÁJL."));
+        return 1;
+    }
+    VKod::Feltolt(elso, utolso);
+    TqrVKod qr(!p.isSet(QStringLiteral("no-number")));
+    qr.megnyit();
+    if (!qr.pdfbe(fajl, &hiba)) {
+        KotegeltHiba(hiba);
+        return 1;
+    }
+    std::printf("%s (%d oldal)\n", qPrintable(fajl), qr.oldalak());
+    return 0;
+}
+
 } // namespace
 
 const QList<KotegeltMunka>& KotegeltMunkak()
@@ -163,7 +197,7 @@ const QList<KotegeltMunka>& KotegeltMunkak()
                                            "tételek), kolcsonzesek (összes tétel kölcsönzések száma szerint), cassa "
                                            "(a pénztárkönyv minden tétele)."),
                             QStringLiteral("NÉV")),
-         {QCommandLineOption(QStringLiteral("pdf"), QStringLiteral("A --report által írt PDF fájl."),
+         {QCommandLineOption(QStringLiteral("pdf"), QStringLiteral("A --report és a --labels által írt PDF fájl."),
                              QStringLiteral("FÁJL"))},
          JelentesPdf},
         {QCommandLineOption(QStringLiteral("archive"),
@@ -181,6 +215,16 @@ const QList<KotegeltMunka>& KotegeltMunkak()
                                            "importált tételek számát."),
                             QStringLiteral("FÁJL")),
          {}, importFuttat},
+        {QCommandLineOption(QStringLiteral("labels"),
+                            QStringLiteral("Vonalkód-címkék (EAN-8) PDF fájlba a TÓL–IG kódtartományra, mint a "
+                                           "„Vonalkód nyomtatás” ablak: --labels TÓL IG [--no-number] --pdf FÁJL. "
+                                           "Számmal 119, szám nélkül 168 címke egy A4-es oldalon."),
+                            QStringLiteral("TÓL")),
+         {QCommandLineOption(QStringLiteral("no-number"),
+                             QStringLiteral("A --labels mellé: a kód számmal nem kerül a vonalkód alá.")),
+          QCommandLineOption(QStringLiteral("pdf"), QStringLiteral("A --report és a --labels által írt PDF fájl."),
+                             QStringLiteral("FÁJL"))},
+         vonalkodFuttat},
     };
     return munkak;
 }

@@ -8,6 +8,7 @@
 #include "admin/tfrm_sql.h"
 #include "reports/listaexport.h"
 #include "reports/tfrm_hatarolt.h"
+#include "reports/tfrm_vkod.h"
 #include "app/tetelek.h"
 #include "app/tfrm_keres.h"
 #include "app/tfrm_szerkeszt.h"
@@ -232,6 +233,7 @@ void Tfrm_Main::muveletekLetrehoz()
     muveletBekot("aFelhasznalo", [this] { FelhasznaloMegnyit(this); });
     muveletBekot("aArchival", [this] { aArchivalExecute(); });
     muveletBekot("aSQL", frissitve([this] { SqlMegnyit(this); }));
+    muveletBekot("aVKod", [this] { VKodMegnyit(this); });
     muveletBekot("aChBevKiad", [this] { ChBevKiadMegnyit(this); });
     muveletBekot("aChMegoszlas", [this] { ChMegoszlasMegnyit(this); });
     muveletBekot("aExcelbe", [this] {

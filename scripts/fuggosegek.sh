@@ -13,7 +13,8 @@ csomagok=(
   libsodium-dev
   libzip-dev zip unzip
   fonts-liberation fonts-dejavu-core
-  poppler-utils
+  libzint-dev
+  poppler-utils zbar-tools
   xvfb xauth openbox
 )
 csomag_telepit "${csomagok[@]}"

@@ -1,0 +1,31 @@
+#pragma once
+// The codes of a run of barcode labels: the range typed in (or given on the
+// command line) and the work table `vkod` the label report prints from.
+#include <QString>
+#include <QtGlobal>
+
+namespace VKod {
+
+// An EAN-8 symbol carries seven digits and its check digit, so no code
+// above seven digits can be put on a label.
+inline constexpr qint64 LegnagyobbKod = 9999999;
+
+// The rows of the label report, in the order they were written.
+inline constexpr const char* Lekerdezes = "SELECT azon FROM vkod ORDER BY vkod";
+
+// A code as the labels show it: at least five digits, zeros in front
+// (1 -> "00001", 123456 -> "123456").
+QString Formaz(qint64 kod);
+
+// Reads one end of the range: a whole decimal number from 0 to
+// LegnagyobbKod, spaces around it allowed. On refusal false, with the
+// Hungarian reason naming the field (`mezo`, as the user knows it).
+bool KodOlvas(const QString& szoveg, const QString& mezo, qint64* kod, QString* hiba);
+
+// Empties the work table and writes one row per code from `elso` to
+// `utolso` in ascending order; none when `utolso` < `elso`. All of it in
+// one transaction: a failure leaves the table as it was. Returns the number
+// of rows written. Throws AdatbazisHiba.
+qint64 Feltolt(qint64 elso, qint64 utolso);
+
+} // namespace VKod
