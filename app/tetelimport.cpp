@@ -270,6 +270,26 @@ Eredmeny Importal(const QString& szoveg, const std::function<void(qint64, qint64
     if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
     const QByteArray ma = Ma().toString(QString::fromLatin1(Sema::DatumFormatum)).toLatin1();
 
+    // A large import touches more pages than the default cache holds: spilled
+    // to the log half-way and read back, they would cost a write and a read
+    // each. The cache grows for the import only.
+    struct NagyGyorsitotar {
+        sqlite3* h;
+        int regi = -2000;
+        explicit NagyGyorsitotar(sqlite3* h) : h(h)
+        {
+            sqlite3_stmt* st = nullptr;
+            if (sqlite3_prepare_v2(h, "PRAGMA cache_size", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+                regi = sqlite3_column_int(st, 0);
+            sqlite3_finalize(st);
+            sqlite3_exec(h, "PRAGMA cache_size=-262144", nullptr, nullptr, nullptr);
+        }
+        ~NagyGyorsitotar()
+        {
+            sqlite3_exec(h, QByteArray("PRAGMA cache_size=" + QByteArray::number(regi)).constData(), nullptr, nullptr,
+                         nullptr);
+        }
+    } gyorsitotar(h);
     Adatbazis::Tranzakcio tr;
     Utasitas u;
     // One statement prepared once, bound and run for every line: reading the
