@@ -59,7 +59,7 @@ protected:
         for (QLegendMarker* m : jelek) szeles = std::max(szeles, fm.horizontalAdvance(m->label()));
         const QRectF ter = chart()->rect();
         const qreal w = std::min(szeles + 4 * fm.height() + 20, ter.width() / 3);
-        const qreal h = std::min(jelek.size() * (fm.height() * 1.5 + 10) + 30, ter.height() - 20);
+        const qreal h = std::min(jelek.size() * (fm.height() * 1.5 + 2) + 2.5 * fm.height(), ter.height() - 20);
         l->setGeometry(QRectF(ter.right() - w - 10, ter.top() + 10, w, h));
         l->update();
     }

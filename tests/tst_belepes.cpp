@@ -1,6 +1,6 @@
 // The login window at start, the rights it gives, the password change from
 // it, and the users window with its edit dialog, driven headless. With
-// KZ_KEPMAPPA set, a picture of each window is saved there (login-*.png).
+// KAZETTORA_KEPEK set, a picture of each window is saved there (login-*.png).
 #include "admin/felhasznalok.h"
 #include "admin/tfrm_felhasznalo.h"
 #include "admin/tfrm_login.h"
@@ -30,7 +30,7 @@ const QString Ervenytelen = QStringLiteral("Érvénytelen felhasználó, vagy je
 
 void kep(QWidget* w, const QString& nev)
 {
-    const QString mappa = qEnvironmentVariable("KZ_KEPMAPPA");
+    const QString mappa = qEnvironmentVariable("KAZETTORA_KEPEK");
     if (!mappa.isEmpty()) w->grab().save(QStringLiteral("%1/login-%2.png").arg(mappa, nev));
 }
 

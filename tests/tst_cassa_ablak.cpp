@@ -1,5 +1,5 @@
 // The cash book window and the date, period and month dialogs, driven with
-// their keys, headless; the table is checked afterwards. With KZ_KEPMAPPA
+// their keys, headless; the table is checked afterwards. With KAZETTORA_KEPEK
 // set, a picture of each window is saved there (kassza-*.png).
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
@@ -39,7 +39,7 @@ void tetel(const QString& tip, const QDate& nap, double osszeg, double penzvan, 
 
 void kep(QWidget* w, const QString& nev)
 {
-    const QString mappa = qEnvironmentVariable("KZ_KEPMAPPA");
+    const QString mappa = qEnvironmentVariable("KAZETTORA_KEPEK");
     if (!mappa.isEmpty()) w->grab().save(QStringLiteral("%1/kassza-%2.png").arg(mappa, nev));
 }
 

@@ -1,6 +1,6 @@
 // The two chart windows, opened from the main window through their range
 // dialogs, headless: what they draw, printing on a landscape page, saving
-// the picture. With KZ_KEPMAPPA set, a picture of each chart is saved there
+// the picture. With KAZETTORA_KEPEK set, a picture of each chart is saved there
 // (grafikon-*.png).
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
@@ -33,7 +33,7 @@ namespace {
 
 void kep(QWidget* w, const QString& nev)
 {
-    const QString mappa = qEnvironmentVariable("KZ_KEPMAPPA");
+    const QString mappa = qEnvironmentVariable("KAZETTORA_KEPEK");
     if (!mappa.isEmpty()) w->grab().save(QStringLiteral("%1/grafikon-%2.png").arg(mappa, nev));
 }
 

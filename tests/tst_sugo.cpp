@@ -27,11 +27,11 @@
 
 namespace {
 
-// With KZ_KEPEK set to a folder, each window is saved there as a picture,
+// With KAZETTORA_KEPEK set to a folder, each window is saved there as a picture,
 // to be looked at by eye.
 void kepMent(QWidget* w, const QString& nev)
 {
-    const QString mappa = qEnvironmentVariable("KZ_KEPEK");
+    const QString mappa = qEnvironmentVariable("KAZETTORA_KEPEK");
     if (mappa.isEmpty()) return;
     QDir().mkpath(mappa);
     w->grab().save(mappa + '/' + nev + QStringLiteral(".png"));

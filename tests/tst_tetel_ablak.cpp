@@ -1,6 +1,6 @@
 // The item records driven through the real main window with the operator's
 // keys (Ins, Shift+Ins, F2, a double click, Ctrl+Del) and the item window;
-// what is stored is read back from the file. With KZ_KEPMAPPA set, a
+// what is stored is read back from the file. With KAZETTORA_KEPEK set, a
 // picture of the item window is saved there to look at.
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
@@ -501,7 +501,7 @@ private slots:
                 Nyom(d, Qt::Key_Tab);
                 QCOMPARE(d->focusWidget(), w);
             }
-            const QString mappa = qEnvironmentVariable("KZ_KEPMAPPA");
+            const QString mappa = qEnvironmentVariable("KAZETTORA_KEPEK");
             if (!mappa.isEmpty()) d->grab().save(mappa + "/tetel-szerkeszt.png");
             Nyom(d, Qt::Key_Escape);
         });

@@ -1,6 +1,6 @@
 // The reference-data windows as the user sees them: nothing cut off, no
 // tool-bar button pushed out of sight, every column title readable. With
-// KZ_KEPMAPPA set, a picture of each window is saved there to look at.
+// KAZETTORA_KEPEK set, a picture of each window is saved there to look at.
 #include "app/alkalmazas.h"
 #include "data/beallitas.h"
 #include "refdata/torzsadatok.h"
@@ -20,7 +20,7 @@ namespace {
 
 void ment(QWidget* w, const QString& nev)
 {
-    const QString mappa = qEnvironmentVariable("KZ_KEPMAPPA");
+    const QString mappa = qEnvironmentVariable("KAZETTORA_KEPEK");
     if (mappa.isEmpty()) return;
     // The frame is the window system's; the picture is the client area.
     w->grab().save(QStringLiteral("%1/refdata-%2.png").arg(mappa, nev));
