@@ -115,7 +115,10 @@ int KazettoraFut(int argc, char** argv)
 
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral("Kazettora – videotéka pultprogram"));
-    p.addHelpOption();
+    // Our own help option: Qt's text for it has no Hungarian translation.
+    const QCommandLineOption sugo({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Kiírja ezt a súgót, majd kilép."));
+    p.addOption(sugo);
     QCommandLineOption mappa(QStringLiteral("program-dir"),
                              QStringLiteral("A program mappája (beállítások, Data, Archiv); alapértelmezés: a futtatható fájl mappája, "
                                             "vagy ha az nem írható, a felhasználó adatmappája (~/.local/share/Kazettora)."),
@@ -132,6 +135,7 @@ int KazettoraFut(int argc, char** argv)
                 p.addOption(o);
             }
     p.process(*app);
+    if (p.isSet(sugo)) p.showHelp(0);
 
     ProgramUtvonalBeallit(p.isSet(mappa) ? p.value(mappa) : AlapProgramMappa());
 
