@@ -130,7 +130,12 @@ const Folytatasok& folytatasok()
 
 bool rendElerheto(QString* hiba)
 {
-    if (rendezo().c) return true;
+    if (rendezo().c) {
+        // Collected here, as the session opens, not on the first keystroke
+        // of a title search, which would wait for it.
+        folytatasok();
+        return true;
+    }
     if (hiba) *hiba = rendezo().hiba;
     return false;
 }
