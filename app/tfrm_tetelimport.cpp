@@ -67,8 +67,11 @@ Tfrm_TetelImport::Tfrm_TetelImport(QWidget* szulo) : QDialog(szulo)
 
     auto* racs = new QGridLayout(GroupBox1);
     racs->addWidget(cimke, 0, 0, 1, 2);
-    racs->addWidget(Edit1, 1, 0);
-    racs->addWidget(BitBtn1, 1, 1);
+    // The folder button as wide as its picture, beside the path.
+    auto* utvonalSor = new QHBoxLayout;
+    utvonalSor->addWidget(Edit1, 1);
+    utvonalSor->addWidget(BitBtn1);
+    racs->addLayout(utvonalSor, 1, 0, 1, 2);
     racs->addWidget(LabelKodolas, 2, 0, 1, 2);
     racs->addWidget(Label2, 3, 0);
     racs->addWidget(BitBtn2, 3, 1, Qt::AlignBottom | Qt::AlignRight);

@@ -125,6 +125,9 @@ private slots:
             QCOMPARE(a->Edit1->text(), cp);
             QCOMPARE(a->SynEdit1->toPlainText(), QString("kód;cím\n1;Árvíztűrő\n"));
             QCOMPARE(a->LabelKodolas->text(), QString("A file kódolása: Windows-1250"));
+            // With KAZETTORA_KEPEK set, a picture of the window for looking at.
+            if (const QString kepek = qEnvironmentVariable("KAZETTORA_KEPEK"); !kepek.isEmpty())
+                a->grab().save(kepek + "/tetelimport.png");
 
             m_t->parbeszed.fajlValaszok = {utf8.chopped(4)};
             a->BitBtn1->click();
