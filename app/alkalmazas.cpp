@@ -102,6 +102,15 @@ int KazettoraFut(int argc, char** argv)
     // A batch command draws (PDF pages) but shows nothing: no display needed.
     const KotegeltMunka* munka = telepit ? nullptr : KotegeltKeres(argc, argv);
     if (munka && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Run from cron a batch command has no session runtime folder, and Qt
+    // says so on standard error at every start: cron would mail that every
+    // night. Nothing of ours lives there, so the remark is dropped.
+    static QtMessageHandler elozo = nullptr;
+    if (munka)
+        elozo = qInstallMessageHandler([](QtMsgType t, const QMessageLogContext& k, const QString& m) {
+            if (t == QtWarningMsg && m.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+            if (elozo) elozo(t, k, m);
+        });
 
     std::unique_ptr<QCoreApplication> app;
     if (telepit)
