@@ -17,12 +17,14 @@
 #include <QUuid>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <numeric>
 #include <random>
 #include <sqlite3.h>
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -524,6 +526,85 @@ QString terheles()
 {
     QFile f(QStringLiteral("/proc/loadavg"));
     return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(' ', 0, 2) : QStringLiteral("?");
+}
+
+Futas futtat(const QStringList& parancs, const QString& ki, const QString& hol)
+{
+    QList<QByteArray> args;
+    for (const QString& a : parancs) args << a.toLocal8Bit();
+    std::vector<char*> argv;
+    for (QByteArray& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const QByteArray kiUt = ki.toLocal8Bit();
+    const QByteArray holUt = hol.toLocal8Bit();
+    std::fflush(nullptr);
+    QElapsedTimer t;
+    t.start();
+    const pid_t p = fork();
+    if (p < 0) return {};
+    if (p == 0) {
+        // The output file first: a relative name means the caller's folder.
+        const int fd = open(kiUt.isEmpty() ? "/dev/null" : kiUt.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd >= 0) dup2(fd, 1);
+        if (!holUt.isEmpty() && chdir(holUt.constData()) != 0) _exit(126);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    int allapot = 0;
+    rusage r{};
+    wait4(p, &allapot, 0, &r);
+    Futas f;
+    f.mp = t.nsecsElapsed() / 1e9;
+    f.cpu = r.ru_utime.tv_sec + r.ru_utime.tv_usec / 1e6 + r.ru_stime.tv_sec + r.ru_stime.tv_usec / 1e6;
+    f.memMB = r.ru_maxrss / 1024.0;
+    f.ok = WIFEXITED(allapot) && WEXITSTATUS(allapot) == 0;
+    return f;
+}
+
+bool gyerekben(const char* nev, const std::function<bool(QString* hiba)>& munka)
+{
+    std::fflush(nullptr);
+    const pid_t gyerek = fork();
+    if (gyerek < 0) return false;
+    if (gyerek == 0) {
+        int argc = 1;
+        QByteArray nevMasolat(nev);
+        char* argv[] = {nevMasolat.data(), nullptr};
+        QCoreApplication app(argc, argv);
+        QString hiba;
+        const bool ok = munka(&hiba);
+        if (!ok) std::fprintf(stderr, "%s\n", qPrintable(hiba));
+        std::fflush(nullptr);
+        _exit(ok ? 0 : 1);
+    }
+    int allapot = 0;
+    waitpid(gyerek, &allapot, 0);
+    return WIFEXITED(allapot) && WEXITSTATUS(allapot) == 0;
+}
+
+bool programOpciok(int argc, char** argv, ProgramOpciok* o)
+{
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (!std::strcmp(a, "--rebuild")) o->ujra = true;
+        else if (!std::strcmp(a, "--mappa") && i + 1 < argc) o->mappa = QString::fromLocal8Bit(argv[++i]);
+        else if (!std::strcmp(a, "--tetelek") && i + 1 < argc) o->meret.tetelek = std::atoi(argv[++i]);
+        else if (!std::strcmp(a, "--kazettora") && i + 1 < argc) o->program = QString::fromLocal8Bit(argv[++i]);
+        else {
+            std::fprintf(stderr, "használat: %s [--rebuild] [--mappa DIR] [--tetelek N] [--kazettora PATH]\n", argv[0]);
+            return false;
+        }
+    }
+    return true;
+}
+
+QString kazettoraProgram(const QString& megadott)
+{
+    const QString program =
+        megadott.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/../kazettora") : megadott;
+    if (QFileInfo(program).isExecutable()) return program;
+    std::fprintf(stderr, "a program nem található: %s (--kazettora)\n", qPrintable(program));
+    return QString();
 }
 
 void Stopper::indit()

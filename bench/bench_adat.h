@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 namespace BenchAdat {
 
@@ -61,6 +63,40 @@ struct Ido {
 double median(QList<double> v);
 // The load average of the machine ("1 5 15 minutes"), printed beside the figures.
 QString terheles();
+
+// One whole program run to its end.
+struct Futas {
+    double mp = 0;       // wall seconds
+    double cpu = 0;      // user + system seconds
+    double memMB = 0;    // peak resident memory of the process
+    bool ok = false;     // exited with 0
+};
+// Runs `parancs` (the program found on PATH as a shell would) to its end:
+// its standard output into the file `ki` when given, else thrown away; in
+// the folder `hol` when given. The clock runs from the fork to the wait.
+Futas futtat(const QStringList& parancs, const QString& ki = QString(), const QString& hol = QString());
+
+// Runs `munka` in a child process of its own, with a QCoreApplication named
+// `nev`, and says whether it succeeded; its error goes to stderr. Building a
+// data folder takes far more memory than what a benchmark measures, and it
+// opens a database session that the measuring process must not hold.
+bool gyerekben(const char* nev, const std::function<bool(QString* hiba)>& munka);
+
+// The options of the benchmarks that time the program itself on a built
+// data folder: [--rebuild] [--mappa DIR] [--tetelek N] [--kazettora PATH].
+struct ProgramOpciok {
+    bool ujra = false;
+    QString mappa = QStringLiteral("/tmp/kazettora-bench-1m");
+    QString program;     // empty: the one built beside the benchmarks
+    Meret meret;
+};
+// Reads them; false, with the usage on stderr, for anything else.
+bool programOpciok(int argc, char** argv, ProgramOpciok* o);
+
+// The program to time: `megadott`, or else the one built beside the
+// benchmarks. Empty, with the reason on stderr, where it cannot be run.
+// Wants the QCoreApplication.
+QString kazettoraProgram(const QString& megadott);
 
 class Stopper {
 public:

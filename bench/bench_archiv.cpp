@@ -16,101 +16,38 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-struct Futas {
-    double mp = 0;
-    bool ok = false;
-};
-
-// Runs a program to its end in folder `hol`, its output thrown away.
-Futas futtat(const QStringList& parancs, const QString& hol = QString())
-{
-    QList<QByteArray> args;
-    for (const QString& a : parancs) args << a.toLocal8Bit();
-    std::vector<char*> argv;
-    for (QByteArray& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const QByteArray holUt = hol.toLocal8Bit();
-    std::fflush(nullptr);
-    QElapsedTimer t;
-    t.start();
-    const pid_t p = fork();
-    if (p < 0) return {};
-    if (p == 0) {
-        if (!holUt.isEmpty() && chdir(holUt.constData()) != 0) _exit(126);
-        const int fd = open("/dev/null", O_WRONLY);
-        if (fd >= 0) dup2(fd, 1);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int allapot = 0;
-    waitpid(p, &allapot, 0);
-    return {t.nsecsElapsed() / 1e9, WIFEXITED(allapot) && WEXITSTATUS(allapot) == 0};
-}
+using BenchAdat::Futas;
+using BenchAdat::futtat;
 
 // The data folder, built once and then copied, in a child process: the
 // builder opens the session, which this process must not hold.
 bool adatElokeszit(const QString& mappa, const QString& munka, const BenchAdat::Meret& m, bool ujra)
 {
-    std::fflush(nullptr);
-    const pid_t gyerek = fork();
-    if (gyerek < 0) return false;
-    if (gyerek == 0) {
-        int argc = 1;
-        char nev[] = "bench_archiv-adat";
-        char* argv[] = {nev, nullptr};
-        QCoreApplication app(argc, argv);
-        QString hiba;
-        bool ok = BenchAdat::elokeszit(mappa, m, ujra, &hiba) && BenchAdat::munkapeldany(mappa, munka, &hiba);
-        if (!ok) std::fprintf(stderr, "%s\n", qPrintable(hiba));
-        std::fflush(nullptr);
-        _exit(ok ? 0 : 1);
-    }
-    int allapot = 0;
-    waitpid(gyerek, &allapot, 0);
-    return WIFEXITED(allapot) && WEXITSTATUS(allapot) == 0;
+    return BenchAdat::gyerekben("bench_archiv-adat", [&](QString* hiba) {
+        return BenchAdat::elokeszit(mappa, m, ujra, hiba) && BenchAdat::munkapeldany(mappa, munka, hiba);
+    });
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    bool ujra = false;
-    QString mappa = QStringLiteral("/tmp/kazettora-bench-1m");
-    QString program;
-    BenchAdat::Meret meret;
-    for (int i = 1; i < argc; ++i) {
-        const char* a = argv[i];
-        if (!std::strcmp(a, "--rebuild")) ujra = true;
-        else if (!std::strcmp(a, "--mappa") && i + 1 < argc) mappa = QString::fromLocal8Bit(argv[++i]);
-        else if (!std::strcmp(a, "--tetelek") && i + 1 < argc) meret.tetelek = std::atoi(argv[++i]);
-        else if (!std::strcmp(a, "--kazettora") && i + 1 < argc) program = QString::fromLocal8Bit(argv[++i]);
-        else {
-            std::fprintf(stderr, "használat: %s [--rebuild] [--mappa DIR] [--tetelek N] [--kazettora PATH]\n", argv[0]);
-            return 64;
-        }
-    }
-    const QString munka = mappa + QStringLiteral("-archiv");
-    if (!adatElokeszit(mappa, munka, meret, ujra)) {
+    BenchAdat::ProgramOpciok o;
+    if (!BenchAdat::programOpciok(argc, argv, &o)) return 64;
+    const QString munka = o.mappa + QStringLiteral("-archiv");
+    if (!adatElokeszit(o.mappa, munka, o.meret, o.ujra)) {
         std::fprintf(stderr, "az adatmappa nem készült el\n");
         return 1;
     }
     QCoreApplication app(argc, argv);
-    if (program.isEmpty()) program = QCoreApplication::applicationDirPath() + QStringLiteral("/../kazettora");
-    if (!QFileInfo(program).isExecutable()) {
-        std::fprintf(stderr, "a program nem található: %s (--kazettora)\n", qPrintable(program));
-        return 1;
-    }
+    const QString program = BenchAdat::kazettoraProgram(o.program);
+    if (program.isEmpty()) return 1;
     const QString adat = munka + QStringLiteral("/Data");
     const QString sajat = QDir::temp().filePath(QStringLiteral("bench_archiv-kazettora.zip"));
     const QString tars = QDir::temp().filePath(QStringLiteral("bench_archiv-zip.zip"));
@@ -121,7 +58,7 @@ int main(int argc, char** argv)
     std::printf("terhelés: %s\n", qPrintable(BenchAdat::terheles()));
     QFile::remove(tars);
     // Once each, untimed: the folder in the page cache for both.
-    if (!futtat(tarsParancs, adat).ok || !futtat(sajatParancs).ok) {
+    if (!futtat(tarsParancs, QString(), adat).ok || !futtat(sajatParancs).ok) {
         std::fprintf(stderr, "egy futás nem sikerült\n");
         return 1;
     }
@@ -129,7 +66,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < 3; ++i) {
         QFile::remove(tars);
         const Futas s = futtat(sajatParancs);
-        const Futas t = futtat(tarsParancs, adat);
+        const Futas t = futtat(tarsParancs, QString(), adat);
         if (!s.ok || !t.ok) {
             std::fprintf(stderr, "egy futás nem sikerült\n");
             return 1;
@@ -142,7 +79,7 @@ int main(int argc, char** argv)
     if (!ep) std::fprintf(stderr, "HIBA: az unzip -t nem fogadja el az archívumot\n");
 
     const double s = BenchAdat::median(sajatIdo), t = BenchAdat::median(tarsIdo);
-    std::printf("\nAz adatmappa archívuma, %d tétel, %.1f MB adatmappa (medián, egész folyamatok):\n", meret.tetelek,
+    std::printf("\nAz adatmappa archívuma, %d tétel, %.1f MB adatmappa (medián, egész folyamatok):\n", o.meret.tetelek,
                 QFileInfo(adat + "/kazettora.db").size() / 1e6);
     std::printf("  kazettora --archive   %.2f s  %6.1f MB zip\n", s, QFileInfo(sajat).size() / 1e6);
     std::printf("  zip -1 -r             %.2f s  %6.1f MB zip\n", t, QFileInfo(tars).size() / 1e6);

@@ -16,57 +16,17 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-struct Futas {
-    double mp = 0;       // wall seconds
-    double cpu = 0;      // user + system seconds
-    double memMB = 0;    // peak resident memory of the process
-    bool ok = false;
-};
-
-// Runs a program to its end; its standard output into `ki` when given.
-Futas futtat(const QStringList& parancs, const QString& ki = QString())
-{
-    QList<QByteArray> args;
-    for (const QString& a : parancs) args << a.toLocal8Bit();
-    std::vector<char*> argv;
-    for (QByteArray& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const QByteArray kiUt = ki.toLocal8Bit();
-    std::fflush(nullptr);
-    QElapsedTimer t;
-    t.start();
-    const pid_t p = fork();
-    if (p < 0) return {};
-    if (p == 0) {
-        const int fd = open(kiUt.isEmpty() ? "/dev/null" : kiUt.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (fd >= 0) dup2(fd, 1);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int allapot = 0;
-    rusage r{};
-    wait4(p, &allapot, 0, &r);
-    Futas f;
-    f.mp = t.nsecsElapsed() / 1e9;
-    f.cpu = r.ru_utime.tv_sec + r.ru_utime.tv_usec / 1e6 + r.ru_stime.tv_sec + r.ru_stime.tv_usec / 1e6;
-    f.memMB = r.ru_maxrss / 1024.0;
-    f.ok = WIFEXITED(allapot) && WEXITSTATUS(allapot) == 0;
-    return f;
-}
+using BenchAdat::Futas;
+using BenchAdat::futtat;
 
 const char* const Cimek[] = {"Hófehérke", "Árvíztűrő tükörfúrógép", "A kőszívű ember fiai", "Üvegtigris",
                              "Macskafogó", "Egri csillagok", "Szerelmes földrajz", "Keresztapa"};
@@ -130,11 +90,8 @@ int main(int argc, char** argv)
     }
     qputenv("LC_ALL", "hu_HU.UTF-8");
     QCoreApplication app(argc, argv);
-    if (program.isEmpty()) program = QCoreApplication::applicationDirPath() + QStringLiteral("/../kazettora");
-    if (!QFileInfo(program).isExecutable()) {
-        std::fprintf(stderr, "a program nem található: %s (--kazettora)\n", qPrintable(program));
-        return 1;
-    }
+    program = BenchAdat::kazettoraProgram(program);
+    if (program.isEmpty()) return 1;
     const QString munka = QDir::temp().filePath(QStringLiteral("bench_import"));
     QDir(munka).removeRecursively();
     QDir().mkpath(munka);

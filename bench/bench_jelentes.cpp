@@ -26,8 +26,6 @@
 #include <QSqlQuery>
 #include <cstdio>
 #include <cstring>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using BenchAdat::Stopper;
 
@@ -69,23 +67,8 @@ bool adatElokeszit(const QString& mappa, const BenchAdat::Meret& m, bool ujra)
 {
     // In a child process: building the folder takes far more memory than
     // printing does, and the peak memory below must be the report's own.
-    std::fflush(nullptr);
-    const pid_t gyerek = fork();
-    if (gyerek < 0) return false;
-    if (gyerek == 0) {
-        int argc = 1;
-        char nev[] = "bench_jelentes-adat";
-        char* argv[] = {nev, nullptr};
-        QCoreApplication app(argc, argv);
-        QString hiba;
-        const bool ok = BenchAdat::elokeszit(mappa, m, ujra, &hiba);
-        if (!ok) std::fprintf(stderr, "%s\n", qPrintable(hiba));
-        std::fflush(nullptr);
-        _exit(ok ? 0 : 1);
-    }
-    int allapot = 0;
-    waitpid(gyerek, &allapot, 0);
-    return WIFEXITED(allapot) && WEXITSTATUS(allapot) == 0;
+    return BenchAdat::gyerekben("bench_jelentes-adat",
+                                [&](QString* hiba) { return BenchAdat::elokeszit(mappa, m, ujra, hiba); });
 }
 
 QString pdfSzoveg(const QString& fajl, int oldal)

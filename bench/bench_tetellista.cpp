@@ -40,8 +40,6 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using BenchAdat::Ido;
 using BenchAdat::ms;
@@ -270,23 +268,8 @@ bool adatElokeszit(const Beallitas& b)
 {
     // In a child process: building the folder takes far more memory than the
     // program does, and the peak memory below must be the program's own.
-    std::fflush(nullptr);
-    const pid_t gyerek = fork();
-    if (gyerek < 0) return false;
-    if (gyerek == 0) {
-        int argc = 1;
-        char nev[] = "bench_tetellista-adat";
-        char* argv[] = {nev, nullptr};
-        QCoreApplication app(argc, argv);
-        QString hiba;
-        const bool ok = BenchAdat::elokeszit(b.mappa, b.meret, b.ujra, &hiba);
-        if (!ok) std::fprintf(stderr, "%s\n", qPrintable(hiba));
-        std::fflush(nullptr);
-        _exit(ok ? 0 : 1);
-    }
-    int allapot = 0;
-    waitpid(gyerek, &allapot, 0);
-    return WIFEXITED(allapot) && WEXITSTATUS(allapot) == 0;
+    return BenchAdat::gyerekben("bench_tetellista-adat",
+                                [&](QString* hiba) { return BenchAdat::elokeszit(b.mappa, b.meret, b.ujra, hiba); });
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/alkalmazas.h"
 #include "app/tfrm_main.h"
 #include "data/beallitas.h"
+#include "tesztfoablak.h"
 #include "tesztsegito.h"
 
 #include <QFile>
@@ -27,17 +28,12 @@ QString szoveg(const QRect& r)
 
 } // namespace
 
-class TstAblakHely : public QObject {
+class TstAblakHely : public FoablakTeszt {
     Q_OBJECT
-    std::unique_ptr<TesztTelepites> m_t;
-    std::unique_ptr<Tfrm_Main> m_f;
 
     Tfrm_Main& indit()
     {
-        m_f = std::make_unique<Tfrm_Main>();
-        if (!m_f->indult()) qFatal("start failed: %s", qPrintable(m_t->parbeszed.hibak().join('|')));
-        m_f->show();
-        if (!QTest::qWaitForWindowExposed(m_f.get())) qFatal("not exposed");
+        FoablakTeszt::indit();
         // A window manager frames the window a moment after it appears;
         // what is checked is the framed window (a platform without frames
         // passes after the wait).
@@ -48,18 +44,6 @@ class TstAblakHely : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        TesztKornyezet();
-        AlkalmazasBeallit(*qApp);
-    }
-    void init() { m_t = std::make_unique<TesztTelepites>(true); }
-    void cleanup()
-    {
-        m_f.reset();
-        m_t.reset();
-    }
-
     // Full screen (the default): the whole window, frame included, is the
     // work area, so the status bar is on the screen.
     void teljesKepAMunkateruleten()

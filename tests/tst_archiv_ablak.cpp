@@ -7,6 +7,7 @@
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
 #include "rental/kolcsonzes.h"
+#include "tesztfoablak.h"
 #include "tesztsegito.h"
 
 #include <QAction>
@@ -57,11 +58,7 @@ class TstArchivAblak : public QObject {
         IniFajl f;
         f.ir("Archiv", "MentesDatum", TesztMost.date().addDays(-napja));
         if (!f.ment(ini(), nullptr)) qFatal("ini");
-        m_f = std::make_unique<Tfrm_Main>();
-        if (!m_f->indult()) qFatal("start failed: %s", qPrintable(m_p.hibak().join('|')));
-        m_f->show();
-        if (!QTest::qWaitForWindowExposed(m_f.get())) qFatal("not exposed");
-        return *m_f;
+        return FoablakIndit(m_f, m_p);
     }
     QDate rogzitett() const
     {

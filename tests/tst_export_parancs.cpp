@@ -8,6 +8,7 @@
 #include "data/beallitas.h"
 #include "reports/listaexport.h"
 #include "tesztmag.h"
+#include "tesztparancs.h"
 
 #include <QFile>
 #include <QProcess>
@@ -15,25 +16,6 @@
 #include <QtTest>
 
 namespace {
-
-struct Futas {
-    int kod = -1;
-    QString hiba;
-};
-
-Futas futtat(const QStringList& args)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // A scheduled job has no display and asks for no platform.
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(KAZETTORA_PROGRAM), args);
-    if (!p.waitForFinished(60000)) return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError())};
-}
 
 QByteArray olvas(const QString& fajl)
 {
@@ -52,7 +34,7 @@ private slots:
     void initTestCase()
     {
         TesztKornyezet();
-        const Futas f = futtat({"--program-dir", mappa(), "--setup", "--sample"});
+        const ParancsFutas f = KazettoraFeladat({"--program-dir", mappa(), "--setup", "--sample"});
         QVERIFY2(f.kod == 0, qPrintable(f.hiba));
     }
 
@@ -67,7 +49,7 @@ private slots:
     {
         QFETCH(QString, lista);
         const QString fajl = m_dir.filePath(lista + ".csv");
-        const Futas f = futtat({"--program-dir", mappa(), "--export", lista, fajl});
+        const ParancsFutas f = KazettoraFeladat({"--program-dir", mappa(), "--export", lista, fajl});
         QVERIFY2(f.kod == 0, qPrintable(f.hiba));
 
         // What the window writes for the same list, in this process.
@@ -101,7 +83,7 @@ private slots:
         QFETCH(QString, uzenet);
         for (QString& a : args)
             if (a.endsWith(".csv")) a = m_dir.filePath(a);
-        const Futas f = futtat(QStringList{"--program-dir", mappa()} + args);
+        const ParancsFutas f = KazettoraFeladat(QStringList{"--program-dir", mappa()} + args);
         QCOMPARE(f.kod, 1);
         QVERIFY2(f.hiba.contains(uzenet), qPrintable(f.hiba));
         QVERIFY(!QFile::exists(m_dir.filePath("x.csv")));

@@ -9,6 +9,7 @@
 #include "data/beallitas.h"
 #include "data/konverzio.h"
 #include "refdata/torzsablak.h"
+#include "tesztfoablak.h"
 #include "tesztsegito.h"
 
 #include <QAction>
@@ -45,33 +46,9 @@ QString rendszerCim(const QWidget* w)
 
 } // namespace
 
-class TstFofrm : public QObject {
+class TstFofrm : public FoablakTeszt {
     Q_OBJECT
-    std::unique_ptr<TesztTelepites> m_t;
-    std::unique_ptr<Tfrm_Main> m_f;
-
-    Tfrm_Main& indit()
-    {
-        m_f = std::make_unique<Tfrm_Main>();
-        if (!m_f->indult()) qFatal("start failed: %s", qPrintable(m_t->parbeszed.hibak().join('|')));
-        m_f->show();
-        if (!QTest::qWaitForWindowExposed(m_f.get())) qFatal("not exposed");
-        return *m_f;
-    }
-
 private slots:
-    void initTestCase()
-    {
-        TesztKornyezet();
-        AlkalmazasBeallit(*qApp);
-    }
-    void init() { m_t = std::make_unique<TesztTelepites>(true); }
-    void cleanup()
-    {
-        m_f.reset();
-        m_t.reset();
-    }
-
     void indulas()
     {
         Tfrm_Main& f = indit();

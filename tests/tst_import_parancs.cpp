@@ -5,35 +5,12 @@
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
 #include "tesztmag.h"
+#include "tesztparancs.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-struct Futas {
-    int kod = -1;
-    QString ki, hiba;
-};
-
-Futas futtat(const QStringList& args)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // A scheduled job has no display and asks for no platform.
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(KAZETTORA_PROGRAM), args);
-    if (!p.waitForFinished(60000)) return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardOutput()),
-            QString::fromLocal8Bit(p.readAllStandardError())};
-}
-
-} // namespace
 
 class TstImportParancs : public QObject {
     Q_OBJECT
@@ -69,7 +46,7 @@ private slots:
     void initTestCase()
     {
         TesztKornyezet();
-        const Futas f = futtat({"--program-dir", mappa(), "--setup", "--sample"});
+        const ParancsFutas f = KazettoraFeladat({"--program-dir", mappa(), "--setup", "--sample"});
         QVERIFY2(f.kod == 0, qPrintable(f.hiba));
     }
 
@@ -80,7 +57,7 @@ private slots:
         const QString cp = fajl("cp1250.csv", "k\xF3" "d;tipus;arkat;c\xEDm;sz\xF6veg;mufaj;beszar;\r\n"
                                               "9001;1;1;\xC1rv\xEDzt\xFBr\xF5;;4;2 000,5;\r\n"
                                               "9002;2;3;T\xFCk\xF6rf\xFAr\xF3g\xE9p\r\n");
-        Futas f = futtat({"--program-dir", mappa(), "--import", cp});
+        ParancsFutas f = KazettoraFeladat({"--program-dir", mappa(), "--import", cp});
         QVERIFY2(f.kod == 0, qPrintable(f.hiba));
         QCOMPARE(f.ki, QString("2 tétel importálva (Windows-1250)\n"));
         const QString ma = QDate::currentDate().toString(Qt::ISODate);
@@ -90,7 +67,7 @@ private slots:
         const QString utf8 = fajl("utf8.csv", QStringLiteral("kód;tipus;arkat;cím;szöveg;mufaj;beszar;\n"
                                                              "9003;1;1;Hófehérke és a hét törpe;;4;1500.5\n")
                                                   .toUtf8());
-        f = futtat({"--program-dir", mappa(), "--import", utf8});
+        f = KazettoraFeladat({"--program-dir", mappa(), "--import", utf8});
         QVERIFY2(f.kod == 0, qPrintable(f.hiba));
         QCOMPARE(f.ki, QString("1 tétel importálva (UTF-8)\n"));
         vart << "9003|Hófehérke és a hét törpe|1500.5|" + ma + "|N";
@@ -117,7 +94,7 @@ private slots:
         for (QString& a : args)
             if (a.endsWith(".csv")) a = m_dir.filePath(a);
         const QStringList elotte = tetelek();
-        const Futas f = futtat(QStringList{"--program-dir", mappa()} + args);
+        const ParancsFutas f = KazettoraFeladat(QStringList{"--program-dir", mappa()} + args);
         QVERIFY(f.kod != 0);
         QVERIFY2(f.hiba.contains(uzenet), qPrintable(f.hiba));
         QCOMPARE(f.ki, QString());
@@ -126,7 +103,7 @@ private slots:
 
     void sugo()
     {
-        const Futas f = futtat({"--help"});
+        const ParancsFutas f = KazettoraFeladat({"--help"});
         QCOMPARE(f.kod, 0);
         QVERIFY2(f.ki.contains("--import <FÁJL>"), qPrintable(f.ki));
     }

@@ -12,6 +12,7 @@
 #include "data/adatbazis.h"
 #include "reports/tfrm_nyomtatastipus.h"
 #include "tst_jelentes_pdf.h"
+#include "tesztfoablak.h"
 #include "tesztsegito.h"
 
 #include <QAction>
@@ -80,11 +81,7 @@ class TstKeresAblak : public QObject {
     Tfrm_Main& indit()
     {
         adatok(*m_t);
-        m_f = std::make_unique<Tfrm_Main>();
-        if (!m_f->indult()) qFatal("start failed: %s", qPrintable(m_t->parbeszed.hibak().join('|')));
-        m_f->show();
-        if (!QTest::qWaitForWindowExposed(m_f.get())) qFatal("not exposed");
-        return *m_f;
+        return FoablakIndit(m_f, m_t->parbeszed);
     }
 
     // Ctrl+T on the main window with `lepes` driving the search window.

@@ -2,6 +2,7 @@
 // program itself as a whole process on a fresh installation with the sample
 // catalogue, no window, the PDF read back.
 #include "data/konverzio.h"
+#include "tesztparancs.h"
 #include "tst_jelentes_pdf.h"
 
 #include <QDir>
@@ -12,33 +13,10 @@
 
 namespace {
 
-struct Futas {
-    int kod = -1;
-    QString ki, hiba;
-};
-
-// Where Qt keeps its run-time files; set, so that its note about the
-// missing variable does not mix with the program's own messages.
+// Where Qt keeps its run-time files (see FeladatKornyezet).
 QString FutasiMappa;
 
-Futas Kazettora(const QStringList& argumentumok)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // A job has no display: the program must not need one.
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), FutasiMappa);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(KAZETTORA_PROGRAM), argumentumok);
-    if (!p.waitForFinished(60000)) return {};
-    Futas f;
-    f.kod = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    f.ki = QString::fromLocal8Bit(p.readAllStandardOutput());
-    f.hiba = QString::fromLocal8Bit(p.readAllStandardError());
-    return f;
-}
+ParancsFutas Kazettora(const QStringList& argumentumok) { return KazettoraFeladat(argumentumok, FutasiMappa); }
 
 } // namespace
 
@@ -68,7 +46,7 @@ private slots:
         FutasiMappa = m_dir.filePath(QStringLiteral("futas"));
         QVERIFY(QDir().mkpath(FutasiMappa));
         QFile::setPermissions(FutasiMappa, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const Futas f = Kazettora({"--program-dir", m_program, "--setup", "--sample"});
+        const ParancsFutas f = Kazettora({"--program-dir", m_program, "--setup", "--sample"});
         QVERIFY2(f.kod == 0, qPrintable(f.hiba));
     }
 
@@ -95,7 +73,7 @@ private slots:
         QFETCH(QString, azonosito);
         QFETCH(QString, feltetel);
         const QString fajl = pdf(nev);
-        const Futas f = Kazettora({"--program-dir", m_program, "--report", nev, "--pdf", fajl});
+        const ParancsFutas f = Kazettora({"--program-dir", m_program, "--report", nev, "--pdf", fajl});
         QVERIFY2(f.kod == 0, qPrintable(f.hiba));
         QVERIFY2(f.hiba.isEmpty(), qPrintable(f.hiba));
         const QStringList o = PdfOldalak(fajl);
@@ -148,7 +126,7 @@ private slots:
         QFETCH(QStringList, argumentumok);
         QFETCH(QString, uzenet);
         argumentumok.replaceInStrings(QRegularExpression("^PDF$"), pdf("x"));
-        const Futas f = Kazettora(QStringList{"--program-dir", m_program} + argumentumok);
+        const ParancsFutas f = Kazettora(QStringList{"--program-dir", m_program} + argumentumok);
         QCOMPARE(f.kod, 1);
         // The program's message is the last line (Qt may say why a file
         // could not be opened before it).
@@ -160,7 +138,8 @@ private slots:
     // reporting on other data.
     void nincsTelepites()
     {
-        const Futas f = Kazettora({"--program-dir", m_dir.filePath("ures"), "--report", "lista", "--pdf", pdf("ures")});
+        const ParancsFutas f =
+            Kazettora({"--program-dir", m_dir.filePath("ures"), "--report", "lista", "--pdf", pdf("ures")});
         QCOMPARE(f.kod, 1);
         QVERIFY(!f.hiba.trimmed().isEmpty());
         QVERIFY(!QFile::exists(pdf("ures")));
@@ -168,7 +147,7 @@ private slots:
 
     void sugo()
     {
-        const Futas f = Kazettora({"--help"});
+        const ParancsFutas f = Kazettora({"--help"});
         QCOMPARE(f.kod, 0);
         QVERIFY2(f.ki.contains("--report <NÉV>") && f.ki.contains("--pdf <FÁJL>"), qPrintable(f.ki));
         QVERIFY(f.ki.contains("kolcsonzesek"));

@@ -8,6 +8,7 @@
 #include "common/keszito.h"
 #include "data/beallitas.h"
 #include "data/konverzio.h"
+#include "tesztfoablak.h"
 #include "tesztsegito.h"
 
 #include <QAction>
@@ -60,33 +61,9 @@ QString u8(const char* s) { return QString::fromUtf8(s); }
 
 } // namespace
 
-class TstSugo : public QObject {
+class TstSugo : public FoablakTeszt {
     Q_OBJECT
-    std::unique_ptr<TesztTelepites> m_t;
-    std::unique_ptr<Tfrm_Main> m_f;
-
-    Tfrm_Main& indit()
-    {
-        m_f = std::make_unique<Tfrm_Main>();
-        if (!m_f->indult()) qFatal("start failed: %s", qPrintable(m_t->parbeszed.hibak().join('|')));
-        m_f->show();
-        if (!QTest::qWaitForWindowExposed(m_f.get())) qFatal("not exposed");
-        return *m_f;
-    }
-
 private slots:
-    void initTestCase()
-    {
-        TesztKornyezet();
-        AlkalmazasBeallit(*qApp);
-    }
-    void init() { m_t = std::make_unique<TesztTelepites>(true); }
-    void cleanup()
-    {
-        m_f.reset();
-        m_t.reset();
-    }
-
     // The splash: 400×240, borderless, on top, centred; the grey of its
     // picture (and only that) is transparent; it closes and frees itself
     // when its time is up.

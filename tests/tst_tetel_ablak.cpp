@@ -8,6 +8,7 @@
 #include "data/adatbazis.h"
 #include "data/beallitas.h"
 #include "data/konverzio.h"
+#include "tesztfoablak.h"
 #include "tesztsegito.h"
 
 #include <QAction>
@@ -88,11 +89,7 @@ class TstTetelAblak : public QObject {
     Tfrm_Main& indit(const QList<Tetel>& l)
     {
         tetelek(*m_t, l);
-        m_f = std::make_unique<Tfrm_Main>();
-        if (!m_f->indult()) qFatal("start failed: %s", qPrintable(m_t->parbeszed.hibak().join('|')));
-        m_f->show();
-        if (!QTest::qWaitForWindowExposed(m_f.get())) qFatal("not exposed");
-        return *m_f;
+        return FoablakIndit(m_f, m_t->parbeszed);
     }
 
 private slots:

@@ -1,6 +1,7 @@
 // Label sheets from the command line, run as a job runs them: the program
 // itself as a whole process on a fresh installation, no display, the PDF
 // rasterised and its symbols decoded.
+#include "tesztparancs.h"
 #include "tst_jelentes_pdf.h"
 #include "tst_vkod_olvas.h"
 
@@ -12,29 +13,12 @@
 
 namespace {
 
-struct Futas {
-    int kod = -1;
-    QString ki, hiba;
-};
-
 QString FutasiMappa;
 
-Futas Kazettora(const QStringList& argumentumok)
+// At most two minutes a run.
+ParancsFutas Kazettora(const QStringList& argumentumok)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), FutasiMappa);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(KAZETTORA_PROGRAM), argumentumok);
-    if (!p.waitForFinished(120000)) return {};
-    Futas f;
-    f.kod = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    f.ki = QString::fromLocal8Bit(p.readAllStandardOutput());
-    f.hiba = QString::fromLocal8Bit(p.readAllStandardError());
-    return f;
+    return KazettoraFeladat(argumentumok, FutasiMappa, 120000);
 }
 
 } // namespace
@@ -53,7 +37,7 @@ private slots:
         FutasiMappa = m_dir.filePath(QStringLiteral("futas"));
         QVERIFY(QDir().mkpath(FutasiMappa));
         QFile::setPermissions(FutasiMappa, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const Futas f = Kazettora({"--program-dir", m_program, "--setup"});
+        const ParancsFutas f = Kazettora({"--program-dir", m_program, "--setup"});
         QVERIFY2(f.kod == 0, qPrintable(f.hiba));
     }
 
@@ -78,7 +62,8 @@ private slots:
         QFETCH(QList<int>, oldalankent);
         QFETCH(bool, szammal);
         const QString pdf = m_dir.filePath(QStringLiteral("%1.pdf").arg(QTest::currentDataTag()));
-        const Futas f = Kazettora(QStringList{"--program-dir", m_program} + argumentumok + QStringList{"--pdf", pdf});
+        const ParancsFutas f =
+            Kazettora(QStringList{"--program-dir", m_program} + argumentumok + QStringList{"--pdf", pdf});
         QVERIFY2(f.kod == 0, qPrintable(f.hiba));
         QVERIFY2(f.hiba.isEmpty(), qPrintable(f.hiba));
         QCOMPARE(f.ki.trimmed(), QStringLiteral("%1 (%2 oldal)").arg(pdf).arg(oldalankent.size()));
@@ -121,7 +106,7 @@ private slots:
         const QString pdf = m_dir.filePath(QStringLiteral("hibas.pdf"));
         QStringList a = QStringList{"--program-dir", m_program} + argumentumok;
         if (a.last() == QLatin1String("--pdf")) a << pdf;
-        const Futas f = Kazettora(a);
+        const ParancsFutas f = Kazettora(a);
         QCOMPARE(f.kod, 1);
         QVERIFY2(f.hiba.contains(uzenet), qPrintable(f.hiba));
         QVERIFY(f.ki.isEmpty());
@@ -131,7 +116,7 @@ private slots:
     // --help lists the command and its options.
     void sugo()
     {
-        const Futas f = Kazettora({"--help"});
+        const ParancsFutas f = Kazettora({"--help"});
         QCOMPARE(f.kod, 0);
         for (const char* s : {"--labels <TÓL>", "--no-number", "--pdf <FÁJL>"})
             QVERIFY2(f.ki.contains(QString::fromUtf8(s)), qPrintable(f.ki));
