@@ -2,9 +2,11 @@
 // What every test shares, the tests of the core included (no windows, no
 // printing): a temporary installation, the Hungarian locale and a fixed clock.
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtGlobal>
+#include <memory>
 
 // A program folder in a temporary directory with a new database
 // (optionally the sample catalogue); the settings record starts empty.
@@ -53,4 +55,21 @@ private:
     bool m_ervenyes = false;
     bool m_visszaallit = false;
     quint32 m_regi[2] = {};
+};
+
+// The usual core test: a fresh installation opened before each case and
+// removed after it.
+class MagTeszt : public QObject {
+    Q_OBJECT
+protected:
+    std::unique_ptr<MagTelepites> m_t;
+
+private slots:
+    void initTestCase() { TesztKornyezet(); }
+    void init()
+    {
+        m_t = std::make_unique<MagTelepites>();
+        m_t->nyit();
+    }
+    void cleanup() { m_t.reset(); }
 };

@@ -59,18 +59,10 @@ void kivulrol(const QString& adatMappa, const QStringList& utasitasok)
 
 } // namespace
 
-class TstCassa : public QObject {
+class TstCassa : public MagTeszt {
     Q_OBJECT
-    std::unique_ptr<MagTelepites> m_t;
 
 private slots:
-    void initTestCase() { TesztKornyezet(); }
-    void init()
-    {
-        m_t = std::make_unique<MagTelepites>();
-        m_t->nyit();
-    }
-    void cleanup() { m_t.reset(); }
 
     // The typed amount signed by the type's direction, the balance after the
     // last entry's; no customer, no month key, today's date, committed.

@@ -24,18 +24,10 @@ QStringList szoveg(const QList<Grafikon::Sor>& l)
 
 } // namespace
 
-class TstGrafikon : public QObject {
+class TstGrafikon : public MagTeszt {
     Q_OBJECT
-    std::unique_ptr<MagTelepites> m_t;
 
 private slots:
-    void initTestCase() { TesztKornyezet(); }
-    void init()
-    {
-        m_t = std::make_unique<MagTelepites>();
-        m_t->nyit();
-    }
-    void cleanup() { m_t.reset(); }
 
     // Only the fees the program posts ("B" rentals, "T" memberships) with a
     // month key count, summed per month; a month without them gives no row.

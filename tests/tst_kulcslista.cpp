@@ -26,17 +26,10 @@ struct Nyomkoveto {
 
 } // namespace
 
-class TstKulcslista : public QObject {
+class TstKulcslista : public MagTeszt {
     Q_OBJECT
-    std::unique_ptr<MagTelepites> m_t;
+
 private slots:
-    void initTestCase() { TesztKornyezet(); }
-    void init()
-    {
-        m_t = std::make_unique<MagTelepites>();
-        m_t->nyit();
-    }
-    void cleanup() { m_t.reset(); }
 
     void ertekekTipussal()
     {

@@ -42,18 +42,19 @@ QString Kulcs(int k) { return k < 0 ? QString() : QString::number(k); }
 const QList<ListaAblak>& Ablakok()
 {
     static const QList<ListaAblak> l = {
-        {"típusok", "tipus", "tipus_nev", true, [](bool v) { return Kulcs(TorzsTipusMegnyit(nullptr, -1, v)); }},
-        {"műfajok", "mufaj", "mufaj_nev", true, [](bool v) { return Kulcs(TorzsMufajMegnyit(nullptr, -1, v)); }},
-        {"árkategóriák", "arkat", "arkat_nev", true, [](bool v) { return Kulcs(TorzsArkatMegnyit(nullptr, -1, v)); }},
+        {"típusok", "tipus", "tipus_nev", true, [](bool v) { return Kulcs(TorzsTipusMegnyit(nullptr, -1, v)); }, {}, {}},
+        {"műfajok", "mufaj", "mufaj_nev", true, [](bool v) { return Kulcs(TorzsMufajMegnyit(nullptr, -1, v)); }, {}, {}},
+        {"árkategóriák", "arkat", "arkat_nev", true, [](bool v) { return Kulcs(TorzsArkatMegnyit(nullptr, -1, v)); }, {}, {}},
         {"cassa típusok", "cassatip", "cassatip_nev", false,
          [](bool v) { return TorzsCassatipMegnyit(nullptr, QString(), v); },
-         [](TorzsSzerkeszto* d) { Gepel(d->findChild<QLineEdit*>("cassatip"), "q"); }},
+         [](TorzsSzerkeszto* d) { Gepel(d->findChild<QLineEdit*>("cassatip"), "q"); }, {}},
         {"kölcsönzési idők", "fiztip", "fiztip_nev", true,
          [](bool v) {
              if (v) return Kulcs(TorzsFizTipValaszt(nullptr, nullptr, nullptr));
              TorzsFizTipKarbantart(nullptr);
              return QString();
-         }},
+         },
+         {}, {}},
         {"ügyfelek", "ugyfel", "ugyfel_nev", true, [](bool v) { return Kulcs(TorzsUgyfelMegnyit(nullptr, -1, v)); },
          {},
          [] {

@@ -44,18 +44,10 @@ void ment(Rekord& r)
 
 } // namespace
 
-class TstTetelek : public QObject {
+class TstTetelek : public MagTeszt {
     Q_OBJECT
-    std::unique_ptr<MagTelepites> m_t;
 
 private slots:
-    void initTestCase() { TesztKornyezet(); }
-    void init()
-    {
-        m_t = std::make_unique<MagTelepites>();
-        m_t->nyit();
-    }
-    void cleanup() { m_t.reset(); }
 
     void kovetkezoKod_data()
     {

@@ -20,18 +20,10 @@ void ugyfel(const QVariant& azon, const QVariant& dijfizetve = QVariant(), const
 
 using Kodok = QList<QPair<QVariant, QString>>;   // code, torolve
 
-class TstUgyfelSzabalyok : public QObject {
+class TstUgyfelSzabalyok : public MagTeszt {
     Q_OBJECT
-    std::unique_ptr<MagTelepites> m_t;
 
 private slots:
-    void initTestCase() { TesztKornyezet(); }
-    void init()
-    {
-        m_t = std::make_unique<MagTelepites>();
-        m_t->nyit();
-    }
-    void cleanup() { m_t.reset(); }
 
     void kovetkezoAzon_data()
     {
