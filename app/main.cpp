@@ -1,4 +1,4 @@
-#include "app/alkalmazas.h"
+#include "app/program.h"
 
 int main(int argc, char** argv)
 {

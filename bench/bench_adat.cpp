@@ -1,9 +1,9 @@
 #include "bench/bench_adat.h"
-#include "data/adatbazis.h"
-#include "data/beallitas.h"
-#include "data/hufold.h"
-#include "data/sema.h"
-#include "data/telepites.h"
+#include "core/data/adatbazis.h"
+#include "core/data/beallitas.h"
+#include "core/data/hufold.h"
+#include "core/data/sema.h"
+#include "core/admin/telepites.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -287,14 +287,14 @@ struct Tolto {
         }
     }
 
-    void kassza()
+    void cassa()
     {
         Utasitas u(h, "INSERT INTO cassa (cassatip, datum, ugyfel, osszeg, penzvan, idoszak) VALUES (?,?,?,?,?,?)");
         const QDate eleje = most.date().addYears(-5);
         const qint64 napok = eleje.daysTo(most.date());
         double penzvan = 50000;
-        for (qint64 i = 0; i < m.kassza; ++i) {
-            const QDate nap = eleje.addDays(napok * i / std::max<qint64>(1, m.kassza));
+        for (qint64 i = 0; i < m.cassa; ++i) {
+            const QDate nap = eleje.addDays(napok * i / std::max<qint64>(1, m.cassa));
             const double r = valos();
             const char* tip;
             double osszeg;
@@ -352,8 +352,8 @@ bool epit(const QString& programMappa, const Meret& m, QString* hiba)
                 naplo(QStringLiteral("%1 tétel kész, %2 kint").arg(m.tetelek).arg(kint.size()));
                 t.tortenet(kint);
                 naplo(QStringLiteral("%1 történetsor kész").arg(m.tortenet + qint64(kint.size())));
-                t.kassza();
-                naplo(QStringLiteral("%1 pénztársor kész").arg(m.kassza));
+                t.cassa();
+                naplo(QStringLiteral("%1 pénztársor kész").arg(m.cassa));
                 for (const QString& ix : indexek) sql(h, ix);
                 sql(h, "COMMIT");
                 naplo(QStringLiteral("indexek kész, %1 s").arg(ora.elapsed() / 1000.0, 0, 'f', 1));
@@ -393,9 +393,9 @@ QString Meret::leiras() const
     // A folder built under another schema or collator version is built anew:
     // else every fresh copy of it would be brought up to date (a REINDEX of
     // a million titles) when a benchmark opens it.
-    return QStringLiteral("valtozat=%1 tetelek=%2 ugyfelek=%3 tortenet=%4 kassza=%5 kint=%6 lejart=%7 mag=%8 sema=%9 "
+    return QStringLiteral("valtozat=%1 tetelek=%2 ugyfelek=%3 tortenet=%4 cassa=%5 kint=%6 lejart=%7 mag=%8 sema=%9 "
                           "rendezes=%10")
-        .arg(Valtozat).arg(tetelek).arg(ugyfelek).arg(tortenet).arg(kassza).arg(kintArany).arg(lejartArany).arg(mag)
+        .arg(Valtozat).arg(tetelek).arg(ugyfelek).arg(tortenet).arg(cassa).arg(kintArany).arg(lejartArany).arg(mag)
         .arg(Sema::Verzio).arg(HuFold::rendVerzio());
 }
 

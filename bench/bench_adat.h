@@ -15,7 +15,7 @@ struct Meret {
     int tetelek = 1'000'000;     // video rows, codes 1..tetelek
     int ugyfelek = 20'000;       // ugyfel rows, codes 1..ugyfelek
     qint64 tortenet = 0;         // older ugyfel_video rows, besides one per item out
-    qint64 kassza = 0;           // cassa rows, running balance kept
+    qint64 cassa = 0;           // cassa rows, running balance kept
     double kintArany = 0.02;     // share of items out on rental
     double lejartArany = 0.3;    // share of the items out that are overdue
     quint32 mag = 20260314;      // seed: the same sizes give the same data

@@ -12,10 +12,10 @@
 // Exit code 0: ours at least as fast and its memory flat (< 100 MB);
 // 2: a target missed; 1: a run failed or the bytes differ.
 #include "bench/bench_adat.h"
-#include "common/hatarolt.h"
-#include "data/adatbazis.h"
-#include "data/beallitas.h"
-#include "reports/listaexport.h"
+#include "core/reports/hatarolt.h"
+#include "core/data/adatbazis.h"
+#include "core/data/beallitas.h"
+#include "core/reports/listaexport.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -11,11 +11,11 @@
 // it and deleted afterwards unless --marad; --csak-adat only builds the
 // data folder. Exit code 0: the peak memory
 // stayed under its target; 2: it did not; 1: a check failed.
-#include "app/alkalmazas.h"
+#include "windows/app/alkalmazas.h"
 #include "bench/bench_adat.h"
-#include "data/adatbazis.h"
-#include "data/beallitas.h"
-#include "reports/tqrlista.h"
+#include "core/data/adatbazis.h"
+#include "core/data/beallitas.h"
+#include "print/reports/tqrlista.h"
 
 #include <QApplication>
 #include <QDir>

@@ -10,10 +10,10 @@
 // The data folder (default /tmp/kazettora-bench-1m, built on the first run
 // by bench_adat and reused later) is only read. Exit code 0: every check
 // right and every target met; 2: a target missed; 1: a check failed.
-#include "app/keres.h"
+#include "core/app/keres.h"
 #include "bench/bench_adat.h"
-#include "data/adatbazis.h"
-#include "data/beallitas.h"
+#include "core/data/adatbazis.h"
+#include "core/data/beallitas.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -14,24 +14,24 @@
 // Every step is checked for the right result, not only timed.
 //
 //   bench_kolcsonzes [--rebuild] [--mappa DIR] [--tetelek N] [--ugyfelek M]
-//                    [--tortenet H] [--kassza K] [--ismetles R]
+//                    [--tortenet H] [--cassa K] [--ismetles R]
 //
 // The data folder (default /tmp/kazettora-bench-kolcsonzes) is built on the
 // first run and reused later; each run works on a fresh copy of it (DIR-munka),
 // so that every run starts from the same data. Exit code 0: every check right
 // and every target met; 2: a target missed; 1: a check failed.
-#include "app/alkalmazas.h"
+#include "windows/app/alkalmazas.h"
 #include "bench/bench_adat.h"
-#include "customers/ugyfelek.h"
-#include "customers/ugyfelek_ablak.h"
-#include "data/adatbazis.h"
-#include "data/beallitas.h"
-#include "data/konverzio.h"
-#include "rental/arak.h"
-#include "rental/kolcsonzes.h"
-#include "rental/tfrm_kolcsonzes.h"
-#include "rental/tfrm_videovalaszt.h"
-#include "common/listamodell.h"
+#include "core/customers/ugyfelek.h"
+#include "windows/customers/ugyfelek_ablak.h"
+#include "core/data/adatbazis.h"
+#include "core/data/beallitas.h"
+#include "core/data/konverzio.h"
+#include "core/rental/arak.h"
+#include "core/rental/kolcsonzes.h"
+#include "windows/rental/tfrm_kolcsonzes.h"
+#include "windows/rental/tfrm_videovalaszt.h"
+#include "core/common/listamodell.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -68,7 +68,7 @@ struct Beallitas {
         meret.tetelek = 1'000'000;
         meret.ugyfelek = 100'000;
         meret.tortenet = 3'000'000;
-        meret.kassza = 2'000'000;
+        meret.cassa = 2'000'000;
     }
 };
 
@@ -317,15 +317,15 @@ int main(int argc, char** argv)
         else if (!std::strcmp(a, "--tetelek")) b.meret.tetelek = kov().toInt();
         else if (!std::strcmp(a, "--ugyfelek")) b.meret.ugyfelek = kov().toInt();
         else if (!std::strcmp(a, "--tortenet")) b.meret.tortenet = kov().toLongLong();
-        else if (!std::strcmp(a, "--kassza")) b.meret.kassza = kov().toLongLong();
+        else if (!std::strcmp(a, "--cassa")) b.meret.cassa = kov().toLongLong();
         else if (!std::strcmp(a, "--ismetles")) b.ismetles = kov().toInt();
         else {
             std::fprintf(stderr, "használat: %s [--rebuild] [--mappa DIR] [--tetelek N] [--ugyfelek M] [--tortenet H] "
-                                 "[--kassza K] [--ismetles R]\n", argv[0]);
+                                 "[--cassa K] [--ismetles R]\n", argv[0]);
             return 64;
         }
     }
-    if (b.meret.tetelek < 1000 || b.meret.ugyfelek < 10 || b.meret.tortenet < 0 || b.meret.kassza < 0 || b.ismetles < 3) {
+    if (b.meret.tetelek < 1000 || b.meret.ugyfelek < 10 || b.meret.tortenet < 0 || b.meret.cassa < 0 || b.ismetles < 3) {
         std::fprintf(stderr, "legalább 1000 tétel, 10 ügyfél és 3 ismétlés kell\n");
         return 64;
     }
@@ -462,8 +462,8 @@ int main(int argc, char** argv)
             osszeg += KolcsonzesiAr(idoszak, t.arkat);
         }
         const qint64 tortenet0 = egesz64(QStringLiteral("SELECT MAX(ugyfel_video) FROM ugyfel_video"));
-        const qint64 kassza0 = egesz64(QStringLiteral("SELECT MAX(cassa) FROM cassa"));
-        const double penz0 = VarValos(Adatbazis::ertek(QStringLiteral("SELECT penzvan FROM cassa WHERE cassa = ?"), {kassza0}));
+        const qint64 cassa0 = egesz64(QStringLiteral("SELECT MAX(cassa) FROM cassa"));
+        const double penz0 = VarValos(Adatbazis::ertek(QStringLiteral("SELECT penzvan FROM cassa WHERE cassa = ?"), {cassa0}));
         const int kolcsid0 = VarEgesz(Adatbazis::ertek(QStringLiteral("SELECT MAX(kolcsid) FROM video")));
 
         TBeall.elorefizet = true;   // the fees are paid now: the rental posts the cash row
@@ -487,7 +487,7 @@ int main(int argc, char** argv)
                   QStringLiteral("a kölcsönzés nem írt %1 történetsort").arg(Darab));
         {
             QSqlQuery q = Adatbazis::vegrehajt(
-                QStringLiteral("SELECT COUNT(*), MAX(osszeg), MAX(penzvan), MAX(cassatip) FROM cassa WHERE cassa > ?"), {kassza0});
+                QStringLiteral("SELECT COUNT(*), MAX(osszeg), MAX(penzvan), MAX(cassatip) FROM cassa WHERE cassa > ?"), {cassa0});
             q.next();
             ellenoriz(q.value(0).toInt() == 1 && qAbs(q.value(1).toDouble() - osszeg) < 0.005
                           && qAbs(q.value(2).toDouble() - (penz0 + osszeg)) < 0.005 && q.value(3).toString() == QLatin1String("B"),
@@ -500,7 +500,7 @@ int main(int argc, char** argv)
             if (!valasztottak.count(v.tetelek().at(j).video)) v.marad(j);
         ellenoriz(v.tetelek().size() == Darab, QStringLiteral("a visszavételben %1 tétel").arg(v.tetelek().size()));
         ellenoriz(qAbs(v.osszeg() - osszeg) < 0.005, QStringLiteral("a visszavétel összege %1, nem %2").arg(v.osszeg()).arg(osszeg));
-        const qint64 kassza1 = egesz64(QStringLiteral("SELECT MAX(cassa) FROM cassa"));
+        const qint64 cassa1 = egesz64(QStringLiteral("SELECT MAX(cassa) FROM cassa"));
         TBeall.elorefizet = false;   // the fees are paid on return: the return posts the cash row
         {
             naplo.elotte();
@@ -515,7 +515,7 @@ int main(int argc, char** argv)
             ellenoriz(VarSzoveg(Adatbazis::ertek(QStringLiteral("SELECT kint FROM video WHERE video = ?"), {vid}))
                           == QLatin1String("N"),
                       QStringLiteral("a(z) %1 tétel kint maradt").arg(vid));
-        ellenoriz(egesz64(QStringLiteral("SELECT COUNT(*) FROM cassa WHERE cassa > ? AND osszeg = ?"), {kassza1, osszeg}) == 1,
+        ellenoriz(egesz64(QStringLiteral("SELECT COUNT(*) FROM cassa WHERE cassa > ? AND osszeg = ?"), {cassa1, osszeg}) == 1,
                   QStringLiteral("a visszavétel pénztársora hiányzik"));
     };
     for (int i = 0; i < b.ismetles; ++i) {

@@ -5,7 +5,7 @@
 // only timed.
 //
 //   bench_tetellista [--rebuild] [--mappa DIR] [--tetelek N] [--ugyfelek M]
-//                    [--tortenet H] [--kassza K] [--ablak 1280x960]
+//                    [--tortenet H] [--cassa K] [--ablak 1280x960]
 //
 // The data folder (default /tmp/kazettora-bench-1m) is built on the first run
 // in a child process (so that its memory does not count) and reused later.
@@ -14,15 +14,15 @@
 // timed step; KZ_KEP=file.png saves a picture of the window after paging,
 // file-racs.png one with the grid focused, file-szurt.png the items out,
 // file-betu.png the grid one point larger.
-#include "app/alkalmazas.h"
-#include "app/tfrm_main.h"
+#include "windows/app/alkalmazas.h"
+#include "windows/app/tfrm_main.h"
 #include "bench/bench_adat.h"
-#include "common/listamodell.h"
-#include "data/adatbazis.h"
-#include "data/beallitas.h"
-#include "data/hufold.h"
-#include "data/konverzio.h"
-#include "data/sema.h"
+#include "core/common/listamodell.h"
+#include "core/data/adatbazis.h"
+#include "core/data/beallitas.h"
+#include "core/data/hufold.h"
+#include "core/data/konverzio.h"
+#include "core/data/sema.h"
 
 #include <QAction>
 #include <QApplication>
@@ -298,8 +298,8 @@ int main(int argc, char** argv)
             b.meret.ugyfelek = kov().toInt();
         } else if (!std::strcmp(a, "--tortenet")) {
             b.meret.tortenet = kov().toLongLong();
-        } else if (!std::strcmp(a, "--kassza")) {
-            b.meret.kassza = kov().toLongLong();
+        } else if (!std::strcmp(a, "--cassa")) {
+            b.meret.cassa = kov().toLongLong();
         } else if (!std::strcmp(a, "--ablak")) {
             const QStringList m = kov().split('x');
             b.szeles = m.value(0).toInt();
@@ -307,12 +307,12 @@ int main(int argc, char** argv)
         } else {
             std::fprintf(stderr,
                          "használat: %s [--rebuild] [--mappa DIR] [--tetelek N] [--ugyfelek M] [--tortenet H] "
-                         "[--kassza K] [--ablak SZxMA]\n",
+                         "[--cassa K] [--ablak SZxMA]\n",
                          argv[0]);
             return 64;
         }
     }
-    if (b.meret.tetelek < 1000 || b.meret.ugyfelek < 1 || b.meret.tortenet < 0 || b.meret.kassza < 0 || b.szeles < 400
+    if (b.meret.tetelek < 1000 || b.meret.ugyfelek < 1 || b.meret.tortenet < 0 || b.meret.cassa < 0 || b.szeles < 400
         || b.magas < 300) {
         std::fprintf(stderr, "legalább 1000 tétel, egy ügyfél és 400x300-as ablak kell\n");
         return 64;

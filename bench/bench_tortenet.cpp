@@ -14,14 +14,14 @@
 // first run and reused later; each run works on a fresh copy of it (DIR-munka).
 // Exit code 0: every check right and every target met; 2: a target missed;
 // 1: a check failed.
-#include "app/alkalmazas.h"
+#include "windows/app/alkalmazas.h"
 #include "bench/bench_adat.h"
-#include "common/listamodell.h"
-#include "data/adatbazis.h"
-#include "data/beallitas.h"
-#include "data/konverzio.h"
-#include "rental/tfrm_tortenet.h"
-#include "rental/tortenet.h"
+#include "core/common/listamodell.h"
+#include "core/data/adatbazis.h"
+#include "core/data/beallitas.h"
+#include "core/data/konverzio.h"
+#include "windows/rental/tfrm_tortenet.h"
+#include "core/rental/tortenet.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -3,12 +3,12 @@
 // and the peak memory. Builds its own data folder in a temporary directory.
 //
 //   bench_ugyfel [customers]        (default 100000)
-#include "customers/ugyfelek.h"
-#include "customers/ugyfelek_ablak.h"
-#include "data/adatbazis.h"
-#include "data/hufold.h"
-#include "data/ora.h"
-#include "data/telepites.h"
+#include "core/customers/ugyfelek.h"
+#include "windows/customers/ugyfelek_ablak.h"
+#include "core/data/adatbazis.h"
+#include "core/data/hufold.h"
+#include "core/data/ora.h"
+#include "core/admin/telepites.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,39 +1,44 @@
-# The layers of the program, lowest first, and a check made at configure time:
-# a file of a layer may include project headers of its own layer and of the
-# layers below it only. kz_reteg(NAME FILES...) declares a layer;
-# kz_retegek_ellenoriz() then refuses an #include that points upward or at a
-# header of no layer.
-function(kz_reteg nev)
-  set_property(GLOBAL APPEND PROPERTY KZ_RETEGEK ${nev})
-  set_property(GLOBAL PROPERTY KZ_RETEG_${nev} ${ARGN})
-endfunction()
-
-function(kz_retegek_ellenoriz)
-  get_property(retegek GLOBAL PROPERTY KZ_RETEGEK)
-  foreach(r ${retegek})
-    get_property(fajlok GLOBAL PROPERTY KZ_RETEG_${r})
-    foreach(f ${fajlok})
-      if(f MATCHES "\\.h$")
-        set(gazda_${f} ${r})
+# The layers of the program are its top folders, lowest first:
+#
+#   core/     data and rules (Qt Core and Sql only; no display)
+#   print/    the modal seam, the report engine and the reports (Gui, PrintSupport)
+#   windows/  the windows (Widgets)
+#   batch/    the commands run from the command line (print, no Widgets)
+#   app/      the executable: the windows and the batch commands together
+#
+# kz_reteg_ellenoriz(FOLDER ALLOWED...) refuses, at configure time, an
+# #include "…" in FOLDER that names a header of a folder not in ALLOWED, or a
+# header that is not in the tree. A test folder (tests/core, …) is a layer of
+# its own beside the layer it tests. The link libraries enforce the same; this
+# check also names the file and the line's header.
+function(kz_reteg_ellenoriz mappa)
+  set(szabad ${ARGN})
+  file(GLOB_RECURSE fajlok RELATIVE ${PROJECT_SOURCE_DIR}
+       ${PROJECT_SOURCE_DIR}/${mappa}/*.cpp ${PROJECT_SOURCE_DIR}/${mappa}/*.h)
+  foreach(f ${fajlok})
+    file(STRINGS ${PROJECT_SOURCE_DIR}/${f} sorok REGEX "^[ \t]*#[ \t]*include[ \t]+\"")
+    foreach(s ${sorok})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]+\"([^\"]+)\".*" "\\1" fej "${s}")
+      if(fej MATCHES "\\.moc$")
+        continue()
+      endif()
+      if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${fej})
+        message(FATAL_ERROR "Réteghiba: ${f} olyan fejlécet húz be, amely egyik réteghez sem tartozik: ${fej}")
+      endif()
+      if(fej MATCHES "^tests/")
+        string(REGEX MATCH "^tests/[^/]+" reteg "${fej}")
+      else()
+        string(REGEX MATCH "^[^/]+" reteg "${fej}")
+      endif()
+      if(NOT reteg IN_LIST szabad)
+        message(FATAL_ERROR "Réteghiba: ${f} (${mappa}) a(z) ${reteg} réteg fejlécét húzza be: ${fej}")
       endif()
     endforeach()
   endforeach()
-  set(alatta "")
-  foreach(r ${retegek})
-    get_property(fajlok GLOBAL PROPERTY KZ_RETEG_${r})
-    foreach(f ${fajlok})
-      file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/${f} sorok REGEX "^[ \t]*#[ \t]*include[ \t]+\"")
-      foreach(s ${sorok})
-        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]+\"([^\"]+)\".*" "\\1" fej "${s}")
-        if(NOT DEFINED gazda_${fej})
-          message(FATAL_ERROR "Réteghiba: ${f} (${r}) olyan fejlécet húz be, amely egyik réteghez sem tartozik: ${fej}")
-        endif()
-        set(g ${gazda_${fej}})
-        if(NOT g STREQUAL r AND NOT g IN_LIST alatta)
-          message(FATAL_ERROR "Réteghiba: ${f} (${r}) a felette álló ${g} réteg fejlécét húzza be: ${fej}")
-        endif()
-      endforeach()
-    endforeach()
-    list(APPEND alatta ${r})
-  endforeach()
 endfunction()
+
+# The sources of a layer: every .cpp and .h below its folder, so a file's
+# place is its layer.
+macro(kz_forrasok valtozo)
+  file(GLOB_RECURSE ${valtozo} CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+endmacro()

@@ -1,0 +1,106 @@
+#include "app/program.h"
+#include "batch/kotegelt.h"
+#include "core/common/qtforditas.h"
+#include "core/data/beallitas.h"
+#include "core/admin/telepites.h"
+#include "windows/app/alkalmazas.h"
+#include "windows/app/tfrm_main.h"
+#include "windows/common/ablakparbeszed.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <cstdio>
+#include <memory>
+
+QString AlapProgramMappa()
+{
+    // An installed program (/usr/bin) cannot keep its settings and data
+    // beside itself: each user then has the installation in their data folder.
+    const QString exe = QCoreApplication::applicationDirPath();
+    if (QFileInfo(exe).isWritable()) return exe;
+    const QString sajat = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(sajat);
+    return sajat;
+}
+
+int KazettoraFut(int argc, char** argv)
+{
+    // The installer needs no display; decide before any window system starts.
+    bool telepit = false;
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--setup") == 0 || qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0)
+            telepit = true;
+
+    // A batch command draws (PDF pages) but shows nothing: no display needed.
+    const KotegeltMunka* munka = telepit ? nullptr : KotegeltKeres(argc, argv);
+    if (munka && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Run from cron a batch command has no session runtime folder, and Qt
+    // says so on standard error at every start: cron would mail that every
+    // night. Nothing of ours lives there, so the remark is dropped.
+    static QtMessageHandler elozo = nullptr;
+    if (munka)
+        elozo = qInstallMessageHandler([](QtMsgType t, const QMessageLogContext& k, const QString& m) {
+            if (t == QtWarningMsg && m.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+            if (elozo) elozo(t, k, m);
+        });
+
+    std::unique_ptr<QCoreApplication> app;
+    if (telepit)
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else if (munka)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Kazettora"));
+    QtForditasBetolt();
+
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral("Kazettora – videotéka pultprogram"));
+    // Our own help option: Qt's text for it has no Hungarian translation.
+    const QCommandLineOption sugo({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Kiírja ezt a súgót, majd kilép."));
+    p.addOption(sugo);
+    QCommandLineOption mappa(QStringLiteral("program-dir"),
+                             QStringLiteral("A program mappája (beállítások, Data, Archiv); alapértelmezés: a futtatható fájl mappája, "
+                                            "vagy ha az nem írható, a felhasználó adatmappája (~/.local/share/Kazettora)."),
+                             QStringLiteral("MAPPA"));
+    QCommandLineOption setup(QStringLiteral("setup"),
+                             QStringLiteral("Új telepítés: létrehozza a MAPPA/Data/kazettora.db adatbázist az alapadatokkal, majd kilép."));
+    QCommandLineOption minta(QStringLiteral("sample"), QStringLiteral("A --setup mellé: mintakatalógust is tölt."));
+    p.addOptions({mappa, setup, minta});
+    QStringList nevek;
+    for (const KotegeltMunka& m : KotegeltMunkak())
+        for (const QCommandLineOption& o : QList{m.kapcsolo} + m.opciok)
+            if (!nevek.contains(o.names().constFirst())) {
+                nevek << o.names().constFirst();
+                p.addOption(o);
+            }
+    p.process(*app);
+    if (p.isSet(sugo)) p.showHelp(0);
+
+    ProgramUtvonalBeallit(p.isSet(mappa) ? p.value(mappa) : AlapProgramMappa());
+
+    if (p.isSet(setup)) {
+        QString hiba;
+        if (!Telepites::telepit(ProgramUtvonal(), p.isSet(minta), &hiba)) {
+            std::fprintf(stderr, "%s\n", qPrintable(hiba));
+            return 1;
+        }
+        std::printf("Az új adatbázis elkészült: %s/Data/kazettora.db\n", qPrintable(ProgramUtvonal()));
+        return 0;
+    }
+
+    if (munka) return KotegeltFuttat(*munka, p);
+
+    auto* gui = static_cast<QApplication*>(app.get());
+    AlkalmazasBeallit(*gui);
+    static AblakParbeszed ablakParbeszed;
+    parbeszedBeallit(&ablakParbeszed);
+    Tfrm_Main ablak;
+    if (!ablak.indult()) return 1;
+    ablak.show();
+    return gui->exec();
+}

@@ -1,0 +1,274 @@
+#include "core/admin/archiv.h"
+#include "core/data/adatbazis.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QPair>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+#include <zip.h>
+
+namespace Archiv {
+
+QString JavasoltNev(const QString& archivMappa, const QDate& nap)
+{
+    return QDir(archivMappa).filePath(nap.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".zip"));
+}
+
+bool EmlekeztetoKell(const QDate& mentesDatum, const QDate& ma)
+{
+    return !mentesDatum.isValid() || ma.addDays(-5) >= mentesDatum;
+}
+
+bool MappaLetrehoz(const QString& mappa, QString* hiba)
+{
+    if (QFileInfo(mappa).isDir()) return true;
+    errno = 0;
+    if (QDir().mkpath(mappa) && QFileInfo(mappa).isDir()) return true;
+    if (hiba)
+        *hiba = QStringLiteral("Az archív mappa nem hozható létre: %1\n%2")
+                    .arg(QDir::toNativeSeparators(mappa),
+                         errno ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("ismeretlen hiba"));
+    return false;
+}
+
+namespace {
+
+// Files of the live database that a copy replaces or that mean nothing
+// outside the running program.
+bool kihagyando(const QString& nev)
+{
+    const QString db = QString::fromLatin1(Adatbazis::FajlNev);
+    for (const char* v : {"-wal", "-shm", "-journal", ".lock"})
+        if (nev.compare(db + QLatin1String(v), Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
+QString motorHiba(sqlite3* h, int rc)
+{
+    return h ? QString::fromUtf8(sqlite3_errmsg(h)) : QString::fromUtf8(sqlite3_errstr(rc));
+}
+
+// The database as the zip writer reads it: what was committed when the read
+// began, nothing later. Where it can, it reads the database file itself: the
+// log is folded in first, and a read transaction begun on an empty log reads
+// the file alone and keeps every checkpoint from writing into it until the
+// transaction ends (here, when the archive is written). When the log cannot
+// be emptied (another process is reading or writing), a copy is taken
+// through the online backup instead.
+// The open session is the source when it works on that file (outside a
+// transaction of its own, whose uncommitted rows must not go in); otherwise a
+// connection of its own, which sees the commits of every process.
+class Pillanatkep
+{
+public:
+    ~Pillanatkep()
+    {
+        // COMMIT, not ROLLBACK: nothing was written, and it leaves the
+        // session's own pending statements alone.
+        if (m_olvas) sqlite3_exec(m_h, "COMMIT", nullptr, nullptr, nullptr);
+        if (m_sajat && m_h) sqlite3_close(m_h);
+        if (!m_masolat.isEmpty()) QFile::remove(m_masolat);
+    }
+
+    bool keszit(const QString& dbFajl, const QString& masolatFajl, QString* hiba)
+    {
+        m_sajat = true;
+        if (Adatbazis::nyitva() && !Adatbazis::tranzakcioban()) {
+            sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
+            const char* nev = h ? sqlite3_db_filename(h, "main") : nullptr;
+            if (nev && QFileInfo(QString::fromUtf8(nev)).canonicalFilePath() == QFileInfo(dbFajl).canonicalFilePath()) {
+                m_h = h;
+                m_sajat = false;
+            }
+        }
+        if (m_sajat) {
+            // Not read-only: the log is folded in through this connection.
+            const int rc = sqlite3_open_v2(QFile::encodeName(dbFajl).constData(), &m_h, SQLITE_OPEN_READWRITE, nullptr);
+            if (rc != SQLITE_OK) {
+                if (hiba) *hiba = motorHiba(m_h, rc);
+                return false;
+            }
+            sqlite3_busy_timeout(m_h, 5000);
+        }
+        if (kozvetlen(dbFajl)) {
+            m_fajl = dbFajl;
+            return true;
+        }
+        m_masolat = masolatFajl;
+        m_fajl = masolatFajl;
+        return masol(hiba);
+    }
+
+    // The file to zip as the database.
+    QString fajl() const { return m_fajl; }
+
+private:
+    bool kozvetlen(const QString& dbFajl)
+    {
+        // Without waiting: a reader in the way means the copy instead.
+        const int varakozas = busyTimeout();
+        sqlite3_busy_timeout(m_h, 0);
+        sqlite3_wal_checkpoint_v2(m_h, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        sqlite3_busy_timeout(m_h, varakozas);
+        if (sqlite3_exec(m_h, "BEGIN; SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            sqlite3_exec(m_h, "ROLLBACK", nullptr, nullptr, nullptr);
+            return false;
+        }
+        m_olvas = true;
+        // A commit that came between the fold and the read is in the log and
+        // in this read's view: the file alone would miss it.
+        const QFileInfo naplo(dbFajl + QStringLiteral("-wal"));
+        if (!naplo.exists() || naplo.size() == 0) return true;
+        sqlite3_exec(m_h, "COMMIT", nullptr, nullptr, nullptr);
+        m_olvas = false;
+        return false;
+    }
+
+    int busyTimeout() const
+    {
+        int ms = 0;
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(m_h, "PRAGMA busy_timeout", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+            ms = sqlite3_column_int(st, 0);
+        sqlite3_finalize(st);
+        return ms;
+    }
+
+    bool masol(QString* hiba)
+    {
+        sqlite3* cel = nullptr;
+        int rc = sqlite3_open_v2(QFile::encodeName(m_masolat).constData(), &cel,
+                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        // The copy lives until it is zipped: no journal, no waiting for the disk.
+        if (rc == SQLITE_OK)
+            sqlite3_exec(cel, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK) {
+            sqlite3_backup* b = sqlite3_backup_init(cel, "main", m_h, "main");
+            if (!b) {
+                rc = sqlite3_errcode(cel);
+                if (hiba) *hiba = motorHiba(cel, rc);
+            } else {
+                // All pages in one step: one read transaction, one moment's data.
+                const int lepes = sqlite3_backup_step(b, -1);
+                rc = sqlite3_backup_finish(b);
+                if (lepes != SQLITE_DONE && rc == SQLITE_OK) rc = lepes;
+                if (rc != SQLITE_OK && hiba) *hiba = motorHiba(cel, rc);
+            }
+        } else if (hiba) {
+            *hiba = motorHiba(cel, rc);
+        }
+        if (cel) sqlite3_close(cel);
+        return rc == SQLITE_OK;
+    }
+
+    sqlite3* m_h = nullptr;
+    bool m_sajat = false;
+    bool m_olvas = false;
+    QString m_fajl, m_masolat;
+};
+
+QString zipHiba(zip_t* za)
+{
+    return QString::fromLocal8Bit(zip_strerror(za));
+}
+
+// The finished archive reaches the disk before it counts as made.
+void lemezre(const QString& fajl)
+{
+    const int fd = ::open(QFile::encodeName(fajl).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+    const int mappa = ::open(QFile::encodeName(QFileInfo(fajl).absolutePath()).constData(),
+                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (mappa >= 0) {
+        ::fsync(mappa);
+        ::close(mappa);
+    }
+}
+
+} // namespace
+
+bool Keszit(const QString& adatMappa, const QString& cel, QString* hiba)
+{
+    const QDir alap(adatMappa);
+    if (!QFileInfo(adatMappa).isDir()) {
+        if (hiba) *hiba = QStringLiteral("Nem létező adatbázis mappa: %1").arg(QDir::toNativeSeparators(adatMappa));
+        return false;
+    }
+    const QString celAbs = QFileInfo(cel).absoluteFilePath();
+    const QString dbFajl = alap.filePath(QString::fromLatin1(Adatbazis::FajlNev));
+    // The copy of the database waits beside the archive, on its disk.
+    const QString masolat = celAbs + QStringLiteral(".%1.db").arg(::getpid());
+
+    // The files first, before anything of ours is written: an archive made
+    // inside the data folder must not take in itself or its own copy.
+    QList<QPair<QString, QString>> fajlok;   // path in the archive, file on disk
+    bool vanDb = false;
+    QDirIterator it(adatMappa, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString f = it.next();
+        const QString rel = alap.relativeFilePath(f);
+        const QFileInfo fi(f);
+        if (fi.absoluteFilePath() == celAbs || fi.absoluteFilePath().startsWith(celAbs + '.')) continue;
+        if (!rel.contains('/') && kihagyando(rel)) continue;
+        if (rel == QLatin1String(Adatbazis::FajlNev)) {
+            vanDb = true;
+            fajlok.append({rel, QString()});   // the snapshot's file, below
+        } else {
+            fajlok.append({rel, fi.absoluteFilePath()});
+        }
+    }
+
+    // Held until the archive is written.
+    Pillanatkep pillanatkep;
+    if (vanDb) {
+        if (!pillanatkep.keszit(dbFajl, masolat, hiba)) return false;
+        for (auto& [nev, fajl] : fajlok)
+            if (fajl.isEmpty()) fajl = pillanatkep.fajl();
+    }
+
+    int kod = 0;
+    // ZIP_TRUNCATE: the writer builds the new archive in a file beside the
+    // target and renames it over the old one only when it is whole.
+    zip_t* za = zip_open(QFile::encodeName(celAbs).constData(), ZIP_CREATE | ZIP_TRUNCATE, &kod);
+    if (!za) {
+        zip_error_t e;
+        zip_error_init_with_code(&e, kod);
+        if (hiba) *hiba = QString::fromLocal8Bit(zip_error_strerror(&e));
+        zip_error_fini(&e);
+        return false;
+    }
+    bool rendben = true;
+    for (const auto& [nev, fajl] : fajlok) {
+        zip_source_t* s = zip_source_file(za, QFile::encodeName(fajl).constData(), 0, -1);
+        zip_int64_t i = s ? zip_file_add(za, nev.toUtf8().constData(), s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) : -1;
+        if (i < 0) {
+            if (s) zip_source_free(s);
+            rendben = false;
+            break;
+        }
+        if (zip_set_file_compression(za, zip_uint64_t(i), ZIP_CM_DEFLATE, 1) != 0) {
+            rendben = false;
+            break;
+        }
+    }
+    // The files are read and compressed here.
+    if (rendben && zip_close(za) != 0) rendben = false;
+    if (!rendben) {
+        if (hiba) *hiba = zipHiba(za);
+        zip_discard(za);
+    }
+    if (rendben) lemezre(celAbs);
+    return rendben;
+}
+
+} // namespace Archiv

@@ -1,0 +1,258 @@
+#include "core/data/kulcslista.h"
+#include "core/data/adatbazis.h"
+#include "core/data/hufold.h"
+
+#include <QDate>
+#include <QTime>
+#include <limits>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int LapMeret = 64;
+constexpr int MaxLap = 512;
+
+// A column as the Qt driver would give it: integer, real, text, bytes or null.
+QVariant nyersErtek(sqlite3_stmt* st, int i)
+{
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL: return {};
+    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(st, i));
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i));
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
+    }
+}
+
+inline bool szamjegyek(const char* p, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (p[i] < '0' || p[i] > '9') return false;
+    return true;
+}
+inline int szam(const char* p, int n)
+{
+    int v = 0;
+    for (int i = 0; i < n; ++i) v = v * 10 + (p[i] - '0');
+    return v;
+}
+
+// Sema::ertekbe for one column. Dates and times in their stored form
+// ("yyyy-MM-dd", "HH:mm:ss") are read directly, a grid page holds hundreds
+// of them; anything else goes through Sema::ertekbe, so the result is the same.
+QVariant oszlopErtek(sqlite3_stmt* st, int i, Sema::Tipus t)
+{
+    if ((t == Sema::Tipus::Datum || t == Sema::Tipus::Ido) && sqlite3_column_type(st, i) == SQLITE_TEXT) {
+        const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        const int n = sqlite3_column_bytes(st, i);
+        if (t == Sema::Tipus::Datum && n == 10 && p[4] == '-' && p[7] == '-' && szamjegyek(p, 4)
+            && szamjegyek(p + 5, 2) && szamjegyek(p + 8, 2)) {
+            const QDate d(szam(p, 4), szam(p + 5, 2), szam(p + 8, 2));
+            return d.isValid() ? QVariant(d) : QVariant();
+        }
+        if (t == Sema::Tipus::Ido && n == 8 && p[2] == ':' && p[5] == ':' && szamjegyek(p, 2) && szamjegyek(p + 3, 2)
+            && szamjegyek(p + 6, 2)) {
+            const QTime i(szam(p, 2), szam(p + 3, 2), szam(p + 6, 2));
+            return i.isValid() ? QVariant(i) : QVariant();
+        }
+    }
+    return Sema::ertekbe(t, nyersErtek(st, i));
+}
+
+} // namespace
+
+KulcsosLista::KulcsosLista(ListaDef def) : m_def(std::move(def))
+{
+    for (int i = 0; i < m_def.mezok.size(); ++i) m_mezoIndex.insert(m_def.mezok.at(i).toLower(), i);
+}
+
+void KulcsosLista::rendezes(const QString& orderBy) { m_rend = orderBy; }
+
+void KulcsosLista::szures(const QString& where, const QVariantList& param)
+{
+    m_szuro = where;
+    m_szuroParam = param;
+}
+
+QString KulcsosLista::orderBy() const
+{
+    const QString k = m_def.alias + '.' + m_def.kulcs;
+    return m_rend.isEmpty() ? k : m_rend + ", " + k;
+}
+
+QString KulcsosLista::sorokLekerdezes(const QString& select, const QString& joinok) const
+{
+    QString sql = QStringLiteral("SELECT %1.%2, %3 FROM %4 %1 %5").arg(m_def.alias, m_def.kulcs, select, m_def.tabla, joinok);
+    if (!m_szuro.isEmpty()) sql += QStringLiteral(" WHERE (%1)").arg(m_szuro);
+    return sql + QStringLiteral(" ORDER BY ") + orderBy();
+}
+
+bool KulcsosLista::suruBetolt()
+{
+    // Only for a key the table keeps unique and in its own order (the
+    // rowid or its alias), with every row listed in key order.
+    if (!m_rend.isEmpty() || !m_szuro.isEmpty()) return false;
+    const Sema::Mezo* m = Sema::mezo(m_def.tabla, m_def.kulcs);
+    if (m_def.kulcs.compare(QLatin1String("rowid"), Qt::CaseInsensitive) != 0
+        && !(m && m->tipus == Sema::Tipus::AutoInc))
+        return false;
+    // Three sub-selects: MIN and MAX are each one step to an end of the
+    // table only on their own, never together in one SELECT.
+    const QString sql = QStringLiteral("SELECT (SELECT MIN(%1) FROM %2), (SELECT MAX(%1) FROM %2), "
+                                       "(SELECT COUNT(*) FROM %2)")
+                            .arg(m_def.kulcs, m_def.tabla);
+    sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
+    if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
+    sqlite3_stmt* st = nullptr;
+    const QByteArray u = sql.toUtf8();
+    if (sqlite3_prepare_v2(h, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
+        throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW) {
+        sqlite3_finalize(st);
+        throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
+    }
+    const qint64 min = sqlite3_column_int64(st, 0), max = sqlite3_column_int64(st, 1),
+                 db = sqlite3_column_int64(st, 2);
+    sqlite3_finalize(st);
+    // Unique keys as many as the range is wide: every key of it is there.
+    if (db > std::numeric_limits<int>::max() || (db > 0 && max - min + 1 != db)) return false;
+    m_kulcsok.clear();
+    m_kulcsok.shrink_to_fit();
+    m_hely.clear();
+    m_helyRitka.clear();
+    m_suru = true;
+    m_suruEleje = db > 0 ? min : 0;
+    m_suruDb = int(db);
+    m_lapok.clear();
+    return true;
+}
+
+void KulcsosLista::betolt()
+{
+    if (suruBetolt()) return;
+    QString sql = QStringLiteral("SELECT %1.%2 FROM %3 %1").arg(m_def.alias, m_def.kulcs, m_def.tabla);
+    if (!m_szuro.isEmpty()) sql += QStringLiteral(" WHERE (%1)").arg(m_szuro);
+    sql += QStringLiteral(" ORDER BY ") + orderBy();
+    kulcsokBeallit(Adatbazis::kulcsokOlvas(sql, m_szuroParam));
+}
+
+void KulcsosLista::kulcsokBeallit(std::vector<qint64> k)
+{
+    m_suru = false;
+    m_suruDb = 0;
+    m_kulcsok = std::move(k);
+    m_hely.clear();
+    m_helyRitka.clear();
+    qint64 max = -1;
+    bool suru = true;
+    for (qint64 x : m_kulcsok) {
+        if (x < 0) suru = false;
+        max = std::max(max, x);
+    }
+    if (suru && max < qint64(m_kulcsok.size()) * 8 + 1024) {
+        m_hely.assign(size_t(max + 1), -1);
+        for (size_t i = 0; i < m_kulcsok.size(); ++i) m_hely[size_t(m_kulcsok[i])] = int(i);
+    } else {
+        m_helyRitka.reserve(qsizetype(m_kulcsok.size()));
+        for (size_t i = 0; i < m_kulcsok.size(); ++i) m_helyRitka.insert(m_kulcsok[i], int(i));
+    }
+    m_lapok.clear();
+}
+
+void KulcsosLista::gyorsitotarUrit() { m_lapok.clear(); }
+
+qint64 KulcsosLista::kulcs(int sor) const
+{
+    if (m_suru) return (sor >= 0 && sor < m_suruDb) ? m_suruEleje + sor : -1;
+    return (sor >= 0 && sor < sorok()) ? m_kulcsok[size_t(sor)] : -1;
+}
+
+int KulcsosLista::sor(qint64 kulcs) const
+{
+    if (m_suru) return (kulcs >= m_suruEleje && kulcs - m_suruEleje < m_suruDb) ? int(kulcs - m_suruEleje) : -1;
+    if (!m_hely.empty() || m_helyRitka.isEmpty()) {
+        return (kulcs >= 0 && kulcs < qint64(m_hely.size())) ? m_hely[size_t(kulcs)] : -1;
+    }
+    return m_helyRitka.value(kulcs, -1);
+}
+
+int KulcsosLista::mezoIndex(const QString& nev) const { return m_mezoIndex.value(nev.toLower(), -1); }
+
+const QVector<QVariant>* KulcsosLista::sorAdat(int sor) const
+{
+    if (sor < 0 || sor >= sorok()) return nullptr;
+    const int lap = sor / LapMeret;
+    auto it = m_lapok.constFind(lap);
+    if (it == m_lapok.constEnd()) {
+        if (m_lapok.size() >= MaxLap) m_lapok.clear();
+        const int eleje = lap * LapMeret;
+        const int vege = std::min(sorok(), eleje + LapMeret);
+        QStringList kulcsok;
+        for (int i = eleje; i < vege; ++i) kulcsok << QString::number(kulcs(i));
+        const QString sql = QStringLiteral("SELECT %1.%2, %3 FROM %4 %1 %5 WHERE %1.%2 IN (%6)")
+                                .arg(m_def.alias, m_def.kulcs, m_def.select, m_def.tabla, m_def.joinok,
+                                     kulcsok.join(','));
+        // Straight through the C API, as the keys are: the Qt driver's cached
+        // result and the format-string date parser made up most of a page read.
+        QVector<QVector<QVariant>> sorok(vege - eleje);
+        sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
+        if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
+        sqlite3_stmt* st = nullptr;
+        const QByteArray u = sql.toUtf8();
+        if (sqlite3_prepare_v2(h, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
+            throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            const int hol = this->sor(sqlite3_column_int64(st, 0));
+            if (hol < eleje || hol >= vege) continue;
+            QVector<QVariant>& s = sorok[hol - eleje];
+            s.resize(m_def.mezok.size());
+            for (int m = 0; m < m_def.mezok.size(); ++m) s[m] = oszlopErtek(st, m + 1, m_def.tipusok.at(m));
+        }
+        sqlite3_finalize(st);
+        if (rc != SQLITE_DONE) throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
+        it = m_lapok.insert(lap, sorok);
+    }
+    const QVector<QVariant>& s = it.value()[sor - lap * LapMeret];
+    return s.isEmpty() ? nullptr : &s;   // a row deleted since the keys were read
+}
+
+QVariant KulcsosLista::ertek(int sor, int mezo) const
+{
+    if (mezo < 0) return {};
+    // Grids read values while they paint, where an exception cannot pass:
+    // a page that cannot be read shows empty and is read again next time.
+    try {
+        const QVector<QVariant>* s = sorAdat(sor);
+        return (s && mezo < s->size()) ? s->at(mezo) : QVariant();
+    } catch (const AdatbazisHiba& e) {
+        qWarning("Kazettora: a lista sora nem olvasható: %s", qPrintable(e.uzenet()));
+        return {};
+    }
+}
+
+int KulcsosLista::elso(const QString& feltetel, const QVariantList& param) const
+{
+    QString sql = QStringLiteral("SELECT %1.%2 FROM %3 %1 WHERE (%4)").arg(m_def.alias, m_def.kulcs, m_def.tabla, feltetel);
+    QVariantList p = param;
+    if (!m_szuro.isEmpty()) {
+        sql += QStringLiteral(" AND (%1)").arg(m_szuro);
+        p += m_szuroParam;
+    }
+    sql += QStringLiteral(" ORDER BY ") + orderBy() + QStringLiteral(" LIMIT 1");
+    const std::vector<qint64> k = Adatbazis::kulcsokOlvas(sql, p);
+    return k.empty() ? -1 : sor(k.front());
+}
+
+int KulcsosLista::elsoKezdodo(const QString& mezo, const QString& eleje) const
+{
+    int elsoSor = -1;
+    for (const HuFold::Tartomany& t : HuFold::kezdoTartomanyok(eleje)) {
+        const int s = elso(QStringLiteral("%1 >= ? COLLATE HU AND %1 < ? COLLATE HU").arg(mezo), {t.also, t.felso});
+        if (s >= 0 && (elsoSor < 0 || s < elsoSor)) elsoSor = s;
+    }
+    return elsoSor;
+}

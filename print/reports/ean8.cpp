@@ -1,0 +1,82 @@
+#include "print/reports/ean8.h"
+
+#include <QColor>
+#include <QPainter>
+#include <algorithm>
+#include <memory>
+#include <zint.h>
+
+namespace {
+
+struct ZintTorol {
+    void operator()(zint_symbol* s) const { ZBarcode_Delete(s); }
+};
+using Szimbolum = std::unique_ptr<zint_symbol, ZintTorol>;
+
+bool ervenyes(const QString& kod)
+{
+    if (kod.isEmpty() || kod.size() > 7) return false;
+    for (const QChar c : kod)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+    return true;
+}
+
+// The symbol of the code, or null. Always seven digits to zint: its EAN
+// symbology reads five digits or fewer as an add-on and eight or more as
+// EAN-13, never as EAN-8.
+Szimbolum kodol(const QString& kod)
+{
+    if (!ervenyes(kod)) return {};
+    Szimbolum s(ZBarcode_Create());
+    if (!s) return {};
+    s->symbology = BARCODE_EANX;
+    s->show_hrt = 0;              // the label prints the code itself, in its own font
+    s->guard_descent = 0;         // every bar as high as the others
+    s->whitespace_width = 0;
+    s->output_options = BARCODE_NO_QUIET_ZONES;   // the label's margin is the quiet zone
+    const QByteArray hetJegy = kod.rightJustified(7, QLatin1Char('0')).toLatin1();
+    if (ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(hetJegy.constData()),
+                        int(hetJegy.size())) >= ZINT_ERROR)
+        return {};
+    return s;
+}
+
+} // namespace
+
+namespace Ean8 {
+
+QString Tartalom(const QString& kod)
+{
+    const Szimbolum s = kodol(kod);
+    if (!s) return {};
+    return QString::fromLatin1(reinterpret_cast<const char*>(s->text)).left(8);
+}
+
+bool Rajzol(QPainter& p, const QRectF& hely, const QString& kod, const QColor& szin)
+{
+    const Szimbolum s = kodol(kod);
+    if (!s || ZBarcode_Buffer_Vector(s.get(), 0) >= ZINT_ERROR || !s->vector) return false;
+    // The bars' own extent, in zint's units: whatever margin zint keeps is left out.
+    double x0 = 1e30, x1 = -1e30, y0 = 1e30, y1 = -1e30;
+    for (const zint_vector_rect* r = s->vector->rectangles; r; r = r->next) {
+        if (r->colour != -1) continue;
+        x0 = std::min<double>(x0, r->x);
+        x1 = std::max<double>(x1, r->x + r->width);
+        y0 = std::min<double>(y0, r->y);
+        y1 = std::max<double>(y1, r->y + r->height);
+    }
+    if (x1 <= x0 || y1 <= y0) return false;
+    const double sx = hely.width() / (x1 - x0), sy = hely.height() / (y1 - y0);
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(szin);
+    for (const zint_vector_rect* r = s->vector->rectangles; r; r = r->next) {
+        if (r->colour != -1) continue;
+        p.drawRect(QRectF(hely.left() + (r->x - x0) * sx, hely.top() + (r->y - y0) * sy, r->width * sx,
+                          r->height * sy));
+    }
+    p.restore();
+    return true;
+}
+
+} // namespace Ean8

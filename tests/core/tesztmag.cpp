@@ -1,0 +1,116 @@
+#include "tests/core/tesztmag.h"
+#include "core/admin/felhasznalok.h"
+#include "core/data/adatbazis.h"
+#include "core/data/beallitas.h"
+#include "core/data/ora.h"
+#include "core/admin/telepites.h"
+
+#include <QLocale>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+MagTelepites::MagTelepites(bool minta, bool belepes)
+{
+    QString hiba;
+    if (!Telepites::telepit(m_dir.path(), minta, &hiba)) qFatal("telepítés: %s", qPrintable(hiba));
+    if (!belepes) {
+        // Most tests open the main window straight away, as the sample shop does.
+        const QString nev = QStringLiteral("tesztmag-belepes");
+        {
+            QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nev);
+            d.setDatabaseName(Adatbazis::fajlUtvonal(adatMappa()));
+            QSqlQuery q(d);
+            if (!d.open() || !q.exec(QStringLiteral("UPDATE beallit SET vanbelep = 'N'")))
+                qFatal("belépés kikapcsolása: %s", qPrintable(d.lastError().text()));
+        }
+        QSqlDatabase::removeDatabase(nev);
+    }
+    ProgramUtvonalBeallit(m_dir.path());
+    TBeall = TBeallRekord{};
+}
+
+MagTelepites::~MagTelepites() { Adatbazis::zar(); }
+
+void MagTelepites::nyit()
+{
+    QString hiba;
+    if (!Adatbazis::nyit(adatMappa(), &hiba)) qFatal("nyitás: %s", qPrintable(hiba));
+}
+
+void TesztKornyezet()
+{
+    // Password digests at the least cost: the rules do not wait on the hash.
+    Felhasznalok::OlcsoDigest(true);
+    QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    OraBeallit(TesztMost);
+}
+
+QString LekerdezesiTerv(const QString& sql)
+{
+    QStringList sorok;
+    sqlite3_stmt* st = nullptr;
+    const QByteArray u = ("EXPLAIN QUERY PLAN " + sql).toUtf8();
+    if (sqlite3_prepare_v2(Adatbazis::kezelo(Adatbazis::db()), u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
+        return QStringLiteral("hibás utasítás: ") + sql;
+    while (sqlite3_step(st) == SQLITE_ROW) sorok << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 3)));
+    sqlite3_finalize(st);
+    return sorok.join(" / ");
+}
+
+TeliLemez::TeliLemez(qint64 bajt)
+{
+    // Past the limit the kernel also sends SIGXFSZ, which would end the test.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit r{};
+    getrlimit(RLIMIT_FSIZE, &r);
+    m_regi = qint64(r.rlim_cur);
+    r.rlim_cur = rlim_t(bajt);
+    if (setrlimit(RLIMIT_FSIZE, &r) != 0) qFatal("setrlimit: %s", std::strerror(errno));
+}
+
+TeliLemez::~TeliLemez()
+{
+    rlimit r{};
+    getrlimit(RLIMIT_FSIZE, &r);
+    r.rlim_cur = rlim_t(m_regi);
+    setrlimit(RLIMIT_FSIZE, &r);
+}
+
+JogokKorlatozva::JogokKorlatozva()
+{
+    if (geteuid() != 0) {
+        m_ervenyes = true;   // permissions bind already
+        return;
+    }
+    __user_cap_header_struct fej{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct adat[2] = {};
+    if (syscall(SYS_capget, &fej, adat) != 0) return;
+    m_regi[0] = adat[0].effective;
+    m_regi[1] = adat[1].effective;
+    adat[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    if (syscall(SYS_capset, &fej, adat) != 0) return;
+    m_visszaallit = true;
+    m_ervenyes = true;
+}
+
+JogokKorlatozva::~JogokKorlatozva()
+{
+    if (!m_visszaallit) return;
+    __user_cap_header_struct fej{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct adat[2] = {};
+    syscall(SYS_capget, &fej, adat);
+    adat[0].effective = m_regi[0];
+    adat[1].effective = m_regi[1];
+    syscall(SYS_capset, &fej, adat);
+}

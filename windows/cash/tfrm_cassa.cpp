@@ -1,0 +1,226 @@
+#include "windows/cash/tfrm_cassa.h"
+#include "core/cash/cassa.h"
+#include "windows/cash/tfrm_datumbe.h"
+#include "print/cash/tqrcassa.h"
+#include "windows/common/muvelet.h"
+#include "windows/common/racs.h"
+#include "windows/common/tfrm_inp.h"
+#include "print/common/uzenet.h"
+#include "core/data/beallitas.h"
+#include "core/data/konverzio.h"
+#include "core/data/ora.h"
+#include "windows/refdata/torzsadatok.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScreen>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// The manual entry's own wording of the missing right: no full stop.
+const char* const NincsJogKezi = "Nincs jogosultság a művelethez";
+
+QString datum(const QVariant& v)
+{
+    const QDate d = v.toDate();
+    return d.isValid() ? RovidDatum(d) : QString();
+}
+
+QString penz(const QVariant& v) { return v.isNull() ? QString() : FtMaszk(VarValos(v)); }
+
+} // namespace
+
+// ---- colours ----------------------------------------------------------------------
+
+CassaRacsRajzolo::CassaRacsRajzolo(const KulcsosLista* lista, QObject* szulo)
+    : QStyledItemDelegate(szulo), m_lista(lista)
+{
+}
+
+bool CassaRacsRajzolo::kiadas(int sor) const { return VarValos(m_lista->ertek(sor, "osszeg")) < 0; }
+
+void CassaRacsRajzolo::initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const
+{
+    QStyledItemDelegate::initStyleOption(o, i);
+    if (!kiadas(i.row())) return;
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        o->palette.setColor(g, QPalette::Text, QColor(0xFF, 0x00, 0x00));
+        o->palette.setColor(g, QPalette::HighlightedText, QColor(0xFF, 0xFF, 0x00));
+    }
+}
+
+// ---- the window --------------------------------------------------------------------
+
+Tfrm_Cassa::Tfrm_Cassa(QWidget* szulo) : QDialog(szulo), m_lista(Cassa::ListaLeiras())
+{
+    setObjectName("Tfrm_Cassa");
+    setWindowTitle(QStringLiteral("Cassa"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
+
+    auto* elrendezes = new QVBoxLayout(this);
+    elrendezes->setContentsMargins(0, 0, 0, 0);
+    elrendezes->setSpacing(0);
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar1->setIconSize(QSize(16, 16));
+    elrendezes->addWidget(ToolBar1);
+
+    const Qt::Alignment bal = Qt::AlignLeft | Qt::AlignVCenter, jobb = Qt::AlignRight | Qt::AlignVCenter;
+    m_modell = new ListaModell(&m_lista,
+                               {{"datum", QStringLiteral("dátum"), bal, datum},
+                                {"cassatip_nev", QStringLiteral("típus"), bal, {}},
+                                {"osszeg", QStringLiteral("összeg"), jobb, penz},
+                                {"zaro", QStringLiteral("záró"), jobb, penz},
+                                {"ugyfel_nev", QStringLiteral("ügyfél"), bal, {}}},
+                               this);
+    DBGrid1 = new QTableView(this);
+    DBGrid1->setObjectName("DBGrid1");
+    DBGrid1->setModel(m_modell);
+    RacsBeallit(DBGrid1);
+    Rajzolo = new CassaRacsRajzolo(&m_lista, DBGrid1);
+    DBGrid1->setItemDelegate(Rajzolo);
+    const int szelessegek[] = {80, 160, 90, 90};
+    for (int i = 0; i < int(std::size(szelessegek)); ++i) DBGrid1->setColumnWidth(i, szelessegek[i]);
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    elrendezes->addWidget(DBGrid1, 1);
+
+    aUj = MuveletKeszit(this, "aUj", QStringLiteral("Új sor"), {QKeySequence(Qt::Key_Insert)});
+    aSzur = MuveletKeszit(this, "aSzur", QStringLiteral("Dátum szűrés"), {QKeySequence(Qt::Key_F9)});
+    aSzur->setCheckable(true);
+    aNyomtat = MuveletKeszit(this, "aNyomtat", QStringLiteral("Nyomtat"), {QKeySequence(Qt::CTRL | Qt::Key_P)});
+    aNyomtatKep = MuveletKeszit(this, "aNyomtatKep", QStringLiteral("Nyomtatási kép"), {QKeySequence(Qt::CTRL | Qt::Key_K)});
+    aBezar = MuveletKeszit(this, "aBezar", QStringLiteral("Bezár"), {QKeySequence(Qt::Key_Escape)});
+
+    ToolBar1->addAction(aUj);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(aSzur);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(aNyomtat);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(aBezar);
+    NyomtatMenu = new QMenu(this);
+    NyomtatMenu->addActions({aNyomtat, aNyomtatKep});
+    if (auto* b = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(aNyomtat))) {
+        b->setMenu(NyomtatMenu);
+        b->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->addActions({aUj, aSzur});
+    PopupMenu1->addSeparator();
+    PopupMenu1->addActions({aNyomtat, aNyomtatKep});
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(aBezar);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupMenu1->popup(mapToGlobal(p)); });
+    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(p)); });
+
+    connect(aUj, &QAction::triggered, this, [this] { Vedett([this] { aUjExecute(); }, this); });
+    connect(aSzur, &QAction::triggered, this, [this] {
+        // A filter that could not be read leaves the button as the list is.
+        if (!Vedett([this] { aSzurExecute(); }, this)) aSzur->setChecked(szurve());
+    });
+    connect(aNyomtat, &QAction::triggered, this, [this] { Vedett([this] { aNyomtatExecute(); }, this); });
+    connect(aNyomtatKep, &QAction::triggered, this, [this] { Vedett([this] { aNyomtatKepExecute(); }, this); });
+    connect(aBezar, &QAction::triggered, this, &Tfrm_Cassa::aBezarExecute);
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& i) { RacsSorJel(DBGrid1, m_modell, i.isValid() ? i.row() : -1); });
+
+    setFixedSize(std::max(620, ToolBar1->sizeHint().width()), 440);
+    if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+}
+
+void Tfrm_Cassa::megnyit()
+{
+    m_modell->ujratolt();
+    aktualisBeallit(0);
+}
+
+int Tfrm_Cassa::aktualis() const
+{
+    const QModelIndex i = DBGrid1->currentIndex();
+    return i.isValid() ? i.row() : -1;
+}
+
+void Tfrm_Cassa::aktualisBeallit(int sor)
+{
+    if (m_lista.sorok() == 0) return;
+    sor = std::clamp(sor, 0, m_lista.sorok() - 1);
+    const QModelIndex i = m_modell->index(sor, std::max(0, DBGrid1->currentIndex().column()));
+    DBGrid1->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    DBGrid1->scrollTo(i);
+    RacsSorJel(DBGrid1, m_modell, sor);
+}
+
+bool Tfrm_Cassa::szurve() const { return !m_lista.szures().isEmpty(); }
+
+void Tfrm_Cassa::ujraolvas()
+{
+    m_modell->ujratolt();
+}
+
+void Tfrm_Cassa::aUjExecute()
+{
+    if (!TBeall.rendszergazda) {
+        HibaAblak(QString::fromUtf8(NincsJogKezi), this);
+        return;
+    }
+    int szorzo = 0;
+    const QString tipus = TorzsCassatipMegnyit(this, QString(), true, szorzo);
+    if (tipus.isEmpty()) return;
+    double osszeg = 0;
+    if (!SzamBevitel(QStringLiteral("Összeg megadás"), QStringLiteral("Add meg az összeget!"), osszeg, this)) return;
+    Cassa::KeziTetel(tipus, szorzo, osszeg);
+    // The list as the table now is, the filter kept; the new entry is last.
+    ujraolvas();
+    aktualisBeallit(m_lista.sorok() - 1);
+}
+
+void Tfrm_Cassa::aSzurExecute()
+{
+    // The action's checked state has already flipped when triggered.
+    if (aSzur->isChecked()) {
+        QDate nap = Ma();
+        if (!DatumMegad(this, nap)) {
+            aSzur->setChecked(false);
+            return;
+        }
+        m_lista.szures(Cassa::NapFeltetel(), Cassa::NapParam(nap));
+        m_nap = nap;
+    } else {
+        m_lista.szures(QString());
+        m_nap = QDate();
+    }
+    try {
+        ujraolvas();
+    } catch (...) {
+        m_lista.szures(QString());
+        m_nap = QDate();
+        throw;
+    }
+    aktualisBeallit(0);
+}
+
+void Tfrm_Cassa::aNyomtatExecute() { CassaNyomtat(szurve(), m_nap, Kimenet::nyomtato(), this); }
+
+void Tfrm_Cassa::aNyomtatKepExecute() { CassaNyomtat(szurve(), m_nap, Kimenet::elonezet(), this); }
+
+void Tfrm_Cassa::aBezarExecute() { reject(); }
+
+void CassaMegnyit(QWidget* szulo)
+{
+    Tfrm_Cassa a(szulo);
+    a.megnyit();
+    a.exec();
+}

@@ -1,0 +1,312 @@
+#include "windows/rental/tfrm_kolcsonzes.h"
+#include "windows/common/muvelet.h"
+#include "windows/common/racs.h"
+#include "windows/common/tfrm_inp.h"
+#include "core/data/adatbazis.h"
+#include "core/data/beallitas.h"
+#include "core/data/konverzio.h"
+#include "core/data/ora.h"
+#include "print/common/uzenet.h"
+#include "windows/rental/tfrm_videovalaszt.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QTableWidgetItem* cella(const QString& s, Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto* c = new QTableWidgetItem(s);
+    c->setTextAlignment(a);
+    c->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    return c;
+}
+
+QString otJegy(int azon) { return QStringLiteral("%1").arg(azon, 5, 10, QLatin1Char('0')); }
+
+// Overdue rows of the return window: red, yellow when selected.
+class LejartRajzolo : public QStyledItemDelegate {
+public:
+    LejartRajzolo(const Tfrm_VisszaVesz* ablak) : QStyledItemDelegate(const_cast<Tfrm_VisszaVesz*>(ablak)), m_ablak(ablak) {}
+protected:
+    void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const override
+    {
+        QStyledItemDelegate::initStyleOption(o, i);
+        const QColor n = m_ablak->szovegSzin(i.row(), false);
+        if (n.isValid()) {
+            o->palette.setColor(QPalette::Text, n);
+            o->palette.setColor(QPalette::HighlightedText, m_ablak->szovegSzin(i.row(), true));
+        }
+    }
+private:
+    const Tfrm_VisszaVesz* m_ablak;
+};
+
+} // namespace
+
+// ---- frame -------------------------------------------------------------------------
+
+KolcsonzesKeret::KolcsonzesKeret(const QString& osztaly, const QString& cim, const QString& ugyfelNev, QWidget* szulo)
+    : QDialog(szulo)
+{
+    setObjectName(osztaly);
+    setWindowTitle(cim);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(0);
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    l->addWidget(ToolBar1);
+
+    auto* panel = new QHBoxLayout;
+    panel->setContentsMargins(2, 4, 2, 4);
+    panel->setSpacing(6);
+    QFont felkover = font();
+    felkover.setBold(true);
+    lblNev = new QLabel(QStringLiteral("  ") + ugyfelNev, this);
+    lblNev->setObjectName("lblNev");
+    lblNev->setFont(felkover);
+    lblOsszeg = new QLabel(this);
+    lblOsszeg->setObjectName("lblOsszeg");
+    lblOsszeg->setFont(felkover);
+    panel->addWidget(new QLabel(QStringLiteral("  ügyfél"), this));
+    panel->addWidget(lblNev);
+    panel->addWidget(new QLabel(QStringLiteral("  fizetendő"), this));
+    panel->addWidget(lblOsszeg);
+    panel->addStretch();
+    l->addLayout(panel);
+
+    DBGrid1 = new QTableWidget(this);
+    DBGrid1->setObjectName("DBGrid1");
+    RacsBeallit(DBGrid1);
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    l->addWidget(DBGrid1, 1);
+    // The row marker follows the current row however it moves (keys, mouse).
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { RacsSorJel(DBGrid1); });
+}
+
+QAction* KolcsonzesKeret::muvelet(const char* nev, const QString& felirat, const QList<QKeySequence>& billentyuk)
+{
+    return MuveletKeszit(this, QString::fromLatin1(nev), felirat, billentyuk);
+}
+
+void KolcsonzesKeret::osszegMutat(double osszeg) { lblOsszeg->setText(FtMaszk(osszeg)); }
+
+int KolcsonzesKeret::aktualis() const
+{
+    const QModelIndex i = DBGrid1->currentIndex();
+    return i.isValid() ? i.row() : -1;
+}
+
+void KolcsonzesKeret::aktualisBeallit(int sor)
+{
+    if (DBGrid1->rowCount() > 0) {
+        sor = std::clamp(sor, 0, DBGrid1->rowCount() - 1);
+        DBGrid1->setCurrentCell(sor, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    // Rows added without a move of the current one get their empty titles here.
+    RacsSorJel(DBGrid1);
+}
+
+// ---- rental ------------------------------------------------------------------------
+
+Tfrm_Kolcsonzes::Tfrm_Kolcsonzes(Kolcsonzes& k, QWidget* szulo)
+    : KolcsonzesKeret("Tfrm_Kolcsonzes", QStringLiteral("Kölcsönzés"), k.ugyfelNev(), szulo), m_k(k)
+{
+    setFixedSize(520, 360);
+    aUj = muvelet("aUj", QStringLiteral("Új tétel"), {QKeySequence(Qt::Key_Insert)});
+    aTorol = muvelet("aTorol", QStringLiteral("Tétel törlése"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)});
+    aElfogad = muvelet("aElfogad", QStringLiteral("Elfogad"),
+                       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    aMegsem = muvelet("aMegsem", QStringLiteral("Mégsem"), {QKeySequence(Qt::Key_Escape)});
+    ToolBar1->addActions({aUj, aTorol});
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({aElfogad, aMegsem});
+    DBGrid1->setColumnCount(2);
+    DBGrid1->setHorizontalHeaderLabels({QStringLiteral("kód"), QStringLiteral("név")});
+    DBGrid1->setColumnWidth(0, 70);
+    connect(aUj, &QAction::triggered, this, [this] { Vedett([this] { aUjExecute(); }, this); });
+    connect(aTorol, &QAction::triggered, this, &Tfrm_Kolcsonzes::aTorolExecute);
+    connect(aElfogad, &QAction::triggered, this, &Tfrm_Kolcsonzes::aElfogadExecute);
+    connect(aMegsem, &QAction::triggered, this, &QDialog::reject);
+    tetelValaszto = [](QWidget* w) { return VideoValaszt(w, -1); };
+    frissit();
+    if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+}
+
+void Tfrm_Kolcsonzes::frissit(qint64 aktualisVideo)
+{
+    const int regi = aktualis();
+    const auto& t = m_k.tetelek();
+    DBGrid1->setRowCount(int(t.size()));
+    int uj = -1;
+    for (int i = 0; i < t.size(); ++i) {
+        DBGrid1->setItem(i, 0, cella(otJegy(t[i].azon), Qt::AlignRight | Qt::AlignVCenter));
+        DBGrid1->setItem(i, 1, cella(t[i].nev));
+        if (t[i].video == aktualisVideo) uj = i;
+    }
+    aktualisBeallit(uj >= 0 ? uj : regi);
+    osszegMutat(m_k.osszeg());
+}
+
+void Tfrm_Kolcsonzes::aUjExecute()
+{
+    const qint64 video = tetelValaszto ? tetelValaszto(this) : -1;
+    if (video < 0) return;
+    m_k.hozzaad(video);
+    frissit(video);
+}
+
+void Tfrm_Kolcsonzes::aTorolExecute()
+{
+    const int s = aktualis();
+    if (s < 0) return;
+    m_k.torol(s);
+    frissit();
+}
+
+void Tfrm_Kolcsonzes::aElfogadExecute()
+{
+    // A refusal keeps the window and its list: nothing was written.
+    Vedett([this] {
+        m_kolcsid = m_k.befejez();
+        accept();
+    }, this);
+}
+
+// ---- return -------------------------------------------------------------------------
+
+Tfrm_VisszaVesz::Tfrm_VisszaVesz(Visszavetel& v, QWidget* szulo)
+    : KolcsonzesKeret("Tfrm_VisszaVesz", QStringLiteral("Visszavétel"), v.ugyfelNev(), szulo), m_v(v)
+{
+    setFixedSize(620, 380);
+    aTorol = muvelet("aTorol", QStringLiteral("Tétel törlése"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)});
+    aPotdij = muvelet("aPotdij", QStringLiteral("Pótdíj"), {});
+    aElfogad = muvelet("aElfogad", QStringLiteral("Elfogad"),
+                       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    aMegsem = muvelet("aMegsem", QStringLiteral("Mégsem"), {QKeySequence(Qt::Key_Escape)});
+    ToolBar1->addAction(aTorol);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(aPotdij);
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({aElfogad, aMegsem});
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->addActions({aTorol, aPotdij});
+    PopupMenu1->addSeparator();
+    PopupMenu1->addActions({aElfogad, aMegsem});
+    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(p)); });
+    DBGrid1->setColumnCount(5);
+    DBGrid1->setHorizontalHeaderLabels({QStringLiteral("kód"), QStringLiteral("név"), QStringLiteral("dat.határidő"),
+                                        QStringLiteral("óra.határidő"), QStringLiteral("ár")});
+    DBGrid1->setColumnWidth(0, 60);
+    DBGrid1->setColumnWidth(1, 250);
+    DBGrid1->setColumnWidth(2, 100);
+    DBGrid1->setColumnWidth(3, 90);
+    DBGrid1->setItemDelegate(new LejartRajzolo(this));
+    connect(aTorol, &QAction::triggered, this, &Tfrm_VisszaVesz::aTorolExecute);
+    connect(aPotdij, &QAction::triggered, this, [this] { Vedett([this] { aPotdijExecute(); }, this); });
+    connect(aElfogad, &QAction::triggered, this, &Tfrm_VisszaVesz::aElfogadExecute);
+    connect(aMegsem, &QAction::triggered, this, &QDialog::reject);
+    frissit(0);
+    if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+}
+
+QColor Tfrm_VisszaVesz::szovegSzin(int sor, bool kijelolt) const
+{
+    if (sor < 0 || sor >= m_v.tetelek().size()) return {};
+    const VisszavetelTetel& t = m_v.tetelek().at(sor);
+    if (!Lejart(QStringLiteral("I"), t.datVisszakell, t.idoVisszakell, Most())) return {};
+    return kijelolt ? QColor(0xFF, 0xFF, 0x00) : QColor(0xFF, 0x00, 0x00);
+}
+
+void Tfrm_VisszaVesz::frissit(int sor)
+{
+    const auto& t = m_v.tetelek();
+    DBGrid1->setRowCount(int(t.size()));
+    for (int i = 0; i < t.size(); ++i) {
+        DBGrid1->setItem(i, 0, cella(otJegy(t[i].azon), Qt::AlignRight | Qt::AlignVCenter));
+        DBGrid1->setItem(i, 1, cella(t[i].nev));
+        DBGrid1->setItem(i, 2, cella(VarSzoveg(t[i].datVisszakell)));
+        DBGrid1->setItem(i, 3, cella(VarSzoveg(t[i].idoVisszakell)));
+        DBGrid1->setItem(i, 4, cella(VarSzoveg(t[i].ar), Qt::AlignRight | Qt::AlignVCenter));
+    }
+    aktualisBeallit(sor);
+    osszegMutat(m_v.osszeg());
+}
+
+void Tfrm_VisszaVesz::aTorolExecute()
+{
+    const int s = aktualis();
+    if (s < 0) return;
+    m_v.marad(s);
+    frissit(s);
+}
+
+void Tfrm_VisszaVesz::aPotdijExecute()
+{
+    const int s = aktualis();
+    if (s < 0) return;
+    double ertek = 100;
+    if (SzamBevitel(QStringLiteral("Pótdíj"), QStringLiteral("Add meg a pótdíj összegét"), ertek, this))
+        m_v.potdij(s, ertek);
+    frissit(s);
+}
+
+void Tfrm_VisszaVesz::aElfogadExecute()
+{
+    Vedett([this] {
+        m_v.befejez();
+        accept();
+    }, this);
+}
+
+// ---- the roads -----------------------------------------------------------------------
+
+bool KolcsonzesInditas(QWidget* szulo, qint64 video, const KolcsonzesUt& ut)
+{
+    const QString akadaly = KolcsonzesAkadaly(video);
+    if (!akadaly.isEmpty()) {
+        HibaAblak(akadaly, szulo);
+        return false;
+    }
+    const int ugyfel = ut.ugyfelValaszto ? ut.ugyfelValaszto(szulo) : -1;
+    if (ugyfel < 0) return false;
+    QString idoNev;
+    int ora = 0;
+    const int fiztip = ut.idoValaszto ? ut.idoValaszto(szulo, &idoNev, &ora) : -1;
+    if (fiztip < 0) return false;
+    const QString nev =
+        VarSzoveg(Adatbazis::ertek(QStringLiteral("SELECT ugyfel_nev FROM ugyfel WHERE ugyfel = ?"), {ugyfel}));
+    Kolcsonzes k(ugyfel, nev, fiztip, ora);
+    k.hozzaad(video);
+    Tfrm_Kolcsonzes f(k, szulo);
+    if (ut.tetelValaszto) f.tetelValaszto = ut.tetelValaszto;
+    if (f.exec() != QDialog::Accepted) return false;
+    if (TBeall.autonyom && ut.nyugta) ut.nyugta(f.kolcsid());
+    return true;
+}
+
+bool VisszavetelInditas(QWidget* szulo, qint64 video)
+{
+    const QString akadaly = VisszavetelAkadaly(video);
+    if (!akadaly.isEmpty()) {
+        HibaAblak(akadaly, szulo);
+        return false;
+    }
+    Visszavetel v = Visszavetel::targybol(video);
+    Tfrm_VisszaVesz f(v, szulo);
+    return f.exec() == QDialog::Accepted;
+}

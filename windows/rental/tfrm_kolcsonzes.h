@@ -1,0 +1,87 @@
+#pragma once
+// The rental window and the return window: a tool bar, the customer and
+// the amount to pay, and the items of the operation.
+#include "core/rental/kolcsonzes.h"
+
+#include <QDialog>
+#include <QStyledItemDelegate>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTableWidget;
+class QToolBar;
+
+// The common frame of the two windows.
+class KolcsonzesKeret : public QDialog {
+    Q_OBJECT
+public:
+    KolcsonzesKeret(const QString& osztaly, const QString& cim, const QString& ugyfelNev, QWidget* szulo);
+    QToolBar* ToolBar1 = nullptr;
+    QLabel* lblNev = nullptr;
+    QLabel* lblOsszeg = nullptr;
+    QTableWidget* DBGrid1 = nullptr;
+    int aktualis() const;
+protected:
+    QAction* muvelet(const char* nev, const QString& felirat, const QList<QKeySequence>& billentyuk);
+    void osszegMutat(double osszeg);
+    void aktualisBeallit(int sor);
+};
+
+class Tfrm_Kolcsonzes : public KolcsonzesKeret {
+    Q_OBJECT
+public:
+    Tfrm_Kolcsonzes(Kolcsonzes& k, QWidget* szulo = nullptr);
+    QAction* aUj = nullptr;
+    QAction* aTorol = nullptr;
+    QAction* aElfogad = nullptr;
+    QAction* aMegsem = nullptr;
+    // The item choice; the program's is the item picker.
+    std::function<qint64(QWidget*)> tetelValaszto;
+    // The rental number, once "Elfogad" completed the rental.
+    int kolcsid() const { return m_kolcsid; }
+public slots:
+    void aUjExecute();
+    void aTorolExecute();
+    void aElfogadExecute();
+private:
+    Kolcsonzes& m_k;
+    int m_kolcsid = 0;
+    void frissit(qint64 aktualisVideo = -1);
+};
+
+class Tfrm_VisszaVesz : public KolcsonzesKeret {
+    Q_OBJECT
+public:
+    Tfrm_VisszaVesz(Visszavetel& v, QWidget* szulo = nullptr);
+    QAction* aTorol = nullptr;
+    QAction* aPotdij = nullptr;
+    QAction* aElfogad = nullptr;
+    QAction* aMegsem = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    // Text colour of a row as drawn now (invalid: the grid's own).
+    QColor szovegSzin(int sor, bool kijelolt) const;
+public slots:
+    void aTorolExecute();
+    void aPotdijExecute();
+    void aElfogadExecute();
+private:
+    Visszavetel& m_v;
+    void frissit(int sor);
+};
+
+// The choices a rental asks for, handed to it by its caller: the main
+// window gives the customer register, the period window, the item picker
+// and the receipt; tests and benchmarks give answers of their own.
+struct KolcsonzesUt {
+    std::function<int(QWidget*)> ugyfelValaszto;                          // -1: cancelled
+    std::function<int(QWidget*, QString* nev, int* ora)> idoValaszto;    // -1: cancelled
+    std::function<qint64(QWidget*)> tetelValaszto;
+    std::function<void(int kolcsid)> nyugta;
+};
+
+// "Kölcsönöz" on an item: true when a rental was completed.
+bool KolcsonzesInditas(QWidget* szulo, qint64 video, const KolcsonzesUt& ut);
+// "Visszavesz" on an item: true when items came back.
+bool VisszavetelInditas(QWidget* szulo, qint64 video);

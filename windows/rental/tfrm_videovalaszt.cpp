@@ -1,0 +1,131 @@
+#include "windows/rental/tfrm_videovalaszt.h"
+#include "windows/common/bevitel.h"
+#include "core/common/listamodell.h"
+#include "windows/common/muvelet.h"
+#include "print/common/uzenet.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+const char* const KodRend = "t.azon";
+const char* const NevRend = "t.video_nev COLLATE HU";
+
+TorzsLeiras valasztoLeiras()
+{
+    TorzsLeiras l;
+    l.osztaly = QStringLiteral("Tfrm_VideoValaszt");
+    l.cim = QStringLiteral("Kölcsönözhető tételek");
+    l.tabla = QStringLiteral("video");
+    l.kulcs = QStringLiteral("video");
+    l.keresoMezo = QStringLiteral("video_nev");
+    l.rend = QString::fromLatin1(KodRend);
+    // Items in the shop only; an item whose type no longer exists is not
+    // offered (the join below says the same for the rows, the filter for
+    // the keys, which are read without it).
+    l.szuro = QStringLiteral("t.kint = 'N' AND t.tipus IN (SELECT tipus FROM tipus)");
+    l.kapcsolt = {{QStringLiteral("tipus_nev"), QStringLiteral("ti.tipus_nev")}};
+    l.joinok = QStringLiteral("INNER JOIN tipus ti ON (t.tipus = ti.tipus)");
+    l.oszlopok = {Oszlop{"azon", QStringLiteral("kód"), Qt::AlignRight | Qt::AlignVCenter, OtJegyu},
+                  Oszlop{"video_nev", QStringLiteral("név")}, Oszlop{"tipus_nev", QStringLiteral("típus")}};
+    l.meret = QSize(560, 460);
+    return l;
+}
+
+} // namespace
+
+Tfrm_VideoValaszt::Tfrm_VideoValaszt(QWidget* szulo) : TorzsAblak(valasztoLeiras(), true, szulo)
+{
+    // A choice only: the items are kept in the main window.
+    for (QAction* a : {aUj, aSzerkeszt, aTorol}) {
+        a->setEnabled(false);
+        a->setVisible(false);
+    }
+    aKeresKod = muvelet(QStringLiteral("aKeresKod"), QStringLiteral("Keresés kódra"), {});
+    aKeresNev = muvelet(QStringLiteral("aKeresNev"), QStringLiteral("Keresés név szerint"), {});
+    auto* csoport = new QActionGroup(this);
+    for (QAction* a : {aKeresKod, aKeresNev}) {
+        a->setCheckable(true);
+        csoport->addAction(a);
+    }
+    aKeresKod->setChecked(true);
+    // The search button drops down its two modes.
+    if (auto* kereso = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(aKeres))) {
+        auto* menu = new QMenu(this);
+        menu->addActions({aKeresKod, aKeresNev});
+        kereso->setMenu(menu);
+        kereso->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    PopupMenu1->addSeparator();
+    PopupMenu1->addActions({aKeresKod, aKeresNev});
+    DBGrid1->setColumnWidth(0, 60);
+    DBGrid1->setColumnWidth(1, 330);
+    KeresoMezo(Edit1, DBGrid1);
+    CsakSzamjegy(Edit1, true);
+    connect(aKeresKod, &QAction::triggered, this, &Tfrm_VideoValaszt::aKeresKodExecute);
+    connect(aKeresNev, &QAction::triggered, this, &Tfrm_VideoValaszt::aKeresNevExecute);
+}
+
+void Tfrm_VideoValaszt::megnyit(qint64 video)
+{
+    modell()->ujratolt();
+    const int s = lista().sor(video);
+    aktualisBeallit(s >= 0 ? s : 0);
+}
+
+qint64 Tfrm_VideoValaszt::aktualisKulcs() const { return m_lista.kulcs(aktualis()); }
+
+void Tfrm_VideoValaszt::rend(bool nev)
+{
+    const qint64 k = aktualisKulcs();
+    m_lista.rendezes(QString::fromLatin1(nev ? NevRend : KodRend));
+    modell()->ujratolt();
+    const int s = m_lista.sor(k);
+    aktualisBeallit(s >= 0 ? s : 0);
+}
+
+void Tfrm_VideoValaszt::gyorsKeres(const QString& szoveg)
+{
+    if (szoveg.isEmpty()) return;
+    int s = -1;
+    if (aKeresNev->isChecked()) {
+        s = m_lista.elsoKezdodo(QStringLiteral("t.video_nev"), szoveg);
+    } else {
+        bool ok = false;
+        const int kod = szoveg.toInt(&ok, 10);
+        if (ok) s = m_lista.elso(QStringLiteral("t.azon = ?"), {kod});   // too long: no such code
+    }
+    if (s >= 0) aktualisBeallit(s);
+}
+
+void Tfrm_VideoValaszt::aKeresKodExecute()
+{
+    aKeresKod->setChecked(true);
+    Vedett([this] { rend(false); }, this);
+    CsakSzamjegy(Edit1, true);
+    Edit1->clear();
+    Edit1->setFocus();
+}
+
+void Tfrm_VideoValaszt::aKeresNevExecute()
+{
+    aKeresNev->setChecked(true);
+    Vedett([this] { rend(true); }, this);
+    CsakSzamjegy(Edit1, false);
+    Edit1->clear();
+    Edit1->setFocus();
+}
+
+qint64 VideoValaszt(QWidget* szulo, qint64 video)
+{
+    Tfrm_VideoValaszt f(szulo);
+    f.megnyit(video);
+    if (f.exec() != QDialog::Accepted) return -1;
+    return f.aktualisKulcs();
+}
