@@ -441,6 +441,13 @@ void Tranzakcio::jovahagy()
         vegrehajt(m_db, QStringLiteral("RELEASE ") + m_mentesipont);
     }
     m_kesz = true;
+    if (kulso()) emit valtozas().valtozott();
+}
+
+Valtozas& valtozas()
+{
+    static Valtozas v;
+    return v;
 }
 
 void kot(sqlite3_stmt* st, int i, const QVariant& nyers)

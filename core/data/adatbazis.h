@@ -3,6 +3,7 @@
 // SQLite file of the data folder, and the few helpers every window uses to
 // run statements on it. Saves are durable when they return: WAL with
 // synchronous=FULL, one transaction per user operation.
+#include <QObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -101,6 +102,16 @@ bool tranzakcioban(const QSqlDatabase& db = Adatbazis::db());
 // without it. Nothing an inner one approved is stored unless the outermost
 // one is approved too, so a save (Rekord::ment) inside an operation's
 // transaction is part of that operation.
+// Told after every outermost commit (Tranzakcio::jovahagy): what the shop's
+// data shows may have changed. The lists re-read what they show here, in one
+// place, instead of each window refreshing them after it closes.
+class Valtozas : public QObject {
+    Q_OBJECT
+signals:
+    void valtozott();
+};
+Valtozas& valtozas();
+
 class Tranzakcio {
 public:
     explicit Tranzakcio(const QSqlDatabase& db = Adatbazis::db());
