@@ -80,7 +80,8 @@ private slots:
         Tfrm_Main& f = indit();
         QSet<QAction*> elerheto;
         for (QAction* m : f.menuBar()->actions())
-            if (m->menu()) elerheto.unite(QSet<QAction*>(m->menu()->actions().begin(), m->menu()->actions().end()));
+            if (m->menu())
+                for (QAction* a : m->menu()->actions()) elerheto << a;
         for (QWidget* w : {static_cast<QWidget*>(f.ToolBar1), static_cast<QWidget*>(f.ToolBar2),
                            static_cast<QWidget*>(f.DBGrid1)})
             for (QAction* a : w->actions()) elerheto << a;
