@@ -4,6 +4,7 @@
 #include "core/data/beallitas.h"
 #include "core/admin/telepites.h"
 #include "windows/app/alkalmazas.h"
+#include "windows/app/indulas.h"
 #include "windows/app/tfrm_main.h"
 #include "windows/common/ablakparbeszed.h"
 
@@ -99,7 +100,9 @@ int KazettoraFut(int argc, char** argv)
     AlkalmazasBeallit(*gui);
     static AblakParbeszed ablakParbeszed;
     parbeszedBeallit(&ablakParbeszed);
-    Tfrm_Main ablak;
+    const std::optional<Munkamenet> munkamenet = Indulas();
+    if (!munkamenet) return 1;
+    Tfrm_Main ablak(*munkamenet);
     if (!ablak.indult()) return 1;
     ablak.show();
     return gui->exec();

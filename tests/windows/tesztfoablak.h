@@ -1,6 +1,7 @@
 #pragma once
 // For the tests that drive the whole main window.
 #include "windows/app/alkalmazas.h"
+#include "windows/app/indulas.h"
 #include "windows/app/tfrm_main.h"
 #include "tests/windows/tesztsegito.h"
 
@@ -8,13 +9,15 @@
 #include <QtTest>
 #include <memory>
 
-// Starts the main window into `f` as the program does and waits until it
-// shows; a start that fails stops the test program with the error boxes `p`
-// was shown.
-inline Tfrm_Main& FoablakIndit(std::unique_ptr<Tfrm_Main>& f, const TesztParbeszed& p)
+// Starts the main window into `f` as the program does (start-up, then the
+// window on its session, with `k` in place of what it opens) and waits until
+// it shows; a start that fails stops the test program with the error boxes
+// `p` was shown.
+inline Tfrm_Main& FoablakIndit(std::unique_ptr<Tfrm_Main>& f, const TesztParbeszed& p, FoablakKapcsolatok k = {})
 {
-    f = std::make_unique<Tfrm_Main>();
-    if (!f->indult()) qFatal("start failed: %s", qPrintable(p.hibak().join('|')));
+    const std::optional<Munkamenet> m = Indulas();
+    if (m) f = std::make_unique<Tfrm_Main>(*m, std::move(k));
+    if (!m || !f->indult()) qFatal("start failed: %s", qPrintable(p.hibak().join('|')));
     f->show();
     if (!QTest::qWaitForWindowExposed(f.get())) qFatal("not exposed");
     return *f;

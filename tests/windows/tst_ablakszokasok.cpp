@@ -6,6 +6,7 @@
 #include "windows/app/tfrm_main.h"
 #include "windows/common/ablakparbeszed.h"
 #include "windows/common/keplista.h"
+#include "windows/common/muvelet.h"
 #include "core/common/listamodell.h"
 #include "windows/customers/ugyfelek_ablak.h"
 #include "core/data/adatbazis.h"
@@ -281,6 +282,22 @@ private slots:
         QVERIFY(szamolt > 60);   // every window was searched, not none
         // The grid's mark of an item out is the icon of "Kölcsönöz".
         QCOMPARE(KepLista::szurkeNyil().toImage(), f.muvelet("aKolcsonoz")->icon().pixmap(16, 16).toImage());
+    }
+
+    // Every command's row: its name leads back to it alone, and its picture
+    // is in the icon theme, also for commands no window here makes.
+    void parancsKepek()
+    {
+        for (const ParancsSor& s : ParancsTabla) {
+            const QString nev = QString::fromLatin1(s.nev);
+            const ParancsSor* vissza = ParancsNevrol(nev);
+            QVERIFY2(vissza && vissza->parancs == s.parancs, qPrintable(nev));
+            const QIcon i = KepLista::ikon(s.parancs);
+            QVERIFY2(!i.isNull() && i.name() == QLatin1String(s.ikon), qPrintable(nev));
+            QCOMPARE(KepLista::ikon(nev).name(), i.name());
+        }
+        QVERIFY(!ParancsNevrol("aNincsIlyen"));
+        QVERIFY(KepLista::ikon(QStringLiteral("aNincsIlyen")).isNull());
     }
 
     // The customer register's tool bar carries captions under its icons, as

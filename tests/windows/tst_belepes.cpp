@@ -244,14 +244,14 @@ private slots:
         }
         QCOMPARE(m_t->parbeszed.hibak(), rendszergazda ? QStringList() : QStringList{nincsJog});
         // SQL, settings and import, whose windows come later: the check itself.
-        for (const char* a : {"aSQL", "aBeallit", "aImport"}) {
+        for (Parancs a : {Parancs::SQL, Parancs::Beallit, Parancs::Import}) {
             dobozok.clear();
-            QCOMPARE(f.jogEllenoriz(QString::fromLatin1(a)), rendszergazda);
+            QCOMPARE(f.jogEllenoriz(a), rendszergazda);
             QCOMPARE(m_t->parbeszed.hibak(), rendszergazda ? QStringList() : QStringList{nincsJog});
             if (!rendszergazda) QCOMPARE(dobozok.first().cim, QString("Hiba"));
         }
         // The other actions need no right.
-        QVERIFY(f.jogEllenoriz("aKassza") && f.jogEllenoriz("aUgyfelek") && f.jogEllenoriz("aKasszaTip"));
+        QVERIFY(f.jogEllenoriz(Parancs::Kassza) && f.jogEllenoriz(Parancs::Ugyfelek) && f.jogEllenoriz(Parancs::KasszaTip));
 
         // The cash book's manual entry: the message without a full stop.
         dobozok.clear();

@@ -19,7 +19,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWheelEvent>
 #include <QClipboard>
 #include <QtTest>
@@ -66,6 +70,120 @@ private slots:
         QVERIFY(a);
         QCOMPARE(a->shortcut(), QKeySequence(Qt::Key_F3));
         QCOMPARE(a->toolTip(), QString("Kölcsönöz"));
+    }
+
+    // Every command of the window's table: an action under its own name
+    // with its caption and keys, enabled, within the operator's reach (a
+    // menu, a tool bar, a tool button's menu or the grid's menu).
+    void parancsokElerhetok()
+    {
+        Tfrm_Main& f = indit();
+        QSet<QAction*> elerheto;
+        for (QAction* m : f.menuBar()->actions())
+            if (m->menu())
+                for (QAction* a : m->menu()->actions()) elerheto << a;
+        for (QWidget* w : {static_cast<QWidget*>(f.ToolBar1), static_cast<QWidget*>(f.ToolBar2),
+                           static_cast<QWidget*>(f.DBGrid1)})
+            for (QAction* a : w->actions()) elerheto << a;
+        for (QToolButton* b : f.ToolBar2->findChildren<QToolButton*>()) {
+            if (b->defaultAction()) elerheto << b->defaultAction();
+            if (b->menu())
+                for (QAction* a : b->menu()->actions()) elerheto << a;
+        }
+        QSet<QString> nevek;
+        for (const Tfrm_Main::FoParancs& s : Tfrm_Main::parancsSorok()) {
+            const QString nev = ParancsNev(s.parancs);
+            QVERIFY2(!nevek.contains(nev), qPrintable(nev + ": two rows"));
+            nevek << nev;
+            QAction* a = f.muvelet(nev);
+            QVERIFY2(a && a == f.muvelet(s.parancs), qPrintable(nev));
+            QCOMPARE(a->objectName(), nev);
+            QCOMPARE(a->text(), QString::fromUtf8(s.felirat));
+            QCOMPARE(a->toolTip(), QString::fromUtf8(s.felirat));
+            QVERIFY2(a->isEnabled(), qPrintable(nev));
+            QVERIFY2(elerheto.contains(a), qPrintable(nev + ": in no menu or tool bar"));
+        }
+        QCOMPARE(f.muvelet("aTorol")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+        QCOMPARE(f.muvelet("aKeres1")->shortcut(), QKeySequence());
+        QVERIFY(!f.muvelet("aElfogad"));   // a command of other windows
+    }
+
+    // A command that needs the administrator's right is refused, before its
+    // window opens, to a user without it; with the right it opens.
+    void rendszergazdaJog_data()
+    {
+        QTest::addColumn<QString>("muvelet");
+        for (const Tfrm_Main::FoParancs& s : Tfrm_Main::parancsSorok())
+            if (s.jog == Tfrm_Main::Jog::Rendszergazda) QTest::newRow(s.felirat) << ParancsNev(s.parancs);
+    }
+    void rendszergazdaJog()
+    {
+        QFETCH(QString, muvelet);
+        QStringList nyitott;
+        FoablakKapcsolatok k;
+        k.felhasznalok = [&](QWidget*) { nyitott << "felhasznalok"; };
+        k.sql = [&](QWidget*) { nyitott << "sql"; };
+        k.beallitas = [&](QWidget*) { nyitott << "beallitas"; };
+        k.tetelImport = [&](QWidget*, std::function<void(qint64)>) { nyitott << "import"; };
+        Tfrm_Main& f = FoablakIndit(m_f, m_t->parbeszed, k);
+        TBeall.rendszergazda = false;
+        f.muvelet(muvelet)->trigger();
+        QCOMPARE(m_t->parbeszed.hibak(), QStringList{"Nincs jogosultság a művelethez."});
+        QVERIFY(nyitott.isEmpty());
+        TBeall.rendszergazda = true;
+        f.muvelet(muvelet)->trigger();
+        QCOMPARE(nyitott.size(), 1);
+        QCOMPARE(m_t->parbeszed.hibak().size(), 1);
+    }
+
+    // Whatever is committed shows in the list at once, made by any window
+    // or none; the current item stays. Nothing shows before the commit.
+    void valtozasFrissitiAListat()
+    {
+        Tfrm_Main& f = indit();
+        QTest::keyClicks(f.Edit1, "17");
+        const qint64 video = f.Tbl.aktualisKulcs();
+        const QString regi = cim(f);
+        {
+            Adatbazis::Tranzakcio t;
+            Adatbazis::vegrehajt("UPDATE video SET video_nev = 'Átírt cím' WHERE video = ?", {video});
+            QCOMPARE(cim(f), regi);
+            t.jovahagy();
+        }
+        QCOMPARE(f.Tbl.aktualisKulcs(), video);
+        QCOMPARE(cim(f), QString("Átírt cím"));
+        QCOMPARE(f.DBGrid1->currentIndex().row(), f.Tbl.aktualis());
+        QCOMPARE(f.TblModell->index(f.Tbl.aktualis(), f.TblModell->fieldIndex("video_nev")).data().toString(),
+                 QString("Átírt cím"));
+    }
+
+    // The rental gets the current item and the choices the window was
+    // given; refused without a commit (another counter lent the item
+    // meanwhile), the list still shows what is stored.
+    void kolcsonzesAtadottAblakkal()
+    {
+        qint64 kapott = -1;
+        int ugyfel = 0;
+        bool tobbiAPrograme = false;
+        FoablakKapcsolatok k;
+        k.kolcsonzesUt.ugyfelValaszto = [](QWidget*) { return 42; };
+        k.kolcsonzes = [&](QWidget*, qint64 video, const KolcsonzesUt& ut) {
+            kapott = video;
+            ugyfel = ut.ugyfelValaszto(nullptr);
+            tobbiAPrograme = ut.idoValaszto && ut.nyugta;
+            Adatbazis::vegrehajt("UPDATE video SET kint = 'I' WHERE video = ?", {video});
+            return false;
+        };
+        Tfrm_Main& f = FoablakIndit(m_f, m_t->parbeszed, k);
+        QTest::keyClicks(f.Edit1, Adatbazis::ertek("SELECT MIN(azon) FROM video WHERE kint = 'N'").toString());
+        QCOMPARE(VarSzoveg(f.Tbl.ertek("kint")), QString("N"));
+        const qint64 video = f.Tbl.aktualisKulcs();
+        f.muvelet(Parancs::Kolcsonoz)->trigger();
+        QCOMPARE(kapott, video);
+        QCOMPARE(ugyfel, 42);
+        QVERIFY(tobbiAPrograme);
+        QCOMPARE(f.Tbl.aktualisKulcs(), video);
+        QCOMPARE(VarSzoveg(f.Tbl.ertek("kint")), QString("I"));
     }
 
     // Each caption exactly the window's own: the main window, a list window

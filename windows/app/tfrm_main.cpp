@@ -4,7 +4,6 @@
 #include "core/admin/sugo.h"
 #include "windows/admin/tfrm_beallit.h"
 #include "windows/admin/tfrm_felhasznalo.h"
-#include "windows/admin/tfrm_login.h"
 #include "windows/admin/tfrm_sql.h"
 #include "core/reports/listaexport.h"
 #include "windows/reports/tfrm_hatarolt.h"
@@ -16,6 +15,7 @@
 #include "windows/app/videoracs.h"
 #include "windows/cash/tfrm_cassa.h"
 #include "windows/cash/tfrm_grafikon.h"
+#include "windows/common/ablakhely.h"
 #include "windows/common/muvelet.h"
 #include "windows/common/bevitel.h"
 #include "core/common/keszito.h"
@@ -42,9 +42,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -52,7 +50,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTextLayout>
@@ -61,108 +58,183 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
+
+// ---- the commands ---------------------------------------------------------------
 
 namespace {
 
-// Every action of the window: name, caption, key, and the right it needs
-// (the rights check runs before the handler, so no handler repeats it).
-enum class Jog { Nincs, Rendszergazda };
-struct MuveletLeiras {
-    const char* nev;
-    const char* felirat;
-    QKeySequence billentyu;
-    Jog jog = Jog::Nincs;
-};
+// Not a command: a line between two in a menu or a tool bar.
+constexpr Parancs Elvalaszto = Parancs(-1);
 
-const QList<MuveletLeiras>& muveletLeirasok()
-{
-    static const QList<MuveletLeiras> l = {
-        {"aUj", "Új sor", QKeySequence(Qt::Key_Insert)},
-        {"aUjMasol", "Új sor másolással", QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
-        {"aSzerkeszt", "Szerkesztés", QKeySequence(Qt::Key_F2)},
-        {"aTorol", "Törlés", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
-        {"aKeres", "Keresés", QKeySequence(Qt::CTRL | Qt::Key_F)},
-        {"aKeres1", "Keresés azonosítóra", {}},
-        {"aKeres2", "Keresés címre", {}},
-        {"aKeresReszletes", "Részletes keresés", QKeySequence(Qt::CTRL | Qt::Key_T)},
-        {"aSzur", "Szűrés - csak kintlévő", QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {"aNyomtat", "Nyomtat", QKeySequence(Qt::CTRL | Qt::Key_P)},
-        {"aExcelbe", "Excelbe", QKeySequence(Qt::CTRL | Qt::Key_E)},
-        {"aImport", "Tételek importja", {}, Jog::Rendszergazda},
-        {"aBezar", "Kilépés a programból", {}},
-        {"aUgyfelek", "Ügyfelek", {}},
-        {"aKasszaTip", "Kassza típusok", {}},
-        {"aTipusok", "Típusok", {}},
-        {"aArkat", "Árkategóriák", {}},
-        {"aMufaj", "Műfajok", {}},
-        {"aTorzsFiztip", "Kölcsönzési idők", {}},
-        {"aArBeallit", "Árak beállítása", {}},
-        {"aKolcsonoz", "Kölcsönöz", QKeySequence(Qt::Key_F3)},
-        {"aVisszavesz", "Visszavesz", QKeySequence(Qt::Key_F4)},
-        {"aKassza", "Kassza", {}},
-        {"aTortenet", "Történet", QKeySequence(Qt::Key_F8)},
-        {"aVKod", "Vonalkód nyomtatás", {}},
-        {"aNyomKiadva", "Kiadott tételek", {}},
-        {"aNyomKiadLejart", "Kiadott, és lejárt tételek", {}},
-        {"aNyomBentlevo", "Bentlévő tételek", {}},
-        {"aNyomOsszesKolcs", "Összes tétel kölcsönzések száma szerint", {}},
-        {"aChMegoszlas", "Kölcsönzések megoszlása műfaj szerint", {}},
-        {"aChBevKiad", "Bevételek alakulása", {}},
-        {"aFelhasznalo", "Felhasználók", {}, Jog::Rendszergazda},
-        {"aSQL", "Szabad lekérdezés", {}, Jog::Rendszergazda},
-        {"aArchival", "Adatbázis archiválás", {}},
-        {"aBeallit", "Beállítások", {}, Jog::Rendszergazda},
-        {"aBetumeretNovel", "Betűméret növelés", QKeySequence(Qt::CTRL | Qt::Key_F12)},
-        {"aBetumeretCsokkent", "Betűméret csökkentés", QKeySequence(Qt::SHIFT | Qt::Key_F12)},
-        {"aSugo", "Súgó", QKeySequence(Qt::Key_F1)},
-        {"aFontos", "Fontos információk", {}},
-        {"aLevel", "Levélküldés Zubolkanak", {}},
-        {"aHonlap", "Zubolka honlapja", {}},
-        {"aUjdonsag", "Újdonságok az Interneten", {}},
-        {"aNevjegy", "Névjegy", QKeySequence(Qt::ALT | Qt::Key_F1)},
-    };
-    return l;
-}
+// Where the commands show. (The context menu and the tool bars are made
+// with the window, feluletLetrehoz.)
+struct MenuLeiras {
+    const char* cim;
+    std::initializer_list<Parancs> elemek;
+};
 
 } // namespace
 
+std::span<const Tfrm_Main::FoParancs> Tfrm_Main::parancsSorok()
+{
+    using enum Parancs;
+    using F = Tfrm_Main;
+    static constexpr FoParancs sorok[] = {
+        {Uj, "Új sor", Qt::Key_Insert, Jog::Nincs, [](F& f) { f.TetelSzerkeszt(true); }},
+        {UjMasol, "Új sor másolással", Qt::SHIFT | Qt::Key_Insert, Jog::Nincs, [](F& f) { f.aUjMasolExecute(); }},
+        {Szerkeszt, "Szerkesztés", Qt::Key_F2, Jog::Nincs, [](F& f) { f.TetelSzerkeszt(false); }},
+        {Torol, "Törlés", Qt::CTRL | Qt::Key_Delete, Jog::Nincs, [](F& f) { f.aTorolExecute(); }},
+        {Keres, "Keresés", Qt::CTRL | Qt::Key_F, Jog::Nincs, [](F& f) { f.aKeresExecute(); }},
+        {Keres1, "Keresés azonosítóra", {}, Jog::Nincs, [](F& f) { f.aKeres1Execute(); }},
+        {Keres2, "Keresés címre", {}, Jog::Nincs, [](F& f) { f.aKeres2Execute(); }},
+        {KeresReszletes, "Részletes keresés", Qt::CTRL | Qt::Key_T, Jog::Nincs,
+         [](F& f) { if (f.m_k.reszletesKereses(&f, f.Tbl)) f.aktualisMutat(); }},
+        {Szur, "Szűrés - csak kintlévő", Qt::CTRL | Qt::Key_S, Jog::Nincs, [](F& f) { f.aSzurExecute(); }},
+        {Nyomtat, "Nyomtat", Qt::CTRL | Qt::Key_P, Jog::Nincs, [](F& f) { f.m_k.listaNyomtat(&f, TetelLista::Teljes); }},
+        {Excelbe, "Excelbe", Qt::CTRL | Qt::Key_E, Jog::Nincs, [](F& f) { f.m_k.excelbe(&f, f.Tbl); }},
+        // Imported items show in the list at once (the commit read it
+        // again), the last of them current.
+        {Import, "Tételek importja", {}, Jog::Rendszergazda,
+         [](F& f) {
+             f.m_k.tetelImport(&f, [&f](qint64 utolso) {
+                 if (f.Tbl.keresKulcs(utolso)) f.aktualisMutat();
+             });
+         }},
+        {Bezar, "Kilépés a programból", {}, Jog::Nincs, [](F& f) { f.aBezarExecute(); }},
+        // The list shows the names of customers, types, genres and price
+        // categories: what their windows renamed or deleted shows once
+        // committed.
+        {Ugyfelek, "Ügyfelek", {}, Jog::Nincs, [](F& f) { f.m_k.ugyfelek(&f); }},
+        {KasszaTip, "Kassza típusok", {}, Jog::Nincs, [](F& f) { f.m_k.kasszaTipusok(&f); }},
+        {Tipusok, "Típusok", {}, Jog::Nincs, [](F& f) { f.m_k.tipusok(&f); }},
+        {Arkat, "Árkategóriák", {}, Jog::Nincs, [](F& f) { f.m_k.arkategoriak(&f); }},
+        {Mufaj, "Műfajok", {}, Jog::Nincs, [](F& f) { f.m_k.mufajok(&f); }},
+        {TorzsFiztip, "Kölcsönzési idők", {}, Jog::Nincs, [](F& f) { f.m_k.kolcsonzesiIdok(&f); }},
+        {ArBeallit, "Árak beállítása", {}, Jog::Nincs, [](F& f) { f.m_k.arBeallitas(&f); }},
+        {Kolcsonoz, "Kölcsönöz", Qt::Key_F3, Jog::Nincs, [](F& f) { f.aKolcsonozExecute(); }},
+        {Visszavesz, "Visszavesz", Qt::Key_F4, Jog::Nincs, [](F& f) { f.aVisszaveszExecute(); }},
+        {Kassza, "Kassza", {}, Jog::Nincs, [](F& f) { f.m_k.kassza(&f); }},
+        {Tortenet, "Történet", Qt::Key_F8, Jog::Nincs,
+         [](F& f) { if (f.Tbl.aktualis() >= 0) f.m_k.tortenet(&f, f.Tbl.aktualisKulcs()); }},
+        {VKod, "Vonalkód nyomtatás", {}, Jog::Nincs, [](F& f) { f.m_k.vonalkod(&f); }},
+        {NyomKiadva, "Kiadott tételek", {}, Jog::Nincs, [](F& f) { f.m_k.listaNyomtat(&f, TetelLista::Kiadott); }},
+        {NyomKiadLejart, "Kiadott, és lejárt tételek", {}, Jog::Nincs,
+         [](F& f) { f.m_k.listaNyomtat(&f, TetelLista::KiadottLejart); }},
+        {NyomBentlevo, "Bentlévő tételek", {}, Jog::Nincs, [](F& f) { f.m_k.listaNyomtat(&f, TetelLista::Bentlevo); }},
+        {NyomOsszesKolcs, "Összes tétel kölcsönzések száma szerint", {}, Jog::Nincs,
+         [](F& f) { f.m_k.listaNyomtat(&f, TetelLista::Kolcsonzesek); }},
+        {ChMegoszlas, "Kölcsönzések megoszlása műfaj szerint", {}, Jog::Nincs, [](F& f) { f.m_k.megoszlasGrafikon(&f); }},
+        {ChBevKiad, "Bevételek alakulása", {}, Jog::Nincs, [](F& f) { f.m_k.bevetelGrafikon(&f); }},
+        {Felhasznalo, "Felhasználók", {}, Jog::Rendszergazda, [](F& f) { f.m_k.felhasznalok(&f); }},
+        {SQL, "Szabad lekérdezés", {}, Jog::Rendszergazda, [](F& f) { f.m_k.sql(&f); }},
+        {Archival, "Adatbázis archiválás", {}, Jog::Nincs, [](F& f) { f.aArchivalExecute(); }},
+        {Beallit, "Beállítások", {}, Jog::Rendszergazda, [](F& f) { f.m_k.beallitas(&f); }},
+        {BetumeretNovel, "Betűméret növelés", Qt::CTRL | Qt::Key_F12, Jog::Nincs, [](F& f) { f.aBetumeretNovelExecute(); }},
+        {BetumeretCsokkent, "Betűméret csökkentés", Qt::SHIFT | Qt::Key_F12, Jog::Nincs,
+         [](F& f) { f.aBetumeretCsokkentExecute(); }},
+        {Sugo, "Súgó", Qt::Key_F1, Jog::Nincs,
+         [](F& f) { f.Inditas(::Sugo::Fajl(ProgramUtvonal(), QCoreApplication::applicationDirPath())); }},
+        {Fontos, "Fontos információk", {}, Jog::Nincs, [](F& f) { f.m_k.fontos(&f); }},
+        {Level, "Levélküldés Zubolkanak", {}, Jog::Nincs,
+         [](F& f) { f.Inditas(::Sugo::LevelLink().toString(QUrl::FullyEncoded)); }},
+        {Honlap, "Zubolka honlapja", {}, Jog::Nincs, [](F& f) { f.Inditas(QString::fromLatin1(Keszito::HonlapUrl)); }},
+        {Ujdonsag, "Újdonságok az Interneten", {}, Jog::Nincs,
+         [](F& f) { f.Inditas(QString::fromLatin1(Keszito::UjdonsagUrl)); }},
+        {Nevjegy, "Névjegy", Qt::ALT | Qt::Key_F1, Jog::Nincs, [](F& f) { f.m_k.nevjegy(&f); }},
+    };
+    static_assert(std::ranges::all_of(sorok, [](const FoParancs& s) { return s.kezelo && s.felirat; }));
+    return sorok;
+}
+
+// ---- what the window opens --------------------------------------------------
+
+FoablakKapcsolatok FoablakKapcsolatok::program(FoablakKapcsolatok k)
+{
+    const auto potol = [](auto& tag, auto alap) {
+        if (!tag) tag = std::move(alap);
+    };
+    potol(k.ugyfelek, [](QWidget* w) { TorzsUgyfelMegnyit(w, -1, false); });
+    potol(k.tipusok, [](QWidget* w) { TorzsTipusMegnyit(w, -1, false); });
+    potol(k.mufajok, [](QWidget* w) { TorzsMufajMegnyit(w, -1, false); });
+    potol(k.arkategoriak, [](QWidget* w) { TorzsArkatMegnyit(w, -1, false); });
+    potol(k.kasszaTipusok, [](QWidget* w) { TorzsCassatipMegnyit(w, QString(), false); });
+    potol(k.kolcsonzesiIdok, [](QWidget* w) { TorzsFizTipKarbantart(w); });
+    potol(k.arBeallitas, [](QWidget* w) { ArBeallitas(w); });
+    potol(k.kassza, [](QWidget* w) { CassaMegnyit(w); });
+    potol(k.beallitas, [](QWidget* w) { BeallitMegnyit(w); });
+    potol(k.felhasznalok, [](QWidget* w) { FelhasznaloMegnyit(w); });
+    potol(k.sql, [](QWidget* w) { SqlMegnyit(w); });
+    potol(k.vonalkod, [](QWidget* w) { VKodMegnyit(w); });
+    potol(k.bevetelGrafikon, [](QWidget* w) { ChBevKiadMegnyit(w); });
+    potol(k.megoszlasGrafikon, [](QWidget* w) { ChMegoszlasMegnyit(w); });
+    potol(k.fontos, [](QWidget* w) { ReadmeMegnyit(w); });
+    potol(k.nevjegy, [](QWidget* w) { NevjegyMegnyit(w); });
+    potol(k.kolcsonzes, [](QWidget* w, qint64 video, const KolcsonzesUt& ut) { return KolcsonzesInditas(w, video, ut); });
+    potol(k.visszavetel, [](QWidget* w, qint64 video) { return VisszavetelInditas(w, video); });
+    potol(k.tortenet, [](QWidget* w, qint64 video) { TortenetMegnyit(w, TortenetMod::Tetel, video); });
+    potol(k.listaNyomtat, [](QWidget* w, TetelLista l) { TetelListaNyomtat(w, l); });
+    potol(k.excelbe, [](QWidget* w, const VideoTabla& tbl) {
+        Hatarolt::Forras f = ListaExport::Tetelek(tbl.lista());
+        f.sorok = tbl.lista().sorok();
+        HataroltExport(w, f, QString::fromLatin1(ListaExport::TetelFajl));
+    });
+    potol(k.tetelImport, [](QWidget* w, std::function<void(qint64)> importalva) {
+        TetelImportMegnyit(w, std::move(importalva));
+    });
+    potol(k.reszletesKereses, [](QWidget* w, VideoTabla& tbl) { return TetelKeres(w, tbl); });
+    // A printed list's "CSV export" opens the export window on the list's
+    // statement; the detailed search prints its finds as an item list.
+    potol(k.csvExport, [](QWidget* w, const QString& sql, const QVariantList& param, const QString& fajl) {
+        HataroltExport(w, Hatarolt::LekerdezesForras(sql, param), fajl);
+    });
+    potol(k.keresJelentes, [](const QString& sql, const QVariantList& param, const QString&, QWidget* w) {
+        KeresesEredmenyeNyomtat(w, sql, param);
+    });
+    // The choices the rental asks for.
+    KolcsonzesUt& ut = k.kolcsonzesUt;
+    potol(ut.ugyfelValaszto, [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); });
+    potol(ut.idoValaszto, [](QWidget* w, QString* nev, int* ora) { return TorzsFizTipValaszt(w, nev, ora); });
+    return k;
+}
+
 // ---- the window -------------------------------------------------------------
 
-Tfrm_Main::Tfrm_Main(QWidget* szulo) : QMainWindow(szulo)
+Tfrm_Main::Tfrm_Main(QWidget* szulo) : Tfrm_Main(Indulas(), {}, szulo) {}
+
+Tfrm_Main::Tfrm_Main(const Munkamenet& munkamenet, FoablakKapcsolatok kapcsolatok, QWidget* szulo)
+    : Tfrm_Main(std::optional<Munkamenet>(munkamenet), std::move(kapcsolatok), szulo)
 {
+}
+
+Tfrm_Main::Tfrm_Main(const std::optional<Munkamenet>& munkamenet, FoablakKapcsolatok kapcsolatok, QWidget* szulo)
+    : QMainWindow(szulo), m_k(FoablakKapcsolatok::program(std::move(kapcsolatok)))
+{
+    // The receipt is printed from this window.
+    if (!m_k.kolcsonzesUt.nyugta)
+        m_k.kolcsonzesUt.nyugta = [this](int kolcsid) { KolcsonzesNyomtat(kolcsid, Kimenet::nyomtato(), this); };
     setObjectName("Tfrm_Main");
     setWindowTitle(QStringLiteral("Kazettora"));
+    m_hely = new AblakHely(this, {});
     muveletekLetrehoz();
     feluletLetrehoz();
     menukLetrehoz();
-
-    // 1–2: settings file, database.
-    IniBeolvas();
-    if (!AdatbazisNyit()) return;
-    // 3: hints go to the status bar (event()), hint colour set by the application.
-    // 4: owner in the caption; 5: the beallit row.
-    const bool rendben = Vedett(
-        [&] {
-            const QString tulaj = VarSzoveg(Adatbazis::ertek(QStringLiteral("SELECT tulajdonos FROM tulajdonos LIMIT 1")));
-            setWindowTitle(QStringLiteral("Kazettora: [%1]").arg(tulaj));
-            BeallitBetolt();
-        },
-        this);
-    if (!rendben) return;
-    // 6–7: the login, which sets the rights; without it both are granted.
-    if (TBeall.vanbelep) {
-        TBeall.torzsszerkeszt = false;
-        TBeall.rendszergazda = false;
-        if (!BelepesFuttat(this)) return;   // the program ends
-    } else {
-        TBeall.torzsszerkeszt = true;
-        TBeall.rendszergazda = true;
+    if (!munkamenet) {
+        m_lezarva = true;   // no session to close
+        return;
     }
-    // 8: grid font; 9: the item list in code order.
+    setWindowTitle(QStringLiteral("Kazettora: [%1]").arg(munkamenet->tulajdonos));
+    ListaCsvExport() = m_k.csvExport;
+    KeresJelentes = m_k.keresJelentes;
+    // Grid font; the item list in code order.
     racsBetu();
     if (!Vedett([&] { TblModell->valtozas([&] { Tbl.nyit(); }); }, this)) return;
     aktualisMutat();
+    // Whatever a window committed shows in the list.
+    connect(&Adatbazis::valtozas(), &Adatbazis::Valtozas::valtozott, this, [this] {
+        if (!m_lezarva) TblFrissit();
+    });
     m_indult = true;
 }
 
@@ -173,118 +245,36 @@ Tfrm_Main::~Tfrm_Main()
 
 void Tfrm_Main::muveletekLetrehoz()
 {
-    for (const MuveletLeiras& l : muveletLeirasok()) {
-        QAction* a = MuveletKeszit(this, QString::fromLatin1(l.nev), QString::fromUtf8(l.felirat),
-                                   l.billentyu.isEmpty() ? QList<QKeySequence>{} : QList{l.billentyu});
-        a->setEnabled(false);   // until its window is built (muveletBekot)
-        m_muveletek.insert(a->objectName(), a);
-        if (l.jog == Jog::Rendszergazda) m_jogok.insert(a->objectName(), &TBeall.rendszergazda);
+    for (const FoParancs& s : parancsSorok()) {
+        const bool vanBillentyu = s.billentyu.key() != Qt::Key_unknown && s.billentyu.key() != Qt::Key(0);
+        QAction* a = MuveletKeszit(this, s.parancs, QString::fromUtf8(s.felirat),
+                                   vanBillentyu ? QList{QKeySequence(s.billentyu)} : QList<QKeySequence>{});
+        m_muveletek[std::size_t(s.parancs)] = a;
+        connect(a, &QAction::triggered, this, [this, &s] {
+            if (jogEllenoriz(s.parancs)) Vedett([&] { s.kezelo(*this); }, this);
+        });
     }
     m_keresMod = new QActionGroup(this);
     m_keresMod->setExclusive(true);
-    for (const char* n : {"aKeres1", "aKeres2"}) {
-        QAction* a = muvelet(QString::fromLatin1(n));
-        a->setCheckable(true);
-        m_keresMod->addAction(a);
+    for (Parancs p : {Parancs::Keres1, Parancs::Keres2}) {
+        muvelet(p)->setCheckable(true);
+        m_keresMod->addAction(muvelet(p));
     }
-    muvelet("aKeres1")->setChecked(true);
-    muvelet("aSzur")->setCheckable(true);
-
-    // The handlers: one line an action.
-    muveletBekot("aKeres", [this] { aKeresExecute(); });
-    muveletBekot("aKeres1", [this] { aKeres1Execute(); });
-    muveletBekot("aKeres2", [this] { aKeres2Execute(); });
-    muveletBekot("aSzur", [this] { aSzurExecute(); });
-    muveletBekot("aBezar", [this] { aBezarExecute(); });
-    muveletBekot("aBetumeretNovel", [this] { aBetumeretNovelExecute(); });
-    muveletBekot("aBetumeretCsokkent", [this] { aBetumeretCsokkentExecute(); });
-    // The list shows the names of customers, types, genres and price
-    // categories: what their windows renamed or deleted shows at once.
-    const auto frissitve = [this](std::function<void()> ablak) {
-        return [this, ablak = std::move(ablak)] {
-            struct Frissito {
-                Tfrm_Main* f;
-                ~Frissito() { f->TblFrissit(); }   // whatever the window's outcome
-            } frissito{this};
-            ablak();
-        };
-    };
-    muveletBekot("aUgyfelek", frissitve([this] { TorzsUgyfelMegnyit(this, -1, false); }));
-    muveletBekot("aTipusok", frissitve([this] { TorzsTipusMegnyit(this, -1, false); }));
-    muveletBekot("aMufaj", frissitve([this] { TorzsMufajMegnyit(this, -1, false); }));
-    muveletBekot("aArkat", frissitve([this] { TorzsArkatMegnyit(this, -1, false); }));
-    muveletBekot("aKasszaTip", [this] { TorzsCassatipMegnyit(this, QString(), false); });
-    muveletBekot("aTorzsFiztip", [this] { TorzsFizTipKarbantart(this); });
-    muveletBekot("aArBeallit", [this] { ArBeallitas(this); });
-    muveletBekot("aUj", [this] { TetelSzerkeszt(true); });
-    muveletBekot("aUjMasol", [this] { aUjMasolExecute(); });
-    muveletBekot("aSzerkeszt", [this] { TetelSzerkeszt(false); });
-    muveletBekot("aTorol", [this] { aTorolExecute(); });
-    muveletBekot("aKolcsonoz", [this] { aKolcsonozExecute(); });
-    muveletBekot("aVisszavesz", [this] { aVisszaveszExecute(); });
-    muveletBekot("aTortenet", [this] { if (Tbl.aktualis() >= 0) TortenetMegnyit(this, TortenetMod::Tetel, Tbl.aktualisKulcs()); });
-    muveletBekot("aKassza", [this] { CassaMegnyit(this); });
-    muveletBekot("aBeallit", [this] { BeallitMegnyit(this); });
-    muveletBekot("aNyomtat", [this] { TetelListaNyomtat(this, TetelLista::Teljes); });
-    muveletBekot("aNyomKiadva", [this] { TetelListaNyomtat(this, TetelLista::Kiadott); });
-    muveletBekot("aNyomKiadLejart", [this] { TetelListaNyomtat(this, TetelLista::KiadottLejart); });
-    muveletBekot("aNyomBentlevo", [this] { TetelListaNyomtat(this, TetelLista::Bentlevo); });
-    muveletBekot("aNyomOsszesKolcs", [this] { TetelListaNyomtat(this, TetelLista::Kolcsonzesek); });
-    muveletBekot("aFelhasznalo", [this] { FelhasznaloMegnyit(this); });
-    muveletBekot("aArchival", [this] { aArchivalExecute(); });
-    muveletBekot("aSQL", frissitve([this] { SqlMegnyit(this); }));
-    muveletBekot("aVKod", [this] { VKodMegnyit(this); });
-    muveletBekot("aChBevKiad", [this] { ChBevKiadMegnyit(this); });
-    muveletBekot("aChMegoszlas", [this] { ChMegoszlasMegnyit(this); });
-    muveletBekot("aExcelbe", [this] {
-        Hatarolt::Forras f = ListaExport::Tetelek(Tbl.lista());
-        f.sorok = Tbl.lista().sorok();
-        HataroltExport(this, f, QString::fromLatin1(ListaExport::TetelFajl));
-    });
-    // Imported items show in the list at once, the last of them current.
-    muveletBekot("aImport", [this] {
-        TetelImportMegnyit(this, [this](qint64 utolso) {
-            TblFrissit();
-            if (Tbl.keresKulcs(utolso)) aktualisMutat();
-        });
-    });
-    muveletBekot("aKeresReszletes", [this] { if (TetelKeres(this, Tbl)) aktualisMutat(); });
-    muveletBekot("aSugo", [this] { Inditas(Sugo::Fajl(ProgramUtvonal(), QCoreApplication::applicationDirPath())); });
-    muveletBekot("aFontos", [this] { ReadmeMegnyit(this); });
-    muveletBekot("aLevel", [this] { Inditas(Sugo::LevelLink().toString(QUrl::FullyEncoded)); });
-    muveletBekot("aHonlap", [this] { Inditas(QString::fromLatin1(Keszito::HonlapUrl)); });
-    muveletBekot("aUjdonsag", [this] { Inditas(QString::fromLatin1(Keszito::UjdonsagUrl)); });
-    muveletBekot("aNevjegy", [this] { NevjegyMegnyit(this); });
-
-    // The choices the rental asks for.
-    kolcsonzesUt.ugyfelValaszto = [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); };
-    kolcsonzesUt.idoValaszto = [](QWidget* w, QString* nev, int* ora) { return TorzsFizTipValaszt(w, nev, ora); };
-    kolcsonzesUt.nyugta = [this](int kolcsid) { KolcsonzesNyomtat(kolcsid, Kimenet::nyomtato(), this); };
-
-    // A printed list's "CSV export" opens the export window on the list's
-    // statement; the detailed search prints its finds as an item list.
-    ListaCsvExport() = [](QWidget* w, const QString& sql, const QVariantList& param, const QString& fajl) {
-        HataroltExport(w, Hatarolt::LekerdezesForras(sql, param), fajl);
-    };
-    KeresJelentes = [](const QString& sql, const QVariantList& param, const QString&, QWidget* w) {
-        KeresesEredmenyeNyomtat(w, sql, param);
-    };
+    muvelet(Parancs::Keres1)->setChecked(true);
+    muvelet(Parancs::Szur)->setCheckable(true);
 }
 
-void Tfrm_Main::muveletBekot(const QString& nev, std::function<void()> kezelo)
+QAction* Tfrm_Main::muvelet(const QString& nev) const
 {
-    QAction* a = muvelet(nev);
-    Q_ASSERT(a);
-    a->setEnabled(true);
-    connect(a, &QAction::triggered, this, [this, kezelo = std::move(kezelo), nev] {
-        if (jogEllenoriz(nev)) Vedett(kezelo, this);
-    });
+    const ParancsSor* s = ParancsNevrol(nev);
+    return s ? muvelet(s->parancs) : nullptr;
 }
 
-bool Tfrm_Main::jogEllenoriz(const QString& nev)
+bool Tfrm_Main::jogEllenoriz(Parancs p)
 {
-    const bool* jog = m_jogok.value(nev);
-    if (!jog || *jog) return true;
+    const std::span<const FoParancs> sorok = parancsSorok();
+    const auto sor = std::ranges::find(sorok, p, &FoParancs::parancs);
+    if (sor == sorok.end() || sor->jog == Jog::Nincs || TBeall.rendszergazda) return true;
     HibaAblak(QString::fromUtf8(NincsJog), this);
     return false;
 }
@@ -294,14 +284,15 @@ void Tfrm_Main::feluletLetrehoz()
     ToolBar1 = addToolBar(QStringLiteral("Eszköztár"));
     ToolBar1->setObjectName("ToolBar1");
     ToolBar1->setMovable(false);
-    auto tesz = [this](QToolBar* tb, std::initializer_list<const char*> nevek) {
-        for (const char* n : nevek) {
-            if (qstrcmp(n, "-") == 0) tb->addSeparator();
-            else tb->addAction(muvelet(QString::fromLatin1(n)));
+    using enum Parancs;
+    auto tesz = [this](QToolBar* tb, std::initializer_list<Parancs> elemek) {
+        for (Parancs p : elemek) {
+            if (p == Elvalaszto) tb->addSeparator();
+            else tb->addAction(muvelet(p));
         }
     };
-    tesz(ToolBar1, {"aUgyfelek", "-", "aBetumeretNovel", "aBetumeretCsokkent", "-", "aBeallit", "aArchival", "-",
-                    "aSugo", "aFontos", "aUjdonsag", "-", "aBezar"});
+    tesz(ToolBar1, {Ugyfelek, Elvalaszto, BetumeretNovel, BetumeretCsokkent, Elvalaszto, Beallit, Archival, Elvalaszto,
+                    Sugo, Fontos, Ujdonsag, Elvalaszto, Bezar});
 
     auto* kozep = new QWidget(this);
     auto* elrendezes = new QVBoxLayout(kozep);
@@ -327,19 +318,19 @@ void Tfrm_Main::feluletLetrehoz()
     connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& s) { Vedett([&] { gyorsKeres(s); }, this); });
     ToolBar2->addWidget(Edit1);
     ToolBar2->addSeparator();
-    auto legordulo = [this](QAction* fo, std::initializer_list<const char*> menu) {
+    auto legordulo = [this](QAction* fo, std::initializer_list<Parancs> menu) {
         auto* m = new QMenu(this);
-        for (const char* n : menu) m->addAction(muvelet(QString::fromLatin1(n)));
+        for (Parancs p : menu) m->addAction(muvelet(p));
         auto* b = new QToolButton(ToolBar2);
         b->setDefaultAction(fo);
         b->setMenu(m);
         b->setPopupMode(QToolButton::MenuButtonPopup);
         ToolBar2->addWidget(b);
     };
-    legordulo(muvelet("aKeres"), {"aKeres1", "aKeres2"});
-    tesz(ToolBar2, {"aKeresReszletes", "aSzur", "-"});
-    legordulo(muvelet("aUj"), {"aUj", "aUjMasol"});
-    tesz(ToolBar2, {"aSzerkeszt", "aTorol", "-", "aKolcsonoz", "aVisszavesz", "-", "aTortenet"});
+    legordulo(muvelet(Keres), {Keres1, Keres2});
+    tesz(ToolBar2, {KeresReszletes, Szur, Elvalaszto});
+    legordulo(muvelet(Uj), {Uj, UjMasol});
+    tesz(ToolBar2, {Szerkeszt, Torol, Elvalaszto, Kolcsonoz, Visszavesz, Elvalaszto, Tortenet});
     elrendezes->addWidget(ToolBar2);
 
     TblModell = new ListaModell(&Tbl.lista(), VideoRacs::oszlopok(), this);
@@ -355,17 +346,17 @@ void Tfrm_Main::feluletLetrehoz()
     DBGrid1->setCornerButtonEnabled(false);
     DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     DBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    for (const char* n : {"aKolcsonoz", "aVisszavesz", "-", "aUj", "aUjMasol", "aSzerkeszt", "aTorol", "-",
-                          "aTortenet", "-", "aKeres", "aKeresReszletes", "aSzur"}) {
-        if (qstrcmp(n, "-") == 0) {
+    for (Parancs p : {Kolcsonoz, Visszavesz, Elvalaszto, Uj, UjMasol, Szerkeszt, Torol, Elvalaszto, Tortenet,
+                      Elvalaszto, Keres, KeresReszletes, Szur}) {
+        if (p == Elvalaszto) {
             auto* s = new QAction(DBGrid1);
             s->setSeparator(true);
             DBGrid1->addAction(s);
         } else {
-            DBGrid1->addAction(muvelet(QString::fromLatin1(n)));
+            DBGrid1->addAction(muvelet(p));
         }
     }
-    connect(DBGrid1, &QTableView::doubleClicked, this, [this] { muvelet("aSzerkeszt")->trigger(); });
+    connect(DBGrid1, &QTableView::doubleClicked, this, [this] { muvelet(Szerkeszt)->trigger(); });
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& i) { aktualisValtozott(i); });
     connect(TblModell, &QAbstractItemModel::modelReset, this, [this] {
@@ -389,60 +380,38 @@ void Tfrm_Main::feluletLetrehoz()
     StatusPanel[2]->setText(QStringLiteral("Sorrend: kód"));
 }
 
+
 void Tfrm_Main::menukLetrehoz()
 {
-    const struct { const char* cim; std::initializer_list<const char*> elemek; } menuk[] = {
-        {"Rekordok", {"aUj", "aSzerkeszt", "aTorol", "-", "aNyomtat", "aExcelbe", "-", "aImport", "-", "aBezar"}},
-        {"Törzsadatok", {"aUgyfelek", "-", "aKasszaTip", "-", "aTipusok", "aArkat", "aMufaj", "-", "aTorzsFiztip",
-                         "aArBeallit"}},
-        {"Kölcsönzés", {"aKolcsonoz", "aVisszavesz", "-", "aKassza", "-", "aTortenet"}},
-        {"Eszközök", {"aVKod"}},
-        {"Nyomtatások", {"aNyomtat", "aNyomKiadva", "aNyomKiadLejart", "aNyomBentlevo", "aNyomOsszesKolcs", "-",
-                         "aChMegoszlas", "aChBevKiad"}},
-        {"Rendszer", {"aFelhasznalo", "-", "aSQL", "aArchival", "-", "aBeallit"}},
-        {"Súgó", {"aSugo", "-", "aFontos", "aLevel", "aHonlap", "aUjdonsag", "-", "aNevjegy"}},
+    using enum Parancs;
+    const MenuLeiras menuk[] = {
+        {"Rekordok", {Uj, Szerkeszt, Torol, Elvalaszto, Nyomtat, Excelbe, Elvalaszto, Import, Elvalaszto, Bezar}},
+        {"Törzsadatok", {Ugyfelek, Elvalaszto, KasszaTip, Elvalaszto, Tipusok, Arkat, Mufaj, Elvalaszto, TorzsFiztip,
+                         ArBeallit}},
+        {"Kölcsönzés", {Kolcsonoz, Visszavesz, Elvalaszto, Kassza, Elvalaszto, Tortenet}},
+        {"Eszközök", {VKod}},
+        {"Nyomtatások", {Nyomtat, NyomKiadva, NyomKiadLejart, NyomBentlevo, NyomOsszesKolcs, Elvalaszto, ChMegoszlas,
+                         ChBevKiad}},
+        {"Rendszer", {Felhasznalo, Elvalaszto, SQL, Archival, Elvalaszto, Beallit}},
+        {"Súgó", {Sugo, Elvalaszto, Fontos, Level, Honlap, Ujdonsag, Elvalaszto, Nevjegy}},
     };
-    for (const auto& m : menuk) {
+    for (const MenuLeiras& m : menuk) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.cim));
-        for (const char* n : m.elemek) {
-            if (qstrcmp(n, "-") == 0) menu->addSeparator();
-            else menu->addAction(muvelet(QString::fromLatin1(n)));
+        for (Parancs p : m.elemek) {
+            if (p == Elvalaszto) menu->addSeparator();
+            else menu->addAction(muvelet(p));
         }
     }
 }
 
 // ---- settings -----------------------------------------------------------------
 
-void Tfrm_Main::IniBeolvas()
-{
-    const QString figyelmeztetes = IniBeolvasFajlbol(ProgramUtvonal() + '/' + BeallitasFajlNev);
-    if (!figyelmeztetes.isEmpty()) HibaAblak(figyelmeztetes, this);
-}
-
-bool Tfrm_Main::AdatbazisNyit()
-{
-    QString hiba;
-    if (Adatbazis::nyit(TBeall.Utvonal, &hiba)) {
-        // Otherwise every save would fail later, one by one: say it once, now.
-        const QString akadaly = Adatbazis::irasiAkadaly();
-        if (!akadaly.isEmpty())
-            FigyelmeztetesAblak(QStringLiteral("Az adatbázis nem írható, a változtatások nem menthetők.\n") + akadaly, this);
-        return true;
-    }
-    HibaAblak(hiba, this);
-    return false;
-}
-
-void Tfrm_Main::BeallitBetolt() { BeallitBetoltAdatbazisbol(); }
-
 bool Tfrm_Main::IniMentes()
 {
     QString hiba;
-    // The frame's corner, where showing puts it back; the inner size, which
-    // showing gives back.
-    const QRect g = geometry();
-    const QPoint hely = frameGeometry().topLeft();
-    if (IniMentesFajlba(ProgramUtvonal() + '/' + BeallitasFajlNev, {hely.x(), hely.y(), g.height(), g.width()}, &hiba))
+    const AblakHely::Hely h = AblakHely::mentendo(this);
+    if (IniMentesFajlba(ProgramUtvonal() + '/' + BeallitasFajlNev,
+                        {h.sarok.x(), h.sarok.y(), h.meret.height(), h.meret.width()}, &hiba))
         return true;
     HibaAblak(hiba, this);
     return false;
@@ -493,7 +462,7 @@ void Tfrm_Main::sorJel(int sor) { RacsSorJel(DBGrid1, TblModell, sor); }
 void Tfrm_Main::gyorsKeres(const QString& szoveg)
 {
     bool talalt = false;
-    if (muvelet("aKeres2")->isChecked()) {
+    if (muvelet(Parancs::Keres2)->isChecked()) {
         talalt = Tbl.keresCim(szoveg);
     } else {
         bool ok = false;
@@ -515,14 +484,20 @@ void Tfrm_Main::mezoUrit()
 
 void Tfrm_Main::TblFrissit()
 {
+    ++m_frissitesek;
     Vedett([&] { TblModell->valtozas([&] { Tbl.frissit(); }); }, this);
 }
 
-void Tfrm_Main::AdatUjranyitas()
+void Tfrm_Main::utanaFrissit(const std::function<void()>& ablak)
 {
-    if (!AdatbazisNyit()) return;
-    TblFrissit();
+    struct Vegul {
+        Tfrm_Main* f;
+        quint64 elotte;
+        ~Vegul() { if (f->m_frissitesek == elotte) f->TblFrissit(); }   // whatever the window's outcome
+    } vegul{this, m_frissitesek};
+    ablak();
 }
+
 
 // ---- handlers ------------------------------------------------------------------
 
@@ -534,7 +509,7 @@ void Tfrm_Main::aKeresExecute()
 
 void Tfrm_Main::aKeres1Execute()
 {
-    muvelet("aKeres1")->setChecked(true);
+    muvelet(Parancs::Keres1)->setChecked(true);
     StatusPanel[2]->setText(QStringLiteral("Sorrend: kód"));
     CsakSzamjegy(Edit1, true);
     if (Tbl.rend() != VideoTabla::Rend::Kod)
@@ -545,7 +520,7 @@ void Tfrm_Main::aKeres1Execute()
 
 void Tfrm_Main::aKeres2Execute()
 {
-    muvelet("aKeres2")->setChecked(true);
+    muvelet(Parancs::Keres2)->setChecked(true);
     StatusPanel[2]->setText(QStringLiteral("Sorrend: cím"));
     CsakSzamjegy(Edit1, false);
     if (Tbl.rend() != VideoTabla::Rend::Cim)
@@ -557,7 +532,7 @@ void Tfrm_Main::aKeres2Execute()
 void Tfrm_Main::aSzurExecute()
 {
     // The action's checked state has already flipped when triggered.
-    const bool be = muvelet("aSzur")->isChecked();
+    const bool be = muvelet(Parancs::Szur)->isChecked();
     TblModell->valtozas([&] { Tbl.csakKintBeallit(be); });
 }
 
@@ -580,21 +555,15 @@ void Tfrm_Main::aBetumeretCsokkentExecute()
 void Tfrm_Main::aKolcsonozExecute()
 {
     if (Tbl.aktualis() < 0) return;
-    struct Frissito {
-        Tfrm_Main* f;
-        ~Frissito() { f->TblFrissit(); }   // whatever the window's outcome
-    } frissito{this};
-    KolcsonzesInditas(this, Tbl.aktualisKulcs(), kolcsonzesUt);
+    const qint64 video = Tbl.aktualisKulcs();
+    utanaFrissit([&] { m_k.kolcsonzes(this, video, m_k.kolcsonzesUt); });
 }
 
 void Tfrm_Main::aVisszaveszExecute()
 {
     if (Tbl.aktualis() < 0) return;
-    struct Frissito {
-        Tfrm_Main* f;
-        ~Frissito() { f->TblFrissit(); }
-    } frissito{this};
-    VisszavetelInditas(this, Tbl.aktualisKulcs());
+    const qint64 video = Tbl.aktualisKulcs();
+    utanaFrissit([&] { m_k.visszavetel(this, video); });
 }
 
 void Tfrm_Main::TetelSzerkeszt(bool uj)
@@ -618,7 +587,6 @@ void Tfrm_Main::TetelSzerkeszt(bool uj)
     // A row given up leaves the table as it was.
     if (sor.allapot() != Rekord::Allapot::Bongesz) sor.elvet();
     if (!mentve) return;
-    TblFrissit();
     if (Tbl.keresKulcs(sor.kulcs().toLongLong())) aktualisMutat();
 }
 
@@ -629,7 +597,6 @@ void Tfrm_Main::aUjMasolExecute()
     double kod = double(TetelKovetkezoKod());
     if (!SzamBevitel(QStringLiteral("Azonosító"), QStringLiteral("Add meg az azonosítót"), kod, this)) return;
     const qint64 uj = TetelMasol(forras, kod);
-    TblFrissit();
     if (Tbl.keresKulcs(uj)) aktualisMutat();
 }
 
@@ -643,11 +610,8 @@ void Tfrm_Main::aTorolExecute()
         return;
     }
     if (!KerdesAblak(QString::fromUtf8(TorlesKerdes), QString::fromUtf8(TorlesCim), this)) return;
-    struct Frissito {
-        Tfrm_Main* f;
-        ~Frissito() { f->TblFrissit(); }   // refused too: the list shows what is stored
-    } frissito{this};
-    TetelTorol(video);
+    // Refused too: the list shows what is stored.
+    utanaFrissit([&] { TetelTorol(video); });
 }
 
 void Tfrm_Main::aArchivalExecute() { ArchivFuttat(true); }
@@ -699,55 +663,25 @@ bool Tfrm_Main::event(QEvent* e)
         TippKiir(static_cast<QStatusTipEvent*>(e)->tip());
         return true;
     }
-    // A window manager tells the frame's size only once the window is up:
-    // the full-screen window then shrinks to keep its frame on the screen.
-    if (m_megmutatva && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) teljesKepIgazit();
     return QMainWindow::event(e);
 }
 
+namespace {
+
+AblakHely::Hely mentettHely()
+{
+    return {TBeall.TeljesKep, QPoint(TBeall.Bal, TBeall.Felul), QSize(TBeall.Szeles, TBeall.Magas)};
+}
+
+} // namespace
+
 void Tfrm_Main::setVisible(bool lathato)
 {
-    // The place is set before the window system's window exists: a position
-    // given then is the frame's corner, and the window system keeps it so
-    // even where the frame's size is learnt only after the window appears.
-    if (lathato && !m_helyKesz && !testAttribute(Qt::WA_WState_Created)) {
-        helyBeallit();
-        m_helyKesz = true;
+    if (lathato) {
+        m_hely->helyValtozik(mentettHely());
+        m_hely->elottMegjelenik();
     }
     QMainWindow::setVisible(lathato);
-}
-
-void Tfrm_Main::helyBeallit()
-{
-    if (TBeall.TeljesKep) {
-        // The whole window, frame included, takes the work area; the frame
-        // is counted as far as it is known yet (teljesKepIgazit follows it).
-        const QRect munka = munkaterulet();
-        m_keret = keretMeret();
-        move(munka.topLeft());
-        resize(munka.width() - m_keret.left() - m_keret.right(), munka.height() - m_keret.top() - m_keret.bottom());
-    } else {
-        move(TBeall.Bal, TBeall.Felul);
-        resize(TBeall.Szeles, TBeall.Magas);
-    }
-}
-
-QRect Tfrm_Main::munkaterulet() const
-{
-    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
-}
-
-QMargins Tfrm_Main::keretMeret() const
-{
-    const QRect k = frameGeometry(), b = geometry();
-    return QMargins(b.left() - k.left(), b.top() - k.top(), k.right() - b.right(), k.bottom() - b.bottom());
-}
-
-void Tfrm_Main::teljesKepIgazit()
-{
-    if (!m_teljesKep || windowState() != Qt::WindowNoState || keretMeret() == m_keret) return;
-    helyBeallit();
 }
 
 void Tfrm_Main::showEvent(QShowEvent* e)
@@ -756,14 +690,8 @@ void Tfrm_Main::showEvent(QShowEvent* e)
     if (m_megmutatva) return;
     m_megmutatva = true;
     LogoMutat(this);
-    m_teljesKep = TBeall.TeljesKep;
-    // Shown once before (or created early): the place is set now, the
-    // frame's corner where it is known.
-    if (!m_helyKesz) {
-        helyBeallit();
-        m_helyKesz = true;
-    }
-    teljesKepIgazit();
+    m_hely->helyValtozik(mentettHely());
+    m_hely->megjelent();
     Edit1->setFocus();
     StatusPanel[2]->setText(QStringLiteral("Sorrend: kód"));
 }

@@ -1,15 +1,19 @@
 #pragma once
-// The main window: the item catalogue with its quick search and filter, the
-// menus and tool bars that open every other window, and the owner of the
-// database session and the settings.
+// The main window: the item catalogue with its quick search and filter, and
+// the menus and tool bars that open every other window. It starts on a
+// session opened before it (windows/app/indulas.h) and closes it at the end.
 #include "core/app/videotabla.h"
+#include "windows/app/indulas.h"
+#include "windows/common/muvelet.h"
 #include "windows/rental/tfrm_kolcsonzes.h"
+#include "windows/reports/listanyomtatas.h"
 
-#include <QHash>
+#include <QKeyCombination>
 #include <QMainWindow>
-#include <QMargins>
 #include <functional>
+#include <span>
 
+class AblakHely;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -20,28 +24,54 @@ class ListaModell;
 class VideoRacs;
 class VideoRacsRajzolo;
 
+// What the main window opens and prints, handed to it. An empty member is
+// the program's own (FoablakKapcsolatok::program()); tests set the few they
+// answer themselves.
+struct FoablakKapcsolatok {
+    using Ablak = std::function<void(QWidget* szulo)>;
+    Ablak ugyfelek, tipusok, mufajok, arkategoriak, kasszaTipusok, kolcsonzesiIdok, arBeallitas;
+    Ablak kassza, beallitas, felhasznalok, sql, vonalkod, bevetelGrafikon, megoszlasGrafikon, fontos, nevjegy;
+    std::function<bool(QWidget*, qint64 video, const KolcsonzesUt& ut)> kolcsonzes;
+    std::function<bool(QWidget*, qint64 video)> visszavetel;
+    std::function<void(QWidget*, qint64 video)> tortenet;
+    std::function<void(QWidget*, TetelLista lista)> listaNyomtat;
+    std::function<void(QWidget*, const VideoTabla& tbl)> excelbe;
+    // The import window; `importalva` gets the last item imported.
+    std::function<void(QWidget*, std::function<void(qint64)> importalva)> tetelImport;
+    // The detailed search: true when it moved `tbl` to an item found.
+    std::function<bool(QWidget*, VideoTabla& tbl)> reszletesKereses;
+    // What a printed list's "CSV export" and the detailed search's
+    // "Nyomtatás" do.
+    ListaExportHorog csvExport;
+    std::function<void(const QString& sql, const QVariantList& param, const QString& cim, QWidget*)> keresJelentes;
+    // The choices a rental asks for; an empty one is the program's too
+    // (the receipt printed from the main window).
+    KolcsonzesUt kolcsonzesUt;
+
+    // Every member set: the given ones kept, the rest the program's.
+    static FoablakKapcsolatok program(FoablakKapcsolatok sajat = {});
+};
+
 class Tfrm_Main : public QMainWindow {
     Q_OBJECT
 public:
+    Tfrm_Main(const Munkamenet& munkamenet, FoablakKapcsolatok kapcsolatok = {}, QWidget* szulo = nullptr);
+    // The program's start in one: Indulas(), then the window on its session
+    // (indult() false when the start stopped).
     explicit Tfrm_Main(QWidget* szulo = nullptr);
     ~Tfrm_Main() override;
 
     // False when start-up stopped (no data); the program then ends.
     bool indult() const { return m_indult; }
 
-    // Settings operations.
-    void IniBeolvas();
-    bool AdatbazisNyit();
-    void BeallitBetolt();
     bool IniMentes();
 
     void OszlopSzelesseg();
     void TippKiir(const QString& tipp);
     void Inditas(const QString& cel);
-    // After other windows changed items: reload, keep the current item.
+    // Reloads the list, keeping the current item. Runs after every commit
+    // (Adatbazis::valtozas()), wherever it was made.
     void TblFrissit();
-    // Reopens the session and the item list after an archive run.
-    void AdatUjranyitas();
     // Moves the grid to the current row of Tbl.
     void aktualisMutat();
 
@@ -55,17 +85,25 @@ public:
     QToolBar* ToolBar1 = nullptr;
     QToolBar* ToolBar2 = nullptr;
 
-    // Every action by its name ("aKolcsonoz").
-    QAction* muvelet(const QString& nev) const { return m_muveletek.value(nev); }
-    // Gives an action its handler and enables it; the right the action
-    // needs (from the action table) is checked before the handler runs.
-    void muveletBekot(const QString& nev, std::function<void()> kezelo);
-    // The right an action needs: true when the user has it; otherwise says
-    // so ("Nincs jogosultság a művelethez.") and returns false.
-    bool jogEllenoriz(const QString& nev);
+    // Every command of the window: its caption, keys, the right it needs
+    // (checked before the handler runs, so no handler repeats it) and the
+    // handler. One row a command (parancsSorok()).
+    enum class Jog { Nincs, Rendszergazda };
+    struct FoParancs {
+        Parancs parancs;
+        const char* felirat;
+        QKeyCombination billentyu;
+        Jog jog;
+        void (*kezelo)(Tfrm_Main&);
+    };
+    static std::span<const FoParancs> parancsSorok();
 
-    // The choices a rental asks for (tests may answer them instead).
-    KolcsonzesUt kolcsonzesUt;
+    QAction* muvelet(Parancs p) const { return m_muveletek[std::size_t(p)]; }
+    // By the action's name ("aKolcsonoz"); nullptr for one the window has not.
+    QAction* muvelet(const QString& nev) const;
+    // True when the user has the right the command needs; otherwise says so
+    // ("Nincs jogosultság a művelethez.") and returns false.
+    bool jogEllenoriz(Parancs p);
 
     // Handlers of this window.
     void aKeresExecute();
@@ -96,16 +134,17 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    Tfrm_Main(const std::optional<Munkamenet>& munkamenet, FoablakKapcsolatok kapcsolatok, QWidget* szulo);
+
+    FoablakKapcsolatok m_k;
     bool m_indult = false;
     bool m_megmutatva = false;
-    bool m_helyKesz = false;       // the place of the first showing is set
-    bool m_teljesKep = false;      // shown full-screen: follows the frame's size
-    QMargins m_keret;              // the frame counted when the place was set
     bool m_lezarva = false;
-    QHash<QString, QAction*> m_muveletek;
-    QHash<QString, const bool*> m_jogok;
+    quint64 m_frissitesek = 0;   // lists read so far (utanaFrissit)
+    QAction* m_muveletek[ParancsSzam] = {};
     VideoRacs* m_racs = nullptr;
     QActionGroup* m_keresMod = nullptr;
+    AblakHely* m_hely = nullptr;
 
     void muveletekLetrehoz();
     void menukLetrehoz();
@@ -115,10 +154,8 @@ private:
     void mezoUrit();
     void aktualisValtozott(const QModelIndex& i);
     void sorJel(int sor);
-    // The place of the first showing: the saved frame corner and inner
-    // size, or (full screen) the whole work area, frame included.
-    void helyBeallit();
-    void teljesKepIgazit();
-    QRect munkaterulet() const;
-    QMargins keretMeret() const;
+    // Runs a window whose outcome the list shows even when it stored
+    // nothing (a refusal: the list shows what is stored); a commit in it has
+    // refreshed the list already.
+    void utanaFrissit(const std::function<void()>& ablak);
 };

@@ -1,4 +1,5 @@
 #include "windows/common/keplista.h"
+#include "windows/common/muvelet.h"
 
 #include <QApplication>
 #include <functional>
@@ -63,79 +64,13 @@ void temaBeallit()
     QIcon::setThemeName(QString::fromLatin1(Tema));
 }
 
-// Every action's picture by the action's name.
-const QHash<QString, QString>& temaNevek()
-{
-    static const QHash<QString, QString> h = {
-        {"aUj", "list-add"},
-        {"aUjMasol", "edit-copy"},
-        {"aSzerkeszt", "document-edit"},
-        {"aTorol", "edit-delete"},
-        {"aKeres", "edit-find"},
-        {"aKeres1", "format-list-ordered"},
-        {"aKeresKod", "format-list-ordered"},
-        {"aKeres2", "view-sort-ascending-name"},
-        {"aKeresNev", "view-sort-ascending-name"},
-        {"aKeresReszletes", "system-search"},
-        {"aSzur", "view-filter"},
-        {"aNyomtat", "document-print"},
-        {"aNyomtatKep", "document-print-preview"},
-        {"aExcelbe", "x-office-spreadsheet"},
-        {"aImport", "document-import"},
-        {"aMegnyit", "document-open"},
-        {"aMent", "document-save"},
-        {"aExport", "document-export"},
-        {"aFuttat", "media-playback-start"},
-        {"aKivag", "edit-cut"},
-        {"aMasol", "edit-copy"},
-        {"aBeilleszt", "edit-paste"},
-        {"aMindet", "edit-select-all"},
-        {"aBezar", "application-exit"},
-        {"aUgyfelek", "system-users"},
-        {"aKasszaTip", "view-financial-category"},
-        {"aTipusok", "video-x-generic"},
-        {"aArkat", "view-currency-list"},
-        {"aMufaj", "view-media-genre"},
-        {"aTorzsFiztip", "chronometer"},
-        {"aArBeallit", "format-currency"},
-        {"aKolcsonoz", "go-next"},
-        {"aVisszavesz", "go-previous"},
-        {"aKassza", "view-financial-list"},
-        {"aTortenet", "view-history"},
-        {"aVKod", "view-barcode"},
-        {"aNyomKiadva", "document-print"},
-        {"aNyomKiadLejart", "document-print"},
-        {"aNyomBentlevo", "document-print"},
-        {"aNyomOsszesKolcs", "document-print"},
-        {"aChMegoszlas", "office-chart-pie"},
-        {"aChBevKiad", "office-chart-bar"},
-        {"aFelhasznalo", "user-group-properties"},
-        {"aSQL", "server-database"},
-        {"aArchival", "archive-insert"},
-        {"aBeallit", "configure"},
-        {"aBetumeretNovel", "format-font-size-more"},
-        {"aBetumeretCsokkent", "format-font-size-less"},
-        {"aSugo", "help-contents"},
-        {"aFontos", "dialog-information"},
-        {"aLevel", "mail-send"},
-        {"aHonlap", "globe"},
-        {"aUjdonsag", "news-subscribe"},
-        {"aNevjegy", "help-about"},
-        {"aElfogad", "dialog-ok-apply"},
-        {"aMegsem", "dialog-cancel"},
-        {"aTagdij", "view-financial-account-cash"},
-        {"aPotdij", "view-financial-category-income"},
-    };
-    return h;
-}
-
 } // namespace
 
 const QPixmap& feketeKereszt() { static const QPixmap p = kereszt(Qt::black, 2); return p; }
 const QPixmap& szurkeNyil()
 {
     static const QPixmap p = [] {
-        const QPixmap k = ikon(QStringLiteral("aKolcsonoz")).pixmap(16, 16);
+        const QPixmap k = ikon(Parancs::Kolcsonoz).pixmap(16, 16);
         return k.isNull() ? nyil(QColor(128, 128, 128)) : k;
     }();
     return p;
@@ -150,15 +85,23 @@ const QPixmap& zoldPipa()
 }
 const QPixmap& pirosKereszt() { static const QPixmap p = kereszt(QColor(220, 0, 0), 2.5); return p; }
 
+QIcon ikon(Parancs p)
+{
+    static QIcon tar[ParancsSzam];
+    static bool megvan[ParancsSzam] = {};
+    const std::size_t i = std::size_t(p);
+    if (!megvan[i]) {
+        temaBeallit();
+        tar[i] = QIcon::fromTheme(QString::fromLatin1(ParancsAdat(p).ikon));
+        megvan[i] = true;
+    }
+    return tar[i];
+}
+
 QIcon ikon(const QString& m)
 {
-    static QHash<QString, QIcon> tar;
-    if (auto it = tar.constFind(m); it != tar.constEnd()) return *it;
-    temaBeallit();
-    const QString nev = temaNevek().value(m);
-    const QIcon i = nev.isEmpty() ? QIcon() : QIcon::fromTheme(nev);
-    tar.insert(m, i);
-    return i;
+    const ParancsSor* s = ParancsNevrol(m);
+    return s ? ikon(s->parancs) : QIcon();
 }
 
 } // namespace KepLista

@@ -5,10 +5,14 @@
 #include <QPixmap>
 #include <QString>
 
+enum class Parancs;
+
 namespace KepLista {
 
-// Icon of an action by its name ("aKolcsonoz"); an empty icon when it has
-// none (or the icon theme is not installed).
+// Icon of a command (its picture is named in its row, windows/common/muvelet.h);
+// an empty icon when the icon theme is not installed.
+QIcon ikon(Parancs parancs);
+// The same by the action's name ("aKolcsonoz"); empty for a name no command has.
 QIcon ikon(const QString& muvelet);
 
 // 16 × 16 marks of the grids.

@@ -1,0 +1,61 @@
+#include "windows/app/indulas.h"
+#include "core/data/adatbazis.h"
+#include "core/data/beallitas.h"
+#include "core/data/konverzio.h"
+#include "print/common/uzenet.h"
+#include "windows/admin/tfrm_login.h"
+
+namespace {
+
+void iniBeolvas(QWidget* szulo)
+{
+    const QString figyelmeztetes = IniBeolvasFajlbol(ProgramUtvonal() + '/' + BeallitasFajlNev);
+    if (!figyelmeztetes.isEmpty()) HibaAblak(figyelmeztetes, szulo);
+}
+
+bool adatbazisNyit(QWidget* szulo)
+{
+    QString hiba;
+    if (Adatbazis::nyit(TBeall.Utvonal, &hiba)) {
+        // Otherwise every save would fail later, one by one: say it once, now.
+        const QString akadaly = Adatbazis::irasiAkadaly();
+        if (!akadaly.isEmpty())
+            FigyelmeztetesAblak(QStringLiteral("Az adatbázis nem írható, a változtatások nem menthetők.\n") + akadaly, szulo);
+        return true;
+    }
+    HibaAblak(hiba, szulo);
+    return false;
+}
+
+} // namespace
+
+std::optional<Munkamenet> Indulas(QWidget* szulo)
+{
+    iniBeolvas(szulo);
+    if (!adatbazisNyit(szulo)) return std::nullopt;
+    Munkamenet m;
+    const bool rendben = Vedett(
+        [&] {
+            m.tulajdonos = VarSzoveg(Adatbazis::ertek(QStringLiteral("SELECT tulajdonos FROM tulajdonos LIMIT 1")));
+            BeallitBetoltAdatbazisbol();
+        },
+        szulo);
+    // A start that stops leaves no session open behind it.
+    if (!rendben) {
+        Adatbazis::zar();
+        return std::nullopt;
+    }
+    // The login sets the rights; without it both are granted.
+    if (TBeall.vanbelep) {
+        TBeall.torzsszerkeszt = false;
+        TBeall.rendszergazda = false;
+        if (!BelepesFuttat(szulo)) {
+            Adatbazis::zar();
+            return std::nullopt;
+        }
+    } else {
+        TBeall.torzsszerkeszt = true;
+        TBeall.rendszergazda = true;
+    }
+    return m;
+}
