@@ -25,7 +25,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
