@@ -81,6 +81,9 @@ TorzsLeiras Tfrm_TorzsUgyfel::ugyfelLeiras()
     l.tabla = "ugyfel";
     l.kulcs = "ugyfel";
     l.keresoMezo = "ugyfel_nev";
+    // At opening the list is in name order while the search mode is by
+    // code, where the field takes digits only, typed or pasted.
+    l.keresoMod = GyorsKereses::Mod::Kod;
     l.rend = QString::fromLatin1(NevRend);
     l.szuro = Ugyfelek::ListazottFeltetel();
     const Qt::Alignment kozep = Qt::AlignCenter;
@@ -159,10 +162,6 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     DBGrid1->setItemDelegate(Rajzolo);
     const int szelessegek[] = {20, 48, 190, 40, 120, 200};
     for (int i = 0; i < int(std::size(szelessegek)); ++i) DBGrid1->setColumnWidth(i, szelessegek[i]);
-
-    // At opening the list is in name order while the search mode is by code,
-    // where the field takes digits only, typed or pasted.
-    keret().gyorsKereso()->modBeallit(GyorsKereses::Mod::Kod);
 
     // The current customer's rental history, in selection mode too.
     connect(aTortenet, &QAction::triggered, this, [this] {

@@ -81,7 +81,8 @@ TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
     DBGrid1 = m_keret->racs(m_modell);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
     if (!m_leiras.keresoMezo.isEmpty())
-        Edit1 = m_keret->kereso(GyorsKereses::Mod::Nev, [this](const GyorsKereses::Kerdes& k) { gyorsKeres(k); });
+        Edit1 = m_keret->kereso(m_leiras.keresoMod, [this](const GyorsKereses::Kerdes& k) { gyorsKeres(k); },
+                                m_leiras.keresoLeptet);
 
     PopupMenu1 = m_keret->menu();
     aKeres = m_keret->muvelet(K::Keres);

@@ -36,6 +36,11 @@ struct TorzsLeiras {
     QString tabla;            // "tipus"
     QString kulcs;            // the key handed back: "tipus"
     QString keresoMezo;       // field of the quick search; empty: no quick-search field
+    // The quick search's mode at opening (a member with a code search
+    // switches it), and whether Up, Down, PageUp and PageDown typed in the
+    // field walk the grid.
+    GyorsKereses::Mod keresoMod = GyorsKereses::Mod::Nev;
+    bool keresoLeptet = false;
     QString rend;             // ORDER BY over alias "t": "t.tipus_nev COLLATE HU"
     QString szuro;            // WHERE over alias "t"; empty: all rows
     QList<Oszlop> oszlopok;   // grid columns (fields of the table)

@@ -1,5 +1,4 @@
 #include "windows/rental/tfrm_videovalaszt.h"
-#include "windows/common/bevitel.h"
 #include "windows/common/gyorskereso.h"
 #include "windows/common/listakeret.h"
 #include "core/common/listamodell.h"
@@ -27,6 +26,9 @@ TorzsLeiras valasztoLeiras()
     l.tabla = QStringLiteral("video");
     l.kulcs = QStringLiteral("video");
     l.keresoMezo = QStringLiteral("video_nev");
+    // By code at first; Up and Down in the field walk the list.
+    l.keresoMod = GyorsKereses::Mod::Kod;
+    l.keresoLeptet = true;
     l.rend = QString::fromLatin1(KodRend);
     // Items in the shop only; an item whose type no longer exists is not
     // offered (the join below says the same for the rows, the filter for
@@ -68,9 +70,6 @@ Tfrm_VideoValaszt::Tfrm_VideoValaszt(QWidget* szulo) : TorzsAblak(valasztoLeiras
     PopupMenu1->addActions({aKeresKod, aKeresNev});
     DBGrid1->setColumnWidth(0, 60);
     DBGrid1->setColumnWidth(1, 330);
-    // Up and Down in the field walk the list; the search starts by code.
-    KeresoMezo(Edit1, DBGrid1);
-    keret().gyorsKereso()->modBeallit(GyorsKereses::Mod::Kod);
     connect(aKeresKod, &QAction::triggered, this, &Tfrm_VideoValaszt::aKeresKodExecute);
     connect(aKeresNev, &QAction::triggered, this, &Tfrm_VideoValaszt::aKeresNevExecute);
 }
