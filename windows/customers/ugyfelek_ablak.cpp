@@ -2,7 +2,6 @@
 #include "windows/common/bevitel.h"
 #include "windows/common/gyorskereso.h"
 #include "windows/common/keplista.h"
-#include "windows/common/kozepre.h"
 #include "windows/common/listakeret.h"
 #include "core/customers/tagdij.h"
 #include "windows/customers/tfrm_tagdijfizet.h"
@@ -147,12 +146,7 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
 
     // Captions under the icons as in the other list windows: the window is
     // as wide as its tool bar (the base made it as wide as its own buttons).
-    const int szeles = std::max(width(), ToolBar1->sizeHint().width());
-    if (szeles != width()) {
-        const QRect regi = geometry();
-        setFixedSize(szeles, height());
-        Kozepre(this, regi);
-    }
+    keret().meretRogzit(size());
 
     // Grid menu: Új sor, Szerkeszt, Sor törlése | Tagdíj fizetés | Kereső | Elfogad, Bezár.
     PopupMenu1->insertAction(aKeres, aTagdij);
