@@ -1,8 +1,14 @@
 // What every window shares, checked on the real windows driven with keys:
 // a row typed and saved with the keyboard alone, Qt's own boxes and
 // dialogs in Hungarian, an icon of the icon theme on every action, the
-// customer register's tool bar with captions, and the row marker of the grids.
+// customer register's tool bar with captions, the row marker of the grids,
+// and the frame every list window is built on.
+#include "windows/admin/tfrm_felhasznalo.h"
+#include "windows/admin/tfrm_sql.h"
 #include "windows/app/alkalmazas.h"
+#include "windows/app/tfrm_keres.h"
+#include "windows/cash/tfrm_cassa.h"
+#include "windows/rental/tfrm_tortenet.h"
 #include "windows/app/tfrm_main.h"
 #include "windows/common/ablakparbeszed.h"
 #include "windows/common/keplista.h"
@@ -82,6 +88,58 @@ QStringList vartJelek(int sorok, int aktualis)
     QStringList l;
     for (int s = 0; s < std::min(sorok, 6); ++s) l << (s == aktualis ? SorJel : QString());
     return l;
+}
+
+// The keys of the actions list windows share, by action name.
+const QHash<QString, QList<QKeySequence>>& kozosBillentyuk()
+{
+    static const QHash<QString, QList<QKeySequence>> h = {
+        {"aUj", {QKeySequence(Qt::Key_Insert)}},
+        {"aSzerkeszt", {QKeySequence(Qt::Key_F2)}},
+        {"aTorol", {QKeySequence(Qt::CTRL | Qt::Key_Delete)}},
+        {"aKeres", {QKeySequence(Qt::CTRL | Qt::Key_F)}},
+        {"aElfogad", {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}},
+        {"aBezar", {QKeySequence(Qt::Key_Escape)}},
+        {"aNyomtat", {QKeySequence(Qt::CTRL | Qt::Key_P)}},
+        {"aNyomtatKep", {QKeySequence(Qt::CTRL | Qt::Key_K)}},
+        {"aExcelbe", {QKeySequence(Qt::CTRL | Qt::Key_E)}},
+    };
+    return h;
+}
+
+// The thirteen list windows, made and loaded as their opening operations do.
+std::unique_ptr<QDialog> listaAblak(const QString& nev)
+{
+    auto torzs = [](TorzsAblak* a) {
+        a->ujratolt();
+        return std::unique_ptr<QDialog>(a);
+    };
+    if (nev == "Tfrm_TorzsTipus") return torzs(new Tfrm_TorzsTipus(false));
+    if (nev == "Tfrm_TorzsMufaj") return torzs(new Tfrm_TorzsMufaj(false));
+    if (nev == "Tfrm_TorzsArkat") return torzs(new Tfrm_TorzsArkat(false));
+    if (nev == "Tfrm_TorzsCassatip") return torzs(new Tfrm_TorzsCassatip(true));
+    if (nev == "Tfrm_TorzsFizTip") return torzs(new Tfrm_TorzsFizTip(false));
+    if (nev == "Tfrm_TorzsArkat_Fiztip") return torzs(new Tfrm_TorzsArkat_Fiztip);
+    if (nev == "Tfrm_TorzsUgyfel") return torzs(new Tfrm_TorzsUgyfel(true));
+    if (nev == "Tfrm_Felhasznalo") return torzs(new Tfrm_Felhasznalo);
+    if (nev == "Tfrm_VideoValaszt") {
+        auto* a = new Tfrm_VideoValaszt;
+        a->megnyit(-1);
+        return std::unique_ptr<QDialog>(a);
+    }
+    if (nev == "Tfrm_Cassa") {
+        auto* a = new Tfrm_Cassa;
+        a->megnyit();
+        return std::unique_ptr<QDialog>(a);
+    }
+    if (nev == "Tfrm_Tortenet") {
+        const qint64 ugyfel = Adatbazis::ertek("SELECT ugyfel FROM ugyfel ORDER BY ugyfel LIMIT 1").toLongLong();
+        auto* a = new Tfrm_Tortenet(TortenetMod::Ugyfel, ugyfel);
+        a->nyit();
+        return std::unique_ptr<QDialog>(a);
+    }
+    if (nev == "Tfrm_SQL") return std::make_unique<Tfrm_SQL>();
+    return std::make_unique<Tfrm_Keres>();
 }
 
 } // namespace
@@ -383,6 +441,54 @@ private slots:
         QTest::keyClick(racs, Qt::Key_Down);
         QCOMPARE(racs->currentIndex().row(), elso + 1);
         QCOMPARE(sorCimek(racs), vartJelek(sorok, elso + 1));
+    }
+
+    // Every list window on the one frame: one grid "DBGrid1" in the grid
+    // look, the shared actions with their shared keys (the statement window's
+    // "Új SQL" is a new statement, Ctrl+N, and its "Bezár" has no key: Esc
+    // would lose the statement being typed), and a
+    // quick search that, emptied or given spaces only, leaves the row.
+    void listaKeret_data()
+    {
+        QTest::addColumn<QString>("ablak");
+        for (const char* a : {"Tfrm_TorzsTipus", "Tfrm_TorzsMufaj", "Tfrm_TorzsArkat", "Tfrm_TorzsCassatip",
+                              "Tfrm_TorzsFizTip", "Tfrm_TorzsArkat_Fiztip", "Tfrm_TorzsUgyfel", "Tfrm_Felhasznalo",
+                              "Tfrm_VideoValaszt", "Tfrm_Cassa", "Tfrm_Tortenet", "Tfrm_SQL", "Tfrm_Keres"})
+            QTest::newRow(a) << a;
+    }
+    void listaKeret()
+    {
+        QFETCH(QString, ablak);
+        std::unique_ptr<QDialog> a = listaAblak(ablak);
+        QCOMPARE(a->objectName(), ablak);
+        const QList<QTableView*> racsok = a->findChildren<QTableView*>();
+        QCOMPARE(racsok.size(), 1);
+        QTableView* racs = racsok.first();
+        QCOMPARE(racs->objectName(), QString("DBGrid1"));
+        QCOMPARE(racs->selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(racs->selectionMode(), QAbstractItemView::SingleSelection);
+        QCOMPARE(racs->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QVERIFY(!racs->horizontalHeader()->sectionsClickable());
+        int kozos = 0;
+        for (QAction* m : muveletek(a.get())) {
+            if (!kozosBillentyuk().contains(m->objectName())) continue;
+            ++kozos;
+            if (ablak == "Tfrm_SQL" && m->objectName() == "aBezar") QVERIFY(m->shortcuts().isEmpty());
+            else if (ablak == "Tfrm_SQL" && m->objectName() == "aUj")
+                QCOMPARE(m->shortcuts(), QList{QKeySequence(Qt::CTRL | Qt::Key_N)});
+            else QCOMPARE(m->shortcuts(), kozosBillentyuk().value(m->objectName()));
+        }
+        if (ablak != "Tfrm_Keres") QVERIFY(kozos > 0);   // the search window works with buttons
+
+        auto* kereso = a->findChild<QLineEdit*>("Edit1");
+        if (!kereso || !qobject_cast<QToolBar*>(kereso->parentWidget())) return;
+        QVERIFY2(racs->model()->rowCount() >= 2, "two rows to stay on");
+        racs->setCurrentIndex(racs->model()->index(1, 0));
+        kereso->setText("   ");
+        QCOMPARE(racs->currentIndex().row(), 1);
+        kereso->setText(QString());
+        QCOMPARE(racs->currentIndex().row(), 1);
+        QCOMPARE(racs->model()->headerData(1, Qt::Vertical).toString(), SorJel);
     }
 };
 

@@ -74,6 +74,21 @@ private slots:
         QCOMPARE(VarEgesz(Adatbazis::ertek("SELECT azon FROM video WHERE video = ?", {valasztott})), 12);
     }
 
+    // Up and Down typed in the search field walk the list; the text stays.
+    void nyilakAKeresobol()
+    {
+        Tfrm_VideoValaszt f;
+        f.megnyit(-1);   // in code order: 5, 12, 120
+        Gepel(f.Edit1, "12");
+        QCOMPARE(f.aktualis(), 1);
+        QTest::keyClick(f.Edit1, Qt::Key_Down);
+        QCOMPARE(f.aktualis(), 2);
+        QTest::keyClick(f.Edit1, Qt::Key_Up);
+        QTest::keyClick(f.Edit1, Qt::Key_Up);
+        QCOMPARE(f.aktualis(), 0);
+        QCOMPARE(f.Edit1->text(), QString("12"));
+    }
+
     void nevSzerintEsMegszakitas()
     {
         VartAblak v([&](Tfrm_VideoValaszt* f) {

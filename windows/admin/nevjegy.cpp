@@ -1,5 +1,6 @@
 #include "windows/admin/nevjegy.h"
 #include "core/common/keszito.h"
+#include "windows/common/kozepre.h"
 
 #include <QBitmap>
 #include <QFrame>
@@ -12,19 +13,12 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
-
-void kozepre(QWidget* w)
-{
-    QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    if (s) w->move(s->availableGeometry().center() - w->rect().center());
-}
 
 // The grey that the splash shows as transparent.
 const QRgb Atlatszo = qRgb(0x80, 0x80, 0x80);
@@ -117,7 +111,7 @@ Tfrm_Logo::Tfrm_Logo(QWidget* szulo, int ido) : QWidget(szulo)
     Timer1->setSingleShot(true);
     Timer1->setInterval(ido);
     connect(Timer1, &QTimer::timeout, this, &QWidget::close);
-    kozepre(this);
+    Kozepre(this);
 }
 
 void Tfrm_Logo::showEvent(QShowEvent* e)
@@ -207,7 +201,7 @@ Tfrm_Readme::Tfrm_Readme(QWidget* szulo) : QDialog(szulo)
     l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(Memo1);
     resize(552, 399);
-    kozepre(this);
+    Kozepre(this);
 }
 
 // ---- about ------------------------------------------------------------------------
@@ -310,7 +304,7 @@ Tfrm_Nevjegy::Tfrm_Nevjegy(QWidget* szulo) : QDialog(szulo)
     elrendezes->addLayout(gombok);
     elrendezes->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    kozepre(this);
+    Kozepre(this);
 }
 
 void ReadmeMegnyit(QWidget* szulo)

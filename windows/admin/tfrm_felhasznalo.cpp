@@ -1,6 +1,7 @@
 #include "windows/admin/tfrm_felhasznalo.h"
 #include "core/admin/felhasznalok.h"
 #include "windows/common/bevitel.h"
+#include "windows/common/kozepre.h"
 #include "print/common/uzenet.h"
 #include "core/data/adatbazis.h"
 #include "core/data/konverzio.h"
@@ -36,12 +37,6 @@ TorzsLeiras felhasznaloLeiras()
     l.oszlopok = {o};
     l.meret = QSize(300, 320);
     return l;
-}
-
-void kozepre(QWidget* w)
-{
-    if (QScreen* s = QGuiApplication::primaryScreen())
-        w->move(s->availableGeometry().center() - w->rect().center());
 }
 
 } // namespace
@@ -180,7 +175,7 @@ Tfrm_FelhasznaloSzerkeszt::Tfrm_FelhasznaloSzerkeszt(const QString& nev, QWidget
     FokuszSzinAlkalmaz(this);
     EnterTovabbAlkalmaz(this);
     adjustSize();
-    kozepre(this);
+    Kozepre(this);
 }
 
 void Tfrm_FelhasznaloSzerkeszt::showEvent(QShowEvent* e)

@@ -1,9 +1,10 @@
 #include "windows/admin/tfrm_sql.h"
 #include "print/reports/gyorshatarolt.h"
 #include "windows/common/kodszerkeszto.h"
+#include "windows/common/kozepre.h"
+#include "windows/common/listakeret.h"
 #include "windows/common/muvelet.h"
 #include "print/common/parbeszed.h"
-#include "windows/common/racs.h"
 #include "print/common/uzenet.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QIcon>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
@@ -29,7 +31,7 @@ QString kiterjesztessel(const QString& fajl, const QString& kiterjesztes)
 
 } // namespace
 
-Tfrm_SQL::Tfrm_SQL(QWidget* szulo) : QDialog(szulo)
+Tfrm_SQL::Tfrm_SQL(QWidget* szulo) : QDialog(szulo), m_keret(new ListaKeret(this))
 {
     setObjectName("Tfrm_SQL");
     setWindowTitle(QStringLiteral("SQL lekérdezés"));
@@ -48,10 +50,6 @@ Tfrm_SQL::Tfrm_SQL(QWidget* szulo) : QDialog(szulo)
     aFuttat = MuveletKeszit(this, "aFuttat", QStringLiteral("SQL lekérdezés"), {QKeySequence(Qt::Key_F5)});
     aExport->setEnabled(false);
 
-    auto* elrendezes = new QVBoxLayout(this);
-    elrendezes->setContentsMargins(0, 0, 0, 0);
-    elrendezes->setSpacing(0);
-
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName("MainMenu1");
     QMenu* fajl = MainMenu1->addMenu(QStringLiteral("Fájl"));
@@ -66,12 +64,9 @@ Tfrm_SQL::Tfrm_SQL(QWidget* szulo) : QDialog(szulo)
     szerk->addAction(aMindet);
     QMenu* sql = MainMenu1->addMenu(QStringLiteral("SQL"));
     sql->addAction(aFuttat);
-    elrendezes->setMenuBar(MainMenu1);
+    m_keret->elrendezes()->setMenuBar(MainMenu1);
 
-    ToolBar1 = new QToolBar(this);
-    ToolBar1->setObjectName("ToolBar1");
-    ToolBar1->setIconSize(QSize(16, 16));
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    ToolBar1 = m_keret->eszkoztar(false);
     ToolBar1->addActions({aUj, aMegnyit, aMent});
     ToolBar1->addSeparator();
     ToolBar1->addAction(aExport);
@@ -81,12 +76,9 @@ Tfrm_SQL::Tfrm_SQL(QWidget* szulo) : QDialog(szulo)
     ToolBar1->addActions({aKivag, aMasol, aBeilleszt});
     ToolBar1->addSeparator();
     ToolBar1->addAction(aBezar);
-    elrendezes->addWidget(ToolBar1);
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
+    // The statement editor is the page in front of the result grid.
     TabSheet1 = new QWidget;
-    TabSheet1->setObjectName("TabSheet1");
     auto* l1 = new QVBoxLayout(TabSheet1);
     l1->setContentsMargins(0, 0, 0, 0);
     SqlSzerkeszto = new KodSzerkeszto(TabSheet1);
@@ -98,21 +90,16 @@ Tfrm_SQL::Tfrm_SQL(QWidget* szulo) : QDialog(szulo)
     betu.setPointSize(font().pointSize());
     SqlSzerkeszto->setFont(betu);
     l1->addWidget(SqlSzerkeszto);
-    PageControl1->addTab(TabSheet1, QStringLiteral("SQL"));
-
-    TabSheet2 = new QWidget;
-    TabSheet2->setObjectName("TabSheet2");
-    auto* l2 = new QVBoxLayout(TabSheet2);
-    l2->setContentsMargins(0, 0, 0, 0);
-    DBGrid1 = new QTableView(TabSheet2);
-    DBGrid1->setObjectName("DBGrid1");
-    DBGrid1->setModel(&m_qry);
-    RacsBeallit(DBGrid1);
+    TabSheet2 = m_keret->lapokkal(TabSheet1, QStringLiteral("SQL"), QStringLiteral("Eredmény"), QIcon(), QIcon())
+                    ->parentWidget();
+    PageControl1 = m_keret->PageControl1();
+    // The result marks its current row itself (it is no list of keys).
+    DBGrid1 = m_keret->racs(&m_qry, [this](int sor) {
+        m_qry.aktualisSorBeallit(sor);
+        DBGrid1->verticalHeader()->viewport()->update();
+    });
     DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     DBGrid1->horizontalHeader()->setDefaultSectionSize(64);
-    l2->addWidget(DBGrid1);
-    PageControl1->addTab(TabSheet2, QStringLiteral("Eredmény"));
-    elrendezes->addWidget(PageControl1, 1);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
@@ -124,14 +111,11 @@ Tfrm_SQL::Tfrm_SQL(QWidget* szulo) : QDialog(szulo)
     SqlSzerkeszto->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(SqlSzerkeszto, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(SqlSzerkeszto->viewport()->mapToGlobal(p)); });
-    PopupMenu2 = new QMenu(this);
+    PopupMenu2 = m_keret->menu();
     PopupMenu2->setObjectName("PopupMenu2");
     PopupMenu2->addAction(aMasol);
     PopupMenu2->addSeparator();
     PopupMenu2->addAction(aExport);
-    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { PopupMenu2->popup(DBGrid1->viewport()->mapToGlobal(p)); });
 
     connect(aUj, &QAction::triggered, this, &Tfrm_SQL::aUjExecute);
     connect(aMegnyit, &QAction::triggered, this, &Tfrm_SQL::aMegnyitExecute);
@@ -148,13 +132,9 @@ Tfrm_SQL::Tfrm_SQL(QWidget* szulo) : QDialog(szulo)
         const bool be = szerkesztheto();
         for (QAction* a : {aKivag, aMasol, aBeilleszt, aMindet}) a->setEnabled(be);
     });
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& i) {
-        m_qry.aktualisSorBeallit(i.isValid() ? i.row() : -1);
-        DBGrid1->verticalHeader()->viewport()->update();
-    });
 
     resize(585, 405);
-    if (szulo) move(szulo->window()->frameGeometry().center() - rect().center());
+    if (szulo) Kozepre(this, szulo->window()->frameGeometry());
 }
 
 Tfrm_SQL::~Tfrm_SQL() { lekerdezesZar(); }

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class KodSzerkeszto;
+class ListaKeret;
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -65,6 +66,7 @@ protected:
 
 private:
     SzabadSql::Eredmeny m_qry;
+    ListaKeret* m_keret;
     QString m_fajlNev;
     QString m_exportNev;
 

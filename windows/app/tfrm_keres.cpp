@@ -3,6 +3,7 @@
 #include "core/app/videotabla.h"
 #include "windows/common/bevitel.h"
 #include "windows/common/keplista.h"
+#include "windows/common/listakeret.h"
 #include "windows/common/racs.h"
 #include "print/common/uzenet.h"
 #include "core/data/konverzio.h"
@@ -31,23 +32,16 @@ QPushButton* gomb(QWidget* szulo, const char* nev, const QString& felirat)
 
 } // namespace
 
-Tfrm_Keres::Tfrm_Keres(QWidget* szulo) : QDialog(szulo), m_lista(KeresLista())
+Tfrm_Keres::Tfrm_Keres(QWidget* szulo) : QDialog(szulo), m_keret(new ListaKeret(this)), m_lista(KeresLista())
 {
     setObjectName("Tfrm_Keres");
     setWindowTitle(QStringLiteral("Tétel keresése"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
 
-    auto* elrendezes = new QVBoxLayout(this);
-    elrendezes->setContentsMargins(4, 4, 4, 4);
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
-    // Tabs light up under the mouse.
-    PageControl1->tabBar()->setAttribute(Qt::WA_Hover, true);
-    elrendezes->addWidget(PageControl1);
+    m_keret->elrendezes()->setContentsMargins(4, 4, 4, 4);
 
-    // ---- "Keresés" --------------------------------------------------------------
+    // ---- "Keresés": the criteria, the page in front of the list ------------------
     TabSheet1 = new QWidget;
-    TabSheet1->setObjectName("TabSheet1");
     auto* l1 = new QVBoxLayout(TabSheet1);
     l1->setContentsMargins(12, 12, 12, 8);
     Label1 = new QLabel(QStringLiteral("Keresendő szöveg"), TabSheet1);
@@ -70,21 +64,20 @@ Tfrm_Keres::Tfrm_Keres(QWidget* szulo) : QDialog(szulo), m_lista(KeresLista())
     g1->addWidget(Button1);
     g1->addWidget(Button2);
     l1->addLayout(g1);
-    PageControl1->addTab(TabSheet1, KepLista::ikon(QStringLiteral("aKeres")), QStringLiteral("Keresés"));
 
     // ---- "Eredmény" -------------------------------------------------------------
-    TabSheet2 = new QWidget;
-    TabSheet2->setObjectName("TabSheet2");
-    auto* l2 = new QVBoxLayout(TabSheet2);
-    l2->setContentsMargins(4, 4, 4, 4);
+    QVBoxLayout* l2 = m_keret->lapokkal(TabSheet1, QStringLiteral("Keresés"), QStringLiteral("Eredmény"),
+                                        KepLista::ikon(QStringLiteral("aKeres")),
+                                        KepLista::ikon(QStringLiteral("aKeres1")), 4);
+    TabSheet2 = l2->parentWidget();
+    PageControl1 = m_keret->PageControl1();
+    // Tabs light up under the mouse.
+    PageControl1->tabBar()->setAttribute(Qt::WA_Hover, true);
     m_modell = new ListaModell(&m_lista,
                                {Oszlop{"azon", QStringLiteral("kód"), Qt::AlignRight | Qt::AlignVCenter, OtJegyu},
                                 Oszlop{"video_nev", QStringLiteral("név")}, Oszlop{"tipus_nev", QStringLiteral("típus")}},
                                this);
-    DBGrid1 = new QTableView(TabSheet2);
-    DBGrid1->setObjectName("DBGrid1");
-    DBGrid1->setModel(m_modell);
-    RacsBeallit(DBGrid1);
+    DBGrid1 = m_keret->racs(m_modell);
     DBGrid1->setColumnWidth(0, 50);
     DBGrid1->setColumnWidth(1, 250);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
@@ -93,14 +86,12 @@ Tfrm_Keres::Tfrm_Keres(QWidget* szulo) : QDialog(szulo), m_lista(KeresLista())
     Button4 = gomb(TabSheet2, "Button4", QStringLiteral("Bezár"));
     Button5->setEnabled(false);
     Button3->setEnabled(false);
-    l2->addWidget(DBGrid1, 1);
     auto* g2 = new QHBoxLayout;
     g2->addWidget(Button5);
     g2->addStretch(1);
     g2->addWidget(Button3);
     g2->addWidget(Button4);
     l2->addLayout(g2);
-    PageControl1->addTab(TabSheet2, KepLista::ikon(QStringLiteral("aKeres1")), QStringLiteral("Eredmény"));
 
     // Enter presses the default button of the page in front; Esc (the
     // dialog's own) closes from either page as "Bezár" does.
@@ -116,8 +107,6 @@ Tfrm_Keres::Tfrm_Keres(QWidget* szulo) : QDialog(szulo), m_lista(KeresLista())
     connect(DBGrid1, &QTableView::doubleClicked, this, [this](const QModelIndex& i) {
         if (i.isValid()) Button3Click();
     });
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& i) { RacsSorJel(DBGrid1, m_modell, i.isValid() ? i.row() : -1); });
     connect(PageControl1, &QTabWidget::currentChanged, this, &Tfrm_Keres::lapValtott);
     lapValtott(0);
 }
@@ -146,11 +135,7 @@ void Tfrm_Keres::showEvent(QShowEvent* e)
     if (PageControl1->currentIndex() == 0) Edit1->setFocus();
 }
 
-int Tfrm_Keres::aktualis() const
-{
-    const QModelIndex i = DBGrid1->currentIndex();
-    return i.isValid() ? i.row() : -1;
-}
+int Tfrm_Keres::aktualis() const { return m_keret->aktualis(); }
 
 qint64 Tfrm_Keres::talaltKulcs() const { return m_lista.kulcs(aktualis()); }
 

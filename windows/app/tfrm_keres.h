@@ -9,6 +9,7 @@
 #include <QVariantList>
 #include <functional>
 
+class ListaKeret;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -60,6 +61,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    ListaKeret* m_keret;
     KulcsosLista m_lista;
     ListaModell* m_modell = nullptr;
     QString m_szoveg;        // the text of the last search, for printing

@@ -1,4 +1,5 @@
 #include "windows/app/tfrm_main.h"
+#include "core/common/gyorskereses.h"
 #include "core/admin/archiv.h"
 #include "windows/admin/nevjegy.h"
 #include "core/admin/sugo.h"
@@ -461,15 +462,14 @@ void Tfrm_Main::sorJel(int sor) { RacsSorJel(DBGrid1, TblModell, sor); }
 
 void Tfrm_Main::gyorsKeres(const QString& szoveg)
 {
+    const bool cim = muvelet(Parancs::Keres2)->isChecked();
+    const GyorsKereses::Kerdes k = GyorsKereses::Ertelmez(szoveg, cim ? GyorsKereses::Mod::Nev : GyorsKereses::Mod::Kod);
     bool talalt = false;
-    if (muvelet(Parancs::Keres2)->isChecked()) {
-        talalt = Tbl.keresCim(szoveg);
-    } else {
-        bool ok = false;
-        int n = szoveg.toInt(&ok, 10);
-        if (!ok) n = 0;
-        talalt = Tbl.keresKod(n);
-    }
+    if (k.tipus == GyorsKereses::Kerdes::Tipus::Kod) talalt = Tbl.keresKod(k.kod);
+    else if (k.tipus == GyorsKereses::Kerdes::Tipus::Nev) talalt = Tbl.keresCim(k.eleje);
+    // The field emptied in title mode (choosing that mode empties it):
+    // the top of the title order.
+    else if (cim && szoveg.isEmpty()) talalt = Tbl.keresCim(QString());
     if (talalt) aktualisMutat();
 }
 

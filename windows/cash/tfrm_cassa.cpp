@@ -2,8 +2,8 @@
 #include "core/cash/cassa.h"
 #include "windows/cash/tfrm_datumbe.h"
 #include "print/cash/tqrcassa.h"
+#include "windows/common/listakeret.h"
 #include "windows/common/muvelet.h"
-#include "windows/common/racs.h"
 #include "windows/common/tfrm_inp.h"
 #include "print/common/uzenet.h"
 #include "core/data/beallitas.h"
@@ -12,14 +12,11 @@
 #include "windows/refdata/torzsadatok.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
-#include <QScreen>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
 
@@ -59,21 +56,15 @@ void CassaRacsRajzolo::initStyleOption(QStyleOptionViewItem* o, const QModelInde
 
 // ---- the window --------------------------------------------------------------------
 
-Tfrm_Cassa::Tfrm_Cassa(QWidget* szulo) : QDialog(szulo), m_lista(Cassa::ListaLeiras())
+Tfrm_Cassa::Tfrm_Cassa(QWidget* szulo)
+    : QDialog(szulo), m_keret(new ListaKeret(this)), m_lista(Cassa::ListaLeiras())
 {
     setObjectName("Tfrm_Cassa");
     setWindowTitle(QStringLiteral("Cassa"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
 
-    auto* elrendezes = new QVBoxLayout(this);
-    elrendezes->setContentsMargins(0, 0, 0, 0);
-    elrendezes->setSpacing(0);
-    ToolBar1 = new QToolBar(this);
-    ToolBar1->setObjectName("ToolBar1");
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    ToolBar1->setIconSize(QSize(16, 16));
-    elrendezes->addWidget(ToolBar1);
-
+    using K = ListaKeret::Kozos;
+    ToolBar1 = m_keret->eszkoztar();
     const Qt::Alignment bal = Qt::AlignLeft | Qt::AlignVCenter, jobb = Qt::AlignRight | Qt::AlignVCenter;
     m_modell = new ListaModell(&m_lista,
                                {{"datum", QStringLiteral("dátum"), bal, datum},
@@ -82,23 +73,19 @@ Tfrm_Cassa::Tfrm_Cassa(QWidget* szulo) : QDialog(szulo), m_lista(Cassa::ListaLei
                                 {"zaro", QStringLiteral("záró"), jobb, penz},
                                 {"ugyfel_nev", QStringLiteral("ügyfél"), bal, {}}},
                                this);
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName("DBGrid1");
-    DBGrid1->setModel(m_modell);
-    RacsBeallit(DBGrid1);
+    DBGrid1 = m_keret->racs(m_modell);
     Rajzolo = new CassaRacsRajzolo(&m_lista, DBGrid1);
     DBGrid1->setItemDelegate(Rajzolo);
     const int szelessegek[] = {80, 160, 90, 90};
     for (int i = 0; i < int(std::size(szelessegek)); ++i) DBGrid1->setColumnWidth(i, szelessegek[i]);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    elrendezes->addWidget(DBGrid1, 1);
 
-    aUj = MuveletKeszit(this, "aUj", QStringLiteral("Új sor"), {QKeySequence(Qt::Key_Insert)});
+    aUj = m_keret->muvelet(K::Uj);
     aSzur = MuveletKeszit(this, "aSzur", QStringLiteral("Dátum szűrés"), {QKeySequence(Qt::Key_F9)});
     aSzur->setCheckable(true);
-    aNyomtat = MuveletKeszit(this, "aNyomtat", QStringLiteral("Nyomtat"), {QKeySequence(Qt::CTRL | Qt::Key_P)});
-    aNyomtatKep = MuveletKeszit(this, "aNyomtatKep", QStringLiteral("Nyomtatási kép"), {QKeySequence(Qt::CTRL | Qt::Key_K)});
-    aBezar = MuveletKeszit(this, "aBezar", QStringLiteral("Bezár"), {QKeySequence(Qt::Key_Escape)});
+    aNyomtat = m_keret->muvelet(K::Nyomtat);
+    aNyomtatKep = m_keret->muvelet(K::NyomtatKep);
+    aBezar = m_keret->muvelet(K::Bezar);
 
     ToolBar1->addAction(aUj);
     ToolBar1->addSeparator();
@@ -113,18 +100,16 @@ Tfrm_Cassa::Tfrm_Cassa(QWidget* szulo) : QDialog(szulo), m_lista(Cassa::ListaLei
         b->setMenu(NyomtatMenu);
         b->setPopupMode(QToolButton::MenuButtonPopup);
     }
-    PopupMenu1 = new QMenu(this);
+    PopupMenu1 = m_keret->menu();
     PopupMenu1->addActions({aUj, aSzur});
     PopupMenu1->addSeparator();
     PopupMenu1->addActions({aNyomtat, aNyomtatKep});
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(aBezar);
+    // The menu opens over the rest of the window too, not only over the grid.
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(mapToGlobal(p)); });
-    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(p)); });
 
     connect(aUj, &QAction::triggered, this, [this] { Vedett([this] { aUjExecute(); }, this); });
     connect(aSzur, &QAction::triggered, this, [this] {
@@ -134,11 +119,8 @@ Tfrm_Cassa::Tfrm_Cassa(QWidget* szulo) : QDialog(szulo), m_lista(Cassa::ListaLei
     connect(aNyomtat, &QAction::triggered, this, [this] { Vedett([this] { aNyomtatExecute(); }, this); });
     connect(aNyomtatKep, &QAction::triggered, this, [this] { Vedett([this] { aNyomtatKepExecute(); }, this); });
     connect(aBezar, &QAction::triggered, this, &Tfrm_Cassa::aBezarExecute);
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& i) { RacsSorJel(DBGrid1, m_modell, i.isValid() ? i.row() : -1); });
 
-    setFixedSize(std::max(620, ToolBar1->sizeHint().width()), 440);
-    if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+    m_keret->meretRogzit(QSize(620, 440));
 }
 
 void Tfrm_Cassa::megnyit()
@@ -147,21 +129,9 @@ void Tfrm_Cassa::megnyit()
     aktualisBeallit(0);
 }
 
-int Tfrm_Cassa::aktualis() const
-{
-    const QModelIndex i = DBGrid1->currentIndex();
-    return i.isValid() ? i.row() : -1;
-}
+int Tfrm_Cassa::aktualis() const { return m_keret->aktualis(); }
 
-void Tfrm_Cassa::aktualisBeallit(int sor)
-{
-    if (m_lista.sorok() == 0) return;
-    sor = std::clamp(sor, 0, m_lista.sorok() - 1);
-    const QModelIndex i = m_modell->index(sor, std::max(0, DBGrid1->currentIndex().column()));
-    DBGrid1->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    DBGrid1->scrollTo(i);
-    RacsSorJel(DBGrid1, m_modell, sor);
-}
+void Tfrm_Cassa::aktualisBeallit(int sor) { m_keret->aktualisBeallit(sor); }
 
 bool Tfrm_Cassa::szurve() const { return !m_lista.szures().isEmpty(); }
 

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QStyledItemDelegate>
 
+class ListaKeret;
 class QAction;
 class QMenu;
 class QTableView;
@@ -59,6 +60,7 @@ public slots:
     void aBezarExecute();
 
 private:
+    ListaKeret* m_keret;
     KulcsosLista m_lista;
     ListaModell* m_modell;
     QDate m_nap;   // the day of the filter while it is on

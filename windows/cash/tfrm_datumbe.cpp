@@ -1,14 +1,13 @@
 #include "windows/cash/tfrm_datumbe.h"
 #include "core/cash/cassa.h"
 #include "windows/common/bevitel.h"
+#include "windows/common/kozepre.h"
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -25,16 +24,6 @@ void gombok(QDialog* d, QPushButton*& ok, QPushButton*& megsem)
     megsem->setObjectName("btnMegsem");
     QObject::connect(ok, &QPushButton::clicked, d, &QDialog::accept);
     QObject::connect(megsem, &QPushButton::clicked, d, &QDialog::reject);
-}
-
-void kozepre(QWidget* w, const QRect& hova)
-{
-    w->move(hova.center() - w->rect().center());
-}
-
-void kepernyoKozepre(QWidget* w)
-{
-    if (QScreen* s = QGuiApplication::primaryScreen()) kozepre(w, s->availableGeometry());
 }
 
 void rogzit(QDialog* d)
@@ -76,7 +65,7 @@ Tfrm_Datumbe::Tfrm_Datumbe(QWidget* szulo) : QDialog(szulo)
     setTabOrder(btnOK, btnMegsem);
     setTabOrder(btnMegsem, DateTimePicker1);
     rogzit(this);
-    kepernyoKozepre(this);
+    Kozepre(this);
 }
 
 void Tfrm_Datumbe::showEvent(QShowEvent* e)
@@ -122,7 +111,7 @@ Tfrm_Idoszak::Tfrm_Idoszak(QWidget* szulo) : QDialog(szulo)
     FokuszSzinAlkalmaz(this);
     EnterTovabbAlkalmaz(this);
     rogzit(this);
-    kepernyoKozepre(this);
+    Kozepre(this);
 }
 
 void Tfrm_Idoszak::showEvent(QShowEvent* e)
@@ -219,8 +208,8 @@ bool HonapMegad(QWidget* szulo, QString& tol, QString& ig)
     Tfrm_Honap d(szulo);
     d.feltolt();
     // Over the main window, where the chart will open.
-    if (QWidget* f = szulo ? szulo->window() : nullptr) kozepre(&d, f->frameGeometry());
-    else kepernyoKozepre(&d);
+    if (QWidget* f = szulo ? szulo->window() : nullptr) Kozepre(&d, f->frameGeometry());
+    else Kozepre(&d);
     if (d.exec() != QDialog::Accepted) return false;
     tol = d.ComboBox1->currentText();
     ig = d.ComboBox2->currentText();

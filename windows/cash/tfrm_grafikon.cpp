@@ -1,6 +1,7 @@
 #include "windows/cash/tfrm_grafikon.h"
 #include "core/cash/cassa.h"
 #include "windows/cash/tfrm_datumbe.h"
+#include "windows/common/kozepre.h"
 #include "print/common/parbeszed.h"
 #include "print/common/uzenet.h"
 #include "core/data/ora.h"
@@ -24,7 +25,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -92,11 +92,6 @@ private:
     QString m_cim;
 };
 
-void kepernyoKozepre(QWidget* w)
-{
-    if (QScreen* s = QGuiApplication::primaryScreen()) w->move(s->availableGeometry().center() - w->rect().center());
-}
-
 } // namespace
 
 // ---- the common frame -----------------------------------------------------------
@@ -141,7 +136,7 @@ GrafikonAblak::GrafikonAblak(QWidget* szulo, const QString& nev, const QString& 
     setTabOrder(btnMentes, btnBezar);
     l->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    kepernyoKozepre(this);
+    Kozepre(this);
 }
 
 QChart* GrafikonAblak::grafikon() const { return DBChart1->chart(); }

@@ -1,26 +1,20 @@
 #include "windows/common/tfrm_inp.h"
 #include "windows/common/bevitel.h"
+#include "windows/common/kozepre.h"
 #include "print/common/parbeszed.h"
 #include "core/common/szoveg.h"
 #include "print/common/uzenet.h"
 #include "core/data/konverzio.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <cmath>
 
 namespace {
-void kozepre(QWidget* w)
-{
-    if (QScreen* s = QGuiApplication::primaryScreen())
-        w->move(s->availableGeometry().center() - w->rect().center());
-}
 int kerekit(long long szamlalo, long long nevezo)
 {
     return int(std::llround(double(szamlalo) / double(nevezo)));
@@ -61,7 +55,7 @@ Tfrm_Inp::Tfrm_Inp(QWidget* szulo) : QDialog(szulo)
     connect(aMegsem, &QAction::triggered, this, &QDialog::reject);
     addAction(aMegsem);
     FokuszSzinAlkalmaz(this);
-    kozepre(this);
+    Kozepre(this);
 }
 
 void Tfrm_Inp::aElfogadExecute()
@@ -138,7 +132,7 @@ bool MaszkosBevitelAblak(QWidget* szulo, const QString& cim, const QString& kerd
     QObject::connect(ok, &QPushButton::clicked, &d, &QDialog::accept);
     QObject::connect(megsem, &QPushButton::clicked, &d, &QDialog::reject);
     d.setFixedSize(kerekit(w * 180LL, 4), gombTeteje + gombM + 13);
-    kozepre(&d);
+    Kozepre(&d);
     if (d.exec() != QDialog::Accepted) return false;
     ertek = mezo->text();
     return true;

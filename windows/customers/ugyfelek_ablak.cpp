@@ -1,6 +1,8 @@
 #include "windows/customers/ugyfelek_ablak.h"
 #include "windows/common/bevitel.h"
+#include "windows/common/gyorskereso.h"
 #include "windows/common/keplista.h"
+#include "windows/common/listakeret.h"
 #include "core/customers/tagdij.h"
 #include "windows/customers/tfrm_tagdijfizet.h"
 #include "core/customers/ugyfelek.h"
@@ -78,6 +80,9 @@ TorzsLeiras Tfrm_TorzsUgyfel::ugyfelLeiras()
     l.tabla = "ugyfel";
     l.kulcs = "ugyfel";
     l.keresoMezo = "ugyfel_nev";
+    // At opening the list is in name order while the search mode is by
+    // code, where the field takes digits only, typed or pasted.
+    l.keresoMod = GyorsKereses::Mod::Kod;
     l.rend = QString::fromLatin1(NevRend);
     l.szuro = Ugyfelek::ListazottFeltetel();
     const Qt::Alignment kozep = Qt::AlignCenter;
@@ -141,12 +146,7 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
 
     // Captions under the icons as in the other list windows: the window is
     // as wide as its tool bar (the base made it as wide as its own buttons).
-    const int szeles = std::max(width(), ToolBar1->sizeHint().width());
-    if (szeles != width()) {
-        const QPoint kozep = geometry().center();
-        setFixedSize(szeles, height());
-        move(kozep - rect().center());
-    }
+    keret().meretRogzit(size());
 
     // Grid menu: Új sor, Szerkeszt, Sor törlése | Tagdíj fizetés | Kereső | Elfogad, Bezár.
     PopupMenu1->insertAction(aKeres, aTagdij);
@@ -156,10 +156,6 @@ Tfrm_TorzsUgyfel::Tfrm_TorzsUgyfel(bool valasztas, QWidget* szulo) : TorzsAblak(
     DBGrid1->setItemDelegate(Rajzolo);
     const int szelessegek[] = {20, 48, 190, 40, 120, 200};
     for (int i = 0; i < int(std::size(szelessegek)); ++i) DBGrid1->setColumnWidth(i, szelessegek[i]);
-
-    // At opening the list is in name order while the search mode is by code,
-    // where the field takes digits only, typed or pasted.
-    CsakSzamjegy(Edit1, true);
 
     // The current customer's rental history, in selection mode too.
     connect(aTortenet, &QAction::triggered, this, [this] {
@@ -187,28 +183,25 @@ bool Tfrm_TorzsUgyfel::nevSzerint() const { return aKeresNev->isChecked(); }
 
 bool Tfrm_TorzsUgyfel::lejartSzures() const { return aSzur->isChecked(); }
 
-void Tfrm_TorzsUgyfel::gyorsKeres(const QString& szoveg)
+void Tfrm_TorzsUgyfel::gyorsKeres(const GyorsKereses::Kerdes& kerdes)
 {
-    if (szoveg.isEmpty()) return;
     // Candidates come from the index of the searched field alone; whether
     // one is listed (and where) the loaded list already knows.
     int s = -1;
-    if (nevSzerint()) {
+    if (kerdes.tipus == GyorsKereses::Kerdes::Tipus::Nev) {
         // The names beginning with the text stand in one range of the HU
         // order (a few when its end may start a double letter: "Kass",
         // "Kassza"); the list is in that order in this mode, so the first
         // listed candidate of the first range that has one is the one.
-        for (const HuFold::Tartomany& t : HuFold::kezdoTartomanyok(szoveg)) {
+        for (const HuFold::Tartomany& t : HuFold::kezdoTartomanyok(kerdes.eleje)) {
             QSqlQuery q = Adatbazis::vegrehajt(Ugyfelek::NevJeloltek(), {t.also, t.felso});
             while (s < 0 && q.next()) s = lista().sor(q.value(0).toLongLong());
             if (s >= 0) break;
         }
     } else {
-        // A number no customer code can hold (eleven digits, say) matches
-        // nobody: the current customer stays, as for any code not found.
-        const std::optional<int> kod = Ugyfelek::KodBol(szoveg);
-        if (!kod) return;
-        QSqlQuery q = Adatbazis::vegrehajt(Ugyfelek::KodJeloltek(), {*kod});
+        // A number no customer code can hold (eleven digits, say) never
+        // gets here: the current customer stays, as for any code not found.
+        QSqlQuery q = Adatbazis::vegrehajt(Ugyfelek::KodJeloltek(), {kerdes.kod});
         while (q.next()) {
             const int hol = lista().sor(q.value(0).toLongLong());
             if (hol >= 0 && (s < 0 || hol < s)) s = hol;   // the first in the current order
@@ -221,8 +214,8 @@ void Tfrm_TorzsUgyfel::rendValt(bool nevSzerint)
 {
     lista().rendezes(QString::fromLatin1(nevSzerint ? NevRend : KodRend));
     ujraolvas();
+    keret().gyorsKereso()->modBeallit(nevSzerint ? GyorsKereses::Mod::Nev : GyorsKereses::Mod::Kod);
     Edit1->clear();
-    CsakSzamjegy(Edit1, !nevSzerint);
     Edit1->setFocus(Qt::ShortcutFocusReason);
 }
 

@@ -53,7 +53,7 @@ public slots:
     void aTagdijExecute();
 
 protected:
-    void gyorsKeres(const QString& szoveg) override;
+    void gyorsKeres(const GyorsKereses::Kerdes& kerdes) override;
     void ujSorElokeszit(Rekord& sor) override;
 
 private:

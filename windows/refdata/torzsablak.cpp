@@ -1,4 +1,6 @@
 #include "windows/refdata/torzsablak.h"
+#include "windows/common/kozepre.h"
+#include "windows/common/listakeret.h"
 #include "windows/common/muvelet.h"
 #include "windows/common/bevitel.h"
 #include "windows/common/racs.h"
@@ -8,7 +10,6 @@
 #include "print/common/uzenet.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -16,9 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
-#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <optional>
@@ -47,12 +46,6 @@ ListaDef listaDef(const TorzsLeiras& l)
     return d;
 }
 
-void kozepre(QWidget* w)
-{
-    if (QScreen* s = QGuiApplication::primaryScreen())
-        w->move(s->availableGeometry().center() - w->rect().center());
-}
-
 QVariantList kulcsErtekek(const Sema::Tabla& t, const std::function<QVariant(const QString&)>& ertek)
 {
     QVariantList k;
@@ -75,49 +68,29 @@ void mentettSorra(TorzsAblak& a, const Rekord& sor)
 } // namespace
 
 TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
-    : QDialog(szulo), m_leiras(std::move(leiras)), m_valasztas(valasztas), m_lista(listaDef(m_leiras))
+    : QDialog(szulo), m_leiras(std::move(leiras)), m_valasztas(valasztas), m_keret(new ListaKeret(this)),
+      m_lista(listaDef(m_leiras))
 {
     setObjectName(m_leiras.osztaly);
     setWindowTitle(m_leiras.cim);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
-    setFixedSize(m_leiras.meret);
 
-    auto* elrendezes = new QVBoxLayout(this);
-    elrendezes->setContentsMargins(0, 0, 0, 0);
-    elrendezes->setSpacing(0);
-    ToolBar1 = new QToolBar(this);
-    ToolBar1->setObjectName("ToolBar1");
-    // Captions under small icons: the whole row of buttons fits a small window.
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    ToolBar1->setIconSize(QSize(16, 16));
-    elrendezes->addWidget(ToolBar1);
-
+    using K = ListaKeret::Kozos;
+    ToolBar1 = m_keret->eszkoztar();
     m_modell = new ListaModell(&m_lista, m_leiras.oszlopok, this);
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName("DBGrid1");
-    DBGrid1->setModel(m_modell);
-    RacsBeallit(DBGrid1);
+    DBGrid1 = m_keret->racs(m_modell);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    elrendezes->addWidget(DBGrid1, 1);
+    if (!m_leiras.keresoMezo.isEmpty())
+        Edit1 = m_keret->kereso(m_leiras.keresoMod, [this](const GyorsKereses::Kerdes& k) { gyorsKeres(k); },
+                                m_leiras.keresoLeptet);
 
-    if (!m_leiras.keresoMezo.isEmpty()) {
-        Edit1 = new QLineEdit(ToolBar1);
-        Edit1->setObjectName("Edit1");
-        Edit1->setFixedWidth(121);
-        Edit1->installEventFilter(this);
-        MuveletElsobbseg(Edit1);
-        ToolBar1->addWidget(Edit1);
-        ToolBar1->addSeparator();
-        connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& s) { Vedett([&] { gyorsKeres(s); }, this); });
-    }
-
-    PopupMenu1 = new QMenu(this);
-    aKeres = MuveletKeszit(this, "aKeres", "Kereső", {QKeySequence(Qt::CTRL | Qt::Key_F)}, "Ugrás a keresőbe");
-    aUj = MuveletKeszit(this, "aUj", "Új sor", {QKeySequence(Qt::Key_Insert)});
-    aSzerkeszt = MuveletKeszit(this, "aSzerkeszt", "Szerkeszt", {QKeySequence(Qt::Key_F2)});
-    aTorol = MuveletKeszit(this, "aTorol", "Sor törlése", {QKeySequence(Qt::CTRL | Qt::Key_Delete)});
-    aElfogad = MuveletKeszit(this, "aElfogad", "Elfogad", {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    aBezar = MuveletKeszit(this, "aBezar", "Bezár", {QKeySequence(Qt::Key_Escape)});
+    PopupMenu1 = m_keret->menu();
+    aKeres = m_keret->muvelet(K::Keres);
+    aUj = m_keret->muvelet(K::Uj);
+    aSzerkeszt = m_keret->muvelet(K::Szerkeszt);
+    aTorol = m_keret->muvelet(K::Torol);
+    aElfogad = m_keret->muvelet(K::Elfogad);
+    aBezar = m_keret->muvelet(K::Bezar);
 
     if (Edit1) {
         ToolBar1->addAction(aKeres);
@@ -138,13 +111,10 @@ TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
         PopupMenu1->addSeparator();
     }
     PopupMenu1->addActions({aElfogad, aBezar});
-    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(p)); });
 
-    // Never narrower than its tool bar, which would hide buttons in an
-    // overflow menu; the same size in both modes, "Elfogad" counted.
-    setFixedSize(std::max(m_leiras.meret.width(), ToolBar1->sizeHint().width()), m_leiras.meret.height());
+    // The same size in both modes, "Elfogad" counted, so the size is fixed
+    // before the button is hidden.
+    m_keret->meretRogzit(m_leiras.meret);
 
     // "Elfogad" exists only in selection mode.
     aElfogad->setEnabled(m_valasztas);
@@ -161,13 +131,9 @@ TorzsAblak::TorzsAblak(TorzsLeiras leiras, bool valasztas, QWidget* szulo)
         else Vedett([this] { aSzerkesztExecute(); }, this);
     });
     connect(m_modell, &QAbstractItemModel::modelReset, this, [this] { aktualisBeallit(0); });
-    // The row marker follows the current row however it moves (keys, mouse).
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& i) { RacsSorJel(DBGrid1, m_modell, i.isValid() ? i.row() : -1); });
 
     m_lista.rendezes(m_leiras.rend);
     m_lista.szures(m_leiras.szuro);
-    kozepre(this);
 }
 
 QAction* TorzsAblak::muvelet(const QString& nev, const QString& felirat, const QKeySequence& billentyu,
@@ -185,23 +151,11 @@ QVariant TorzsAblak::futtat(const QVariant& kulcs)
     return ertek(m_leiras.kulcs);
 }
 
-int TorzsAblak::aktualis() const
-{
-    const QModelIndex i = DBGrid1->currentIndex();
-    return i.isValid() ? i.row() : -1;
-}
+int TorzsAblak::aktualis() const { return m_keret->aktualis(); }
 
 QVariant TorzsAblak::ertek(const QString& mezo) const { return m_lista.ertek(aktualis(), mezo); }
 
-void TorzsAblak::aktualisBeallit(int sor)
-{
-    if (m_lista.sorok() == 0) return;
-    sor = std::clamp(sor, 0, m_lista.sorok() - 1);
-    const QModelIndex i = m_modell->index(sor, std::max(0, DBGrid1->currentIndex().column()));
-    DBGrid1->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    DBGrid1->scrollTo(i);
-    RacsSorJel(DBGrid1, m_modell, sor);
-}
+void TorzsAblak::aktualisBeallit(int sor) { m_keret->aktualisBeallit(sor); }
 
 bool TorzsAblak::keresKulcs(const QVariant& kulcs)
 {
@@ -269,7 +223,7 @@ void TorzsAblak::aTorolExecute()
 {
     if (!jogVan()) return;
     if (aktualis() < 0) return;
-    if (!KerdesAblak(QString::fromUtf8(TorlesKerdes), QString::fromUtf8(TorlesCim), this)) return;
+    if (!m_keret->torlesKerdes()) return;
     const Sema::Tabla& t = *Sema::tabla(m_leiras.tabla);
     const QVariantList kulcs = kulcsErtekek(t, [this](const QString& m) { return ertek(m); });
     Adatbazis::Tranzakcio tr;
@@ -292,17 +246,11 @@ void TorzsAblak::aElfogadExecute()
 
 void TorzsAblak::aBezarExecute() { reject(); }
 
-void TorzsAblak::gyorsKeres(const QString& szoveg)
+void TorzsAblak::gyorsKeres(const GyorsKereses::Kerdes& kerdes)
 {
-    const QString mezo = m_leiras.keresoMezo;
-    const int s = m_lista.elso(QStringLiteral("hu_kezdodik(t.%1, ?)").arg(mezo), {szoveg});
+    if (kerdes.tipus != GyorsKereses::Kerdes::Tipus::Nev) return;
+    const int s = m_lista.elso(QStringLiteral("hu_kezdodik(t.%1, ?)").arg(m_leiras.keresoMezo), {kerdes.eleje});
     if (s >= 0) aktualisBeallit(s);
-}
-
-bool TorzsAblak::eventFilter(QObject* o, QEvent* e)
-{
-    if (o == Edit1 && e->type() == QEvent::FocusIn) QTimer::singleShot(0, Edit1, [this] { Edit1->selectAll(); });
-    return QDialog::eventFilter(o, e);
 }
 
 void TorzsAblak::showEvent(QShowEvent* e)
@@ -419,7 +367,7 @@ void TorzsSzerkeszto::kesz()
     FokuszSzinAlkalmaz(this);
     EnterTovabbAlkalmaz(this);
     adjustSize();
-    kozepre(this);
+    Kozepre(this);
 }
 
 void TorzsSzerkeszto::mentesUtan(Rekord& sor)

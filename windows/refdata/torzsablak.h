@@ -4,6 +4,7 @@
 // the pending row, and a selection mode that hands back the current row's
 // key. Each member (item types, genres, …, rental periods, customers) states
 // only its differences in a TorzsLeiras, or overrides the hooks below.
+#include "core/common/gyorskereses.h"
 #include "core/common/listamodell.h"
 #include "core/data/kulcslista.h"
 #include "core/data/rekord.h"
@@ -13,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class ListaKeret;
 class QAction;
 class QLineEdit;
 class QTableView;
@@ -34,6 +36,11 @@ struct TorzsLeiras {
     QString tabla;            // "tipus"
     QString kulcs;            // the key handed back: "tipus"
     QString keresoMezo;       // field of the quick search; empty: no quick-search field
+    // The quick search's mode at opening (a member with a code search
+    // switches it), and whether Up, Down, PageUp and PageDown typed in the
+    // field walk the grid.
+    GyorsKereses::Mod keresoMod = GyorsKereses::Mod::Nev;
+    bool keresoLeptet = false;
     QString rend;             // ORDER BY over alias "t": "t.tipus_nev COLLATE HU"
     QString szuro;            // WHERE over alias "t"; empty: all rows
     QList<Oszlop> oszlopok;   // grid columns (fields of the table)
@@ -97,9 +104,13 @@ public slots:
     void aBezarExecute();
 
 protected:
-    // Quick search on every change of the text: the first row in list
-    // order whose search field begins with the text, any letter case.
-    virtual void gyorsKeres(const QString& szoveg);
+    // Quick search: runs what the quick-search rule read from the field's
+    // text (never called for a text that asks for nothing). By default the
+    // first row in list order whose search field begins with the text, any
+    // letter case, accents as typed.
+    virtual void gyorsKeres(const GyorsKereses::Kerdes& kerdes);
+    // The frame the window is built on (tool bar, search field, grid, menu).
+    ListaKeret& keret() const { return *m_keret; }
     // Fills a new pending row before its dialog opens (codes, defaults).
     virtual void ujSorElokeszit(Rekord& sor);
     // Runs the edit dialog on the pending row; true when it was saved.
@@ -113,11 +124,11 @@ protected:
     QAction* muvelet(const QString& nev, const QString& felirat, const QKeySequence& billentyu,
                      const QString& tipp = QString());
 
-    bool eventFilter(QObject* o, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
     TorzsLeiras m_leiras;
     bool m_valasztas;
+    ListaKeret* m_keret;
     KulcsosLista m_lista;
     ListaModell* m_modell;
 };

@@ -1,6 +1,5 @@
 #include "windows/rental/tfrm_tortenet.h"
-#include "windows/common/muvelet.h"
-#include "windows/common/racs.h"
+#include "windows/common/listakeret.h"
 #include "print/common/uzenet.h"
 #include "core/data/konverzio.h"
 #include "print/rental/tqrtortenet.h"
@@ -9,41 +8,30 @@
 
 #include <QAction>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QScreen>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 Tfrm_Tortenet::Tfrm_Tortenet(TortenetMod mod, qint64 kulcs, QWidget* szulo)
-    : QDialog(szulo), m_mod(mod), m_kulcs(kulcs), m_lista(Tortenet::Lista(mod, kulcs))
+    : QDialog(szulo), m_mod(mod), m_kulcs(kulcs), m_keret(new ListaKeret(this)), m_lista(Tortenet::Lista(mod, kulcs))
 {
     setObjectName("Tfrm_Tortenet");
     setWindowTitle(QStringLiteral("Történet"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
     const bool ugyfelre = mod == TortenetMod::Ugyfel;
 
-    auto* elrendezes = new QVBoxLayout(this);
-    elrendezes->setContentsMargins(0, 0, 0, 0);
-    elrendezes->setSpacing(0);
-
-    ToolBar1 = new QToolBar(this);
-    ToolBar1->setObjectName("ToolBar1");
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    ToolBar1->setIconSize(QSize(16, 16));
-    aNyomtat = MuveletKeszit(this, "aNyomtat", QStringLiteral("Nyomtat"), {QKeySequence(Qt::CTRL | Qt::Key_P)});
-    aNyomtatKep = MuveletKeszit(this, "aNyomtatKep", QStringLiteral("Nyomtatási kép"), {QKeySequence(Qt::CTRL | Qt::Key_K)});
-    aExcelbe = MuveletKeszit(this, "aExcelbe", QStringLiteral("Excelbe..."), {QKeySequence(Qt::CTRL | Qt::Key_E)});
-    aBezar = MuveletKeszit(this, "aBezar", QStringLiteral("Bezár"), {QKeySequence(Qt::Key_Escape)});
-    // A tool button drops a caption's trailing dots unless told otherwise.
-    aExcelbe->setIconText(aExcelbe->text());
+    using K = ListaKeret::Kozos;
+    ToolBar1 = m_keret->eszkoztar();
+    aNyomtat = m_keret->muvelet(K::Nyomtat);
+    aNyomtatKep = m_keret->muvelet(K::NyomtatKep);
+    aExcelbe = m_keret->muvelet(K::Excelbe);
+    aBezar = m_keret->muvelet(K::Bezar);
     ToolBar1->addActions({aNyomtat, aNyomtatKep, aExcelbe});
     ToolBar1->addSeparator();
     ToolBar1->addAction(aBezar);
-    elrendezes->addWidget(ToolBar1);
 
     auto* panel = new QFrame(this);
     panel->setObjectName("Panel1");
@@ -63,22 +51,18 @@ Tfrm_Tortenet::Tfrm_Tortenet(TortenetMod mod, qint64 kulcs, QWidget* szulo)
     DBText1->setFont(f);
     sor->addWidget(Label1);
     sor->addWidget(DBText1, 1);
-    elrendezes->addWidget(panel);
+    m_keret->elrendezes()->addWidget(panel);
 
     const QList<Oszlop> oszlopok = {
         {QStringLiteral("datum"), QStringLiteral("dátum")},
         {Tortenet::SorMezo(mod), ugyfelre ? QStringLiteral("tétel") : QStringLiteral("ügyfél")}};
     m_modell = new ListaModell(&m_lista, oszlopok, this);
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName("DBGrid1");
-    DBGrid1->setModel(m_modell);
-    RacsBeallit(DBGrid1);
+    // The panel follows the current row however it moves.
+    DBGrid1 = m_keret->racs(m_modell, [this](int sor) { aktualisValtozott(sor); });
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
     DBGrid1->setColumnWidth(0, 90);
-    elrendezes->addWidget(DBGrid1, 1);
 
-    setFixedSize(std::max(460, ToolBar1->sizeHint().width()), 420);
-    if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+    m_keret->meretRogzit(QSize(460, 420));
 
     connect(aNyomtat, &QAction::triggered, this, &Tfrm_Tortenet::aNyomtatExecute);
     connect(aNyomtatKep, &QAction::triggered, this, &Tfrm_Tortenet::aNyomtatKepExecute);
@@ -88,31 +72,20 @@ Tfrm_Tortenet::Tfrm_Tortenet(TortenetMod mod, qint64 kulcs, QWidget* szulo)
         f.sorok = m_lista.sorok();
         HataroltExport(this, f, QString::fromLatin1(ListaExport::TortenetFajl));
     });
-    // The panel and the row marker follow the current row however it moves.
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& i) { aktualisValtozott(i.isValid() ? i.row() : -1); });
 }
 
 void Tfrm_Tortenet::nyit()
 {
     m_modell->ujratolt();
-    if (m_lista.sorok() > 0) {
-        const QModelIndex i = m_modell->index(0, 0);
-        DBGrid1->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    }
+    m_keret->aktualisBeallit(0);
     aktualisValtozott(aktualis());
 }
 
-int Tfrm_Tortenet::aktualis() const
-{
-    const QModelIndex i = DBGrid1->currentIndex();
-    return i.isValid() ? i.row() : -1;
-}
+int Tfrm_Tortenet::aktualis() const { return m_keret->aktualis(); }
 
 void Tfrm_Tortenet::aktualisValtozott(int sor)
 {
     DBText1->setText(VarSzoveg(m_lista.ertek(sor, Tortenet::FejMezo(m_mod))));
-    RacsSorJel(DBGrid1, m_modell, sor);
 }
 
 void Tfrm_Tortenet::aNyomtatExecute()

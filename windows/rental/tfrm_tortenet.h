@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class ListaKeret;
 class QAction;
 class QLabel;
 class QTableView;
@@ -42,6 +43,7 @@ public slots:
 private:
     TortenetMod m_mod;
     qint64 m_kulcs;
+    ListaKeret* m_keret;
     KulcsosLista m_lista;
     ListaModell* m_modell = nullptr;
 

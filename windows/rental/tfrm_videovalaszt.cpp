@@ -1,5 +1,6 @@
 #include "windows/rental/tfrm_videovalaszt.h"
-#include "windows/common/bevitel.h"
+#include "windows/common/gyorskereso.h"
+#include "windows/common/listakeret.h"
 #include "core/common/listamodell.h"
 #include "windows/common/muvelet.h"
 #include "print/common/uzenet.h"
@@ -25,6 +26,9 @@ TorzsLeiras valasztoLeiras()
     l.tabla = QStringLiteral("video");
     l.kulcs = QStringLiteral("video");
     l.keresoMezo = QStringLiteral("video_nev");
+    // By code at first; Up and Down in the field walk the list.
+    l.keresoMod = GyorsKereses::Mod::Kod;
+    l.keresoLeptet = true;
     l.rend = QString::fromLatin1(KodRend);
     // Items in the shop only; an item whose type no longer exists is not
     // offered (the join below says the same for the rows, the filter for
@@ -66,8 +70,6 @@ Tfrm_VideoValaszt::Tfrm_VideoValaszt(QWidget* szulo) : TorzsAblak(valasztoLeiras
     PopupMenu1->addActions({aKeresKod, aKeresNev});
     DBGrid1->setColumnWidth(0, 60);
     DBGrid1->setColumnWidth(1, 330);
-    KeresoMezo(Edit1, DBGrid1);
-    CsakSzamjegy(Edit1, true);
     connect(aKeresKod, &QAction::triggered, this, &Tfrm_VideoValaszt::aKeresKodExecute);
     connect(aKeresNev, &QAction::triggered, this, &Tfrm_VideoValaszt::aKeresNevExecute);
 }
@@ -90,17 +92,11 @@ void Tfrm_VideoValaszt::rend(bool nev)
     aktualisBeallit(s >= 0 ? s : 0);
 }
 
-void Tfrm_VideoValaszt::gyorsKeres(const QString& szoveg)
+void Tfrm_VideoValaszt::gyorsKeres(const GyorsKereses::Kerdes& kerdes)
 {
-    if (szoveg.isEmpty()) return;
-    int s = -1;
-    if (aKeresNev->isChecked()) {
-        s = m_lista.elsoKezdodo(QStringLiteral("t.video_nev"), szoveg);
-    } else {
-        bool ok = false;
-        const int kod = szoveg.toInt(&ok, 10);
-        if (ok) s = m_lista.elso(QStringLiteral("t.azon = ?"), {kod});   // too long: no such code
-    }
+    const int s = kerdes.tipus == GyorsKereses::Kerdes::Tipus::Kod
+                      ? m_lista.elso(QStringLiteral("t.azon = ?"), {kerdes.kod})
+                      : m_lista.elsoKezdodo(QStringLiteral("t.video_nev"), kerdes.eleje);
     if (s >= 0) aktualisBeallit(s);
 }
 
@@ -108,7 +104,7 @@ void Tfrm_VideoValaszt::aKeresKodExecute()
 {
     aKeresKod->setChecked(true);
     Vedett([this] { rend(false); }, this);
-    CsakSzamjegy(Edit1, true);
+    keret().gyorsKereso()->modBeallit(GyorsKereses::Mod::Kod);
     Edit1->clear();
     Edit1->setFocus();
 }
@@ -117,7 +113,7 @@ void Tfrm_VideoValaszt::aKeresNevExecute()
 {
     aKeresNev->setChecked(true);
     Vedett([this] { rend(true); }, this);
-    CsakSzamjegy(Edit1, false);
+    keret().gyorsKereso()->modBeallit(GyorsKereses::Mod::Nev);
     Edit1->clear();
     Edit1->setFocus();
 }

@@ -22,7 +22,7 @@ public slots:
     void aKeresNevExecute();
 
 protected:
-    void gyorsKeres(const QString& szoveg) override;
+    void gyorsKeres(const GyorsKereses::Kerdes& kerdes) override;
 
 private:
     void rend(bool nev);

@@ -1,0 +1,65 @@
+// The quick-search rule: what a typed text asks for in code and name mode.
+#include "core/common/gyorskereses.h"
+
+#include <QtTest>
+
+using GyorsKereses::Kerdes;
+using GyorsKereses::Mod;
+
+Q_DECLARE_METATYPE(Kerdes::Tipus)
+Q_DECLARE_METATYPE(Mod)
+
+class TstGyorsKereses : public QObject {
+    Q_OBJECT
+private slots:
+    void ertelmez_data()
+    {
+        QTest::addColumn<QString>("szoveg");
+        QTest::addColumn<Mod>("mod");
+        QTest::addColumn<Kerdes::Tipus>("tipus");
+        QTest::addColumn<int>("kod");
+        QTest::addColumn<QString>("eleje");
+        const auto K = Mod::Kod, N = Mod::Nev;
+        const auto semmi = Kerdes::Tipus::Semmi, kod = Kerdes::Tipus::Kod, nev = Kerdes::Tipus::Nev;
+        QTest::newRow("kod: ures") << "" << K << semmi << 0 << "";
+        QTest::newRow("nev: ures") << "" << N << semmi << 0 << "";
+        QTest::newRow("kod: szokozok") << "   " << K << semmi << 0 << "";
+        QTest::newRow("nev: szokozok") << "  \t" << N << semmi << 0 << "";
+        QTest::newRow("kod: szamjegyek") << "42" << K << kod << 42 << "";
+        QTest::newRow("kod: nulla") << "0" << K << kod << 0 << "";
+        QTest::newRow("kod: vezeto nullak") << "0007" << K << kod << 7 << "";
+        QTest::newRow("kod: sok vezeto nulla") << "000000000000042" << K << kod << 42 << "";
+        QTest::newRow("kod: szokoz korulotte") << " 12 " << K << kod << 12 << "";
+        QTest::newRow("kod: legnagyobb") << "2147483647" << K << kod << 2147483647 << "";
+        QTest::newRow("kod: 32 biten tul") << "2147483648" << K << semmi << 0 << "";
+        QTest::newRow("kod: tizenegy jegy") << "99999999999" << K << semmi << 0 << "";
+        QTest::newRow("kod: nagyon hosszu") << QString(40, u'9') << K << semmi << 0 << "";
+        QTest::newRow("kod: belso szokoz") << "1 2" << K << semmi << 0 << "";
+        QTest::newRow("kod: betu") << "12a" << K << semmi << 0 << "";
+        QTest::newRow("kod: elojel") << "-5" << K << semmi << 0 << "";
+        QTest::newRow("kod: plusz") << "+5" << K << semmi << 0 << "";
+        QTest::newRow("kod: arab-indiai szamjegy") << QString::fromUtf8("٤٢") << K << semmi << 0 << "";
+        QTest::newRow("kod: ekezetes betu") << QString::fromUtf8("Ő") << K << semmi << 0 << "";
+        QTest::newRow("nev: szamjegyek nevnek") << "007" << N << nev << 0 << "007";
+        QTest::newRow("nev: ekezetek, kis-nagybetu marad") << QString::fromUtf8("őRü") << N << nev << 0
+                                                           << QString::fromUtf8("őRü");
+        QTest::newRow("nev: zaro szokoz marad") << "Star " << N << nev << 0 << "Star ";
+        QTest::newRow("nev: vezeto szokoz marad") << " a" << N << nev << 0 << " a";
+        QTest::newRow("nev: joker karakterek") << "50%_'" << N << nev << 0 << "50%_'";
+    }
+    void ertelmez()
+    {
+        QFETCH(QString, szoveg);
+        QFETCH(Mod, mod);
+        QFETCH(Kerdes::Tipus, tipus);
+        QFETCH(int, kod);
+        QFETCH(QString, eleje);
+        const Kerdes k = GyorsKereses::Ertelmez(szoveg, mod);
+        QCOMPARE(k.tipus, tipus);
+        if (tipus == Kerdes::Tipus::Kod) QCOMPARE(k.kod, kod);
+        if (tipus == Kerdes::Tipus::Nev) QCOMPARE(k.eleje, eleje);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstGyorsKereses)
+#include "tst_gyorskereses.moc"
