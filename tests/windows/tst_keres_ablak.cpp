@@ -78,10 +78,10 @@ class TstKeresAblak : public QObject {
     std::unique_ptr<TesztTelepites> m_t;
     std::unique_ptr<Tfrm_Main> m_f;
 
-    Tfrm_Main& indit()
+    Tfrm_Main& indit(FoablakKapcsolatok k = {})
     {
         adatok(*m_t);
-        return FoablakIndit(m_f, m_t->parbeszed);
+        return FoablakIndit(m_f, m_t->parbeszed, std::move(k));
     }
 
     // Ctrl+T on the main window with `lepes` driving the search window.
@@ -108,7 +108,6 @@ private slots:
     void init() { m_t = std::make_unique<TesztTelepites>(); }
     void cleanup()
     {
-        KeresJelentes = nullptr;
         m_f.reset();
         m_t.reset();
     }
@@ -276,16 +275,21 @@ private slots:
     // report it does nothing.
     void nyomtat()
     {
-        Tfrm_Main& f = indit();
         struct Atadas { QString sql; QVariantList param; QString cim; QWidget* szulo = nullptr; };
         QList<Atadas> atadasok;
+        KeresJelentesFv jelentes;   // the report the main window hands the search; empty: none
+        FoablakKapcsolatok k;
+        k.keresJelentes = [&](const QString& sql, const QVariantList& param, const QString& cim, QWidget* szulo) {
+            if (jelentes) jelentes(sql, param, cim, szulo);
+        };
+        Tfrm_Main& f = indit(std::move(k));
         ctrlT(f, [&](Tfrm_Keres* a) {
             keres(a, "A");
             QCOMPARE(a->lista().sorok(), 5);
-            KeresJelentes = nullptr;
             QTest::mouseClick(a->Button5, Qt::LeftButton);   // no report: nothing happens
             QVERIFY(a->isVisible());
-            KeresJelentes = [&](const QString& sql, const QVariantList& param, const QString& cim, QWidget* szulo) {
+            QVERIFY(atadasok.isEmpty());
+            jelentes = [&](const QString& sql, const QVariantList& param, const QString& cim, QWidget* szulo) {
                 atadasok << Atadas{sql, param, cim, szulo};
             };
             QTest::mouseClick(a->Button5, Qt::LeftButton);

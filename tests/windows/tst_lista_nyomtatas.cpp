@@ -38,9 +38,9 @@ class TstListaNyomtatas : public QObject {
     std::unique_ptr<TesztTelepites> m_t;
     QList<ExportKeres> m_exportok;
 
-    void horogBeallit()
+    ListaExportHorog horog()
     {
-        ListaCsvExport() = [this](QWidget*, const QString& sql, const QVariantList& param, const QString& fajl) {
+        return [this](QWidget*, const QString& sql, const QVariantList& param, const QString& fajl) {
             m_exportok.append({sql, param, fajl});
         };
     }
@@ -70,11 +70,9 @@ private slots:
         m_t = std::make_unique<TesztTelepites>(true);
         m_t->nyit();
         m_exportok.clear();
-        ListaCsvExport() = nullptr;
     }
     void cleanup()
     {
-        ListaCsvExport() = nullptr;
         m_t.reset();
     }
 
@@ -119,7 +117,6 @@ private slots:
         QFETCH(bool, horog);
         QFETCH(int, valasz);
         QFETCH(QString, kimenet);
-        if (horog) horogBeallit();
         VartAblak v([&](Tfrm_NyomtatasTipus* d) {
             for (int i = 0; i < le; ++i) Nyom(d, Qt::Key_Down);
             QVERIFY(d->Tipus[le]->isChecked());
@@ -127,7 +124,7 @@ private slots:
             else QTest::mouseClick(d->btnMegsem, Qt::LeftButton);
         });
         auto qr = TetelListaJelentes(TetelLista::Kiadott);
-        QCOMPARE(ListaKiad(nullptr, *qr), valasz);
+        QCOMPARE(ListaKiad(nullptr, *qr, horog ? this->horog() : ListaExportHorog()), valasz);
 
         const auto& ny = m_t->parbeszed.nyomtatasok;
         QCOMPARE(ny.size(), kimenet == "nyomtato" || kimenet == "elonezet" ? 1 : 0);

@@ -18,7 +18,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-KeresJelentesFv KeresJelentes;
 
 namespace {
 
@@ -32,7 +31,8 @@ QPushButton* gomb(QWidget* szulo, const char* nev, const QString& felirat)
 
 } // namespace
 
-Tfrm_Keres::Tfrm_Keres(QWidget* szulo) : QDialog(szulo), m_keret(new ListaKeret(this)), m_lista(KeresLista())
+Tfrm_Keres::Tfrm_Keres(QWidget* szulo, KeresJelentesFv jelentes)
+    : QDialog(szulo), m_keret(new ListaKeret(this)), m_jelentes(std::move(jelentes)), m_lista(KeresLista())
 {
     setObjectName("Tfrm_Keres");
     setWindowTitle(QStringLiteral("Tétel keresése"));
@@ -171,16 +171,16 @@ void Tfrm_Keres::Button3Click()
 
 void Tfrm_Keres::Button5Click()
 {
-    if (!m_keresett || !KeresJelentes) return;
+    if (!m_keresett || !m_jelentes) return;
     Vedett([this] {
         const KeresUtasitas u = KeresNyomtatando(m_szoveg);
-        KeresJelentes(u.sql, u.param, QString::fromUtf8(KeresJelentesCim), this);
+        m_jelentes(u.sql, u.param, QString::fromUtf8(KeresJelentesCim), this);
     }, this);
 }
 
-bool TetelKeres(QWidget* fo, VideoTabla& tbl)
+bool TetelKeres(QWidget* fo, VideoTabla& tbl, KeresJelentesFv jelentes)
 {
-    Tfrm_Keres ablak(fo);
+    Tfrm_Keres ablak(fo, std::move(jelentes));
     ablak.helyBeallit(fo);
     if (ablak.exec() != QDialog::Accepted) return false;
     const qint64 video = ablak.talaltKulcs();

@@ -19,15 +19,14 @@ class VideoTabla;
 
 // The item list report that prints the items found: the statement that
 // lists them, its bound values, the report title and the calling window.
-// The program fills it in; while unset, "Nyomtat" does nothing.
+// The caller passes it in; empty, "Nyomtat" does nothing.
 using KeresJelentesFv =
     std::function<void(const QString& sql, const QVariantList& param, const QString& cim, QWidget* szulo)>;
-extern KeresJelentesFv KeresJelentes;
 
 class Tfrm_Keres : public QDialog {
     Q_OBJECT
 public:
-    explicit Tfrm_Keres(QWidget* szulo = nullptr);
+    explicit Tfrm_Keres(QWidget* szulo = nullptr, KeresJelentesFv jelentes = {});
 
     // Bottom right corner 25 pixels inside the main window's.
     void helyBeallit(QWidget* fo);
@@ -62,6 +61,7 @@ protected:
 
 private:
     ListaKeret* m_keret;
+    KeresJelentesFv m_jelentes;
     KulcsosLista m_lista;
     ListaModell* m_modell = nullptr;
     QString m_szoveg;        // the text of the last search, for printing
@@ -73,4 +73,4 @@ private:
 // Shows the search window over `fo` and, when it closes with "Megvan" (or a
 // double click), makes the chosen item current in `tbl`. True when it did;
 // an item `tbl` does not list (filtered out) leaves its current row.
-bool TetelKeres(QWidget* fo, VideoTabla& tbl);
+bool TetelKeres(QWidget* fo, VideoTabla& tbl, KeresJelentesFv jelentes = {});

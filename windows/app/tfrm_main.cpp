@@ -175,7 +175,6 @@ FoablakKapcsolatok FoablakKapcsolatok::program(FoablakKapcsolatok k)
     potol(k.kolcsonzes, [](QWidget* w, qint64 video, const KolcsonzesUt& ut) { return KolcsonzesInditas(w, video, ut); });
     potol(k.visszavetel, [](QWidget* w, qint64 video) { return VisszavetelInditas(w, video); });
     potol(k.tortenet, [](QWidget* w, qint64 video) { TortenetMegnyit(w, TortenetMod::Tetel, video); });
-    potol(k.listaNyomtat, [](QWidget* w, TetelLista l) { TetelListaNyomtat(w, l); });
     potol(k.excelbe, [](QWidget* w, const VideoTabla& tbl) {
         Hatarolt::Forras f = ListaExport::Tetelek(tbl.lista());
         f.sorok = tbl.lista().sorok();
@@ -184,15 +183,17 @@ FoablakKapcsolatok FoablakKapcsolatok::program(FoablakKapcsolatok k)
     potol(k.tetelImport, [](QWidget* w, std::function<void(qint64)> importalva) {
         TetelImportMegnyit(w, std::move(importalva));
     });
-    potol(k.reszletesKereses, [](QWidget* w, VideoTabla& tbl) { return TetelKeres(w, tbl); });
     // A printed list's "CSV export" opens the export window on the list's
     // statement; the detailed search prints its finds as an item list.
     potol(k.csvExport, [](QWidget* w, const QString& sql, const QVariantList& param, const QString& fajl) {
         HataroltExport(w, Hatarolt::LekerdezesForras(sql, param), fajl);
     });
-    potol(k.keresJelentes, [](const QString& sql, const QVariantList& param, const QString&, QWidget* w) {
-        KeresesEredmenyeNyomtat(w, sql, param);
+    potol(k.keresJelentes, [csv = k.csvExport](const QString& sql, const QVariantList& param, const QString&, QWidget* w) {
+        KeresesEredmenyeNyomtat(w, sql, param, csv);
     });
+    // The lists and the search are given the export and the report above.
+    potol(k.listaNyomtat, [csv = k.csvExport](QWidget* w, TetelLista l) { TetelListaNyomtat(w, l, csv); });
+    potol(k.reszletesKereses, [jel = k.keresJelentes](QWidget* w, VideoTabla& tbl) { return TetelKeres(w, tbl, jel); });
     // The choices the rental asks for.
     KolcsonzesUt& ut = k.kolcsonzesUt;
     potol(ut.ugyfelValaszto, [](QWidget* w) { return TorzsUgyfelMegnyit(w, -1, true); });
@@ -226,8 +227,6 @@ Tfrm_Main::Tfrm_Main(const std::optional<Munkamenet>& munkamenet, FoablakKapcsol
         return;
     }
     setWindowTitle(QStringLiteral("Kazettora: [%1]").arg(munkamenet->tulajdonos));
-    ListaCsvExport() = m_k.csvExport;
-    KeresJelentes = m_k.keresJelentes;
     // Grid font; the item list in code order.
     racsBetu();
     if (!Vedett([&] { TblModell->valtozas([&] { Tbl.nyit(); }); }, this)) return;

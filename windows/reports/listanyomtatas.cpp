@@ -2,13 +2,7 @@
 #include "print/common/uzenet.h"
 #include "windows/reports/tfrm_nyomtatastipus.h"
 
-ListaExportHorog& ListaCsvExport()
-{
-    static ListaExportHorog horog;
-    return horog;
-}
-
-int ListaKiad(QWidget* szulo, TqrListaAlap& qr)
+int ListaKiad(QWidget* szulo, TqrListaAlap& qr, const ListaExportHorog& csvExport)
 {
     int valasztas = Tfrm_NyomtatasTipus::Megsem;
     Vedett(
@@ -21,8 +15,8 @@ int ListaKiad(QWidget* szulo, TqrListaAlap& qr)
             case Tfrm_NyomtatasTipus::Nyomtatas: qr.nyomtat(szulo); break;
             case Tfrm_NyomtatasTipus::NyomtatasiKep: qr.elonezet(szulo); break;
             case Tfrm_NyomtatasTipus::CsvExport:
-                if (const ListaExportHorog& export_ = ListaCsvExport())
-                    export_(szulo, qr.sql(), qr.parameterek(), qr.cim() + QStringLiteral(".csv"));
+                if (csvExport)
+                    csvExport(szulo, qr.sql(), qr.parameterek(), qr.cim() + QStringLiteral(".csv"));
                 break;
             default: break;
             }
@@ -31,15 +25,16 @@ int ListaKiad(QWidget* szulo, TqrListaAlap& qr)
     return valasztas;
 }
 
-void TetelListaNyomtat(QWidget* szulo, TetelLista lista)
+void TetelListaNyomtat(QWidget* szulo, TetelLista lista, const ListaExportHorog& csvExport)
 {
     const std::unique_ptr<TqrListaAlap> qr = TetelListaJelentes(lista);
-    ListaKiad(szulo, *qr);
+    ListaKiad(szulo, *qr, csvExport);
 }
 
-void KeresesEredmenyeNyomtat(QWidget* szulo, const QString& sql, const QVariantList& param)
+void KeresesEredmenyeNyomtat(QWidget* szulo, const QString& sql, const QVariantList& param,
+                             const ListaExportHorog& csvExport)
 {
     TqrLista qr;
     qr.keresesEredmenye(sql, param);
-    ListaKiad(szulo, qr);
+    ListaKiad(szulo, qr, csvExport);
 }
