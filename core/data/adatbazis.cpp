@@ -1,6 +1,7 @@
 #include "core/data/adatbazis.h"
 #include "core/data/hufold.h"
 #include "core/data/sema.h"
+#include "core/data/utasitas.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,20 +116,20 @@ sqlite3* kezelo(const QSqlDatabase& db)
 
 namespace {
 
-// The engine's refusals in Hungarian; `tarolas` marks a failure of the
-// store itself (disk, file, lock), as against a refusal of the data.
-struct Forditas { const char* eleje; const char* magyar; bool tarolas; };
+// The engine's refusals in Hungarian. What kind of failure each is comes
+// from the engine's result code (hibaFajta), not from these words.
+struct Forditas { const char* eleje; const char* magyar; };
 const Forditas forditasok[] = {
-    {"CHECK constraint failed: ", "", false},
-    {"UNIQUE constraint failed: ", "Már van ilyen kulcsú sor: ", false},
-    {"NOT NULL constraint failed: ", "Kötelező mező üres: ", false},
-    {"database is locked", "Az adatbázist egy másik program használja, próbálja újra.", true},
-    {"disk I/O error", "Lemezhiba: az adatbázis nem írható.", true},
-    {"database or disk is full", "Betelt a lemez: az adatbázis nem írható.", true},
-    {"attempt to write a readonly database", "Az adatbázis csak olvasható.", true},
-    {"unable to open database file", "Az adatbázis fájlja nem nyitható meg.", true},
-    {"file is not a database", "A fájl nem adatbázis, vagy megsérült.", true},
-    {"database disk image is malformed", "Az adatbázis megsérült.", true},
+    {"CHECK constraint failed: ", ""},
+    {"UNIQUE constraint failed: ", "Már van ilyen kulcsú sor: "},
+    {"NOT NULL constraint failed: ", "Kötelező mező üres: "},
+    {"database is locked", "Az adatbázist egy másik program használja, próbálja újra."},
+    {"disk I/O error", "Lemezhiba: az adatbázis nem írható."},
+    {"database or disk is full", "Betelt a lemez: az adatbázis nem írható."},
+    {"attempt to write a readonly database", "Az adatbázis csak olvasható."},
+    {"unable to open database file", "Az adatbázis fájlja nem nyitható meg."},
+    {"file is not a database", "A fájl nem adatbázis, vagy megsérült."},
+    {"database disk image is malformed", "Az adatbázis megsérült."},
 };
 
 } // namespace
@@ -142,12 +143,6 @@ QString magyarHiba(const QString& s)
     return s;
 }
 
-bool tarolasiHiba(const QString& uzenet)
-{
-    for (const auto& f : forditasok)
-        if (f.tarolas && uzenet.startsWith(QString::fromUtf8(f.magyar))) return true;
-    return false;
-}
 
 QString hibaSzoveg(const QSqlQuery& q)
 {
@@ -155,6 +150,14 @@ QString hibaSzoveg(const QSqlQuery& q)
     QString s = e.driverText();
     if (!e.databaseText().isEmpty()) s = e.databaseText();
     return magyarHiba(s.isEmpty() ? e.text() : s);
+}
+
+AdatbazisHiba hiba(const QSqlQuery& q)
+{
+    // The Qt driver gives the engine's result code as the native code.
+    bool szam = false;
+    const int kod = q.lastError().nativeErrorCode().toInt(&szam);
+    return AdatbazisHiba(hibaSzoveg(q), szam ? hibaFajta(kod) : AdatbazisHiba::Fajta::Egyeb);
 }
 
 bool beallit(QSqlDatabase& db, QString* hiba)
@@ -360,7 +363,7 @@ QSqlQuery elokeszit(const QSqlDatabase& d, const QString& sql)
 {
     QSqlQuery q(d);
     q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw AdatbazisHiba(hibaSzoveg(q));
+    if (!q.prepare(sql)) throw hiba(q);
     return q;
 }
 
@@ -370,7 +373,7 @@ void futtat(QSqlQuery& q, const QVariantList& param)
 {
     const QVariantList p = taroltParam(param);
     for (int i = 0; i < p.size(); ++i) q.bindValue(i, p.at(i));
-    if (!q.exec()) throw AdatbazisHiba(hibaSzoveg(q));
+    if (!q.exec()) throw hiba(q);
 }
 
 QSqlQuery elokeszit(const QString& sql)
@@ -407,31 +410,63 @@ Tranzakcio::Tranzakcio(const QSqlDatabase& d) : m_db(d)
     if (tranzakcioban(m_db)) {
         static quint64 sorszam = 0;
         m_mentesipont = QStringLiteral("kz_%1").arg(++sorszam);
+        m_szerep = Szerep::Mentesipont;
         vegrehajt(m_db, QStringLiteral("SAVEPOINT ") + m_mentesipont);
     } else {
         vegrehajt(m_db, QStringLiteral("BEGIN IMMEDIATE"));
     }
 }
 
+Tranzakcio::Tranzakcio(Olvasas, const QSqlDatabase& d) : m_db(d), m_szerep(Szerep::Pillanatkep)
+{
+    if (tranzakcioban(m_db)) {
+        m_szerep = Szerep::Csatlakozott;
+        return;
+    }
+    // A deferred BEGIN takes its snapshot at the first read, not at the
+    // BEGIN: the read pins it here, before anything else is read.
+    vegrehajt(m_db, QStringLiteral("BEGIN DEFERRED"));
+    try {
+        QSqlQuery q = vegrehajt(m_db, QStringLiteral("SELECT count(*) FROM sqlite_schema"));
+        q.next();
+    } catch (...) {
+        QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+}
+
+void Tranzakcio::vege()
+{
+    QSqlQuery q(m_db);
+    switch (m_szerep) {
+    case Szerep::Kulso: q.exec(QStringLiteral("ROLLBACK")); break;
+    case Szerep::Mentesipont:
+        // Gone already when the engine rolled the whole transaction back.
+        if (tranzakcioban(m_db)) {
+            q.exec(QStringLiteral("ROLLBACK TO ") + m_mentesipont);
+            q.exec(QStringLiteral("RELEASE ") + m_mentesipont);
+        }
+        break;
+    case Szerep::Pillanatkep:
+        // COMMIT, not ROLLBACK: nothing was written, and a ROLLBACK would
+        // abort the other statements still reading on the connection.
+        if (tranzakcioban(m_db)) q.exec(QStringLiteral("COMMIT"));
+        break;
+    case Szerep::Csatlakozott: break;
+    }
+}
+
 Tranzakcio::~Tranzakcio()
 {
-    if (m_kesz) return;
-    QSqlQuery q(m_db);
-    if (kulso()) {
-        q.exec(QStringLiteral("ROLLBACK"));
-    } else if (tranzakcioban(m_db)) {
-        // Gone already when the engine rolled the whole transaction back.
-        q.exec(QStringLiteral("ROLLBACK TO ") + m_mentesipont);
-        q.exec(QStringLiteral("RELEASE ") + m_mentesipont);
-    }
+    if (!m_kesz) vege();
 }
 
 void Tranzakcio::jovahagy()
 {
     if (m_kesz) return;
-    if (kulso()) {
-        vegrehajt(m_db, QStringLiteral("COMMIT"));
-    } else {
+    switch (m_szerep) {
+    case Szerep::Kulso: vegrehajt(m_db, QStringLiteral("COMMIT")); break;
+    case Szerep::Mentesipont:
         // The engine ends the whole transaction by itself after some errors
         // (a full disk, an I/O error); what follows would then be stored
         // statement by statement, outside the operation.
@@ -439,6 +474,9 @@ void Tranzakcio::jovahagy()
             throw AdatbazisHiba(QStringLiteral("A művelet tranzakcióját az adatbázis-kezelő megszakította, "
                                                "semmi sem lett mentve."));
         vegrehajt(m_db, QStringLiteral("RELEASE ") + m_mentesipont);
+        break;
+    case Szerep::Pillanatkep:
+    case Szerep::Csatlakozott: vege(); break;
     }
     m_kesz = true;
     if (kulso()) emit valtozas().valtozott();
@@ -450,42 +488,12 @@ Valtozas& valtozas()
     return v;
 }
 
-void kot(sqlite3_stmt* st, int i, const QVariant& nyers)
-{
-    const QVariant v = Sema::tarolt(nyers);
-    if (v.isNull() || !v.isValid()) {
-        sqlite3_bind_null(st, i);
-        return;
-    }
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-    case QMetaType::Bool: sqlite3_bind_int64(st, i, v.toLongLong()); break;
-    case QMetaType::Double:
-    case QMetaType::Float: sqlite3_bind_double(st, i, v.toDouble()); break;
-    default: {
-        const QByteArray u = v.toString().toUtf8();
-        sqlite3_bind_text(st, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
-    }
-    }
-}
-
 std::vector<qint64> kulcsokOlvas(const QString& sql, const QVariantList& param)
 {
-    sqlite3* h = kezelo(db());
-    if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
-    sqlite3_stmt* st = nullptr;
-    const QByteArray u = sql.toUtf8();
-    if (sqlite3_prepare_v2(h, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
-        throw AdatbazisHiba(magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
-    for (int i = 0; i < param.size(); ++i) kot(st, i + 1, param.at(i));
+    Utasitas u(sql);
+    u.kotMind(param);
     std::vector<qint64> out;
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) out.push_back(sqlite3_column_int64(st, 0));
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) throw AdatbazisHiba(magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
+    while (u.lep()) out.push_back(u.egesz(0));
     return out;
 }
 

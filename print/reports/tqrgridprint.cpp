@@ -27,7 +27,7 @@ public:
     bool kovetkezo() override
     {
         if (m_q.next()) return true;
-        if (m_q.lastError().type() != QSqlError::NoError) throw AdatbazisHiba(Adatbazis::hibaSzoveg(m_q));
+        if (m_q.lastError().type() != QSqlError::NoError) throw Adatbazis::hiba(m_q);
         return false;
     }
     // The statement gives the key first.
