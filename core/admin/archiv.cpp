@@ -1,5 +1,6 @@
 #include "core/admin/archiv.h"
 #include "core/data/adatbazis.h"
+#include "core/data/motor.h"
 #include "core/data/utasitas.h"
 
 #include <QDir>
@@ -105,7 +106,7 @@ public:
         if (!m_db.isValid()) {
             static int sorszam = 0;
             m_kapcsolat = QStringLiteral("KazettoraArchiv%1").arg(++sorszam);
-            m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_kapcsolat);
+            m_db = QSqlDatabase::addDatabase(Adatbazis::motor().driver(), m_kapcsolat);
             // Not read-only: the log is folded in through this connection.
             // mode=rw: a file gone meanwhile is an error, never a new one.
             QUrl url = QUrl::fromLocalFile(QFileInfo(dbFajl).absoluteFilePath());
