@@ -15,7 +15,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sqlite3.h>
 #include <unistd.h>
 #include <zip.h>
 
@@ -53,11 +52,6 @@ bool kihagyando(const QString& nev)
     for (const char* v : {"-wal", "-shm", "-journal", ".lock"})
         if (nev.compare(db + QLatin1String(v), Qt::CaseInsensitive) == 0) return true;
     return false;
-}
-
-QString motorHiba(sqlite3* h, int rc)
-{
-    return h ? QString::fromUtf8(sqlite3_errmsg(h)) : QString::fromUtf8(sqlite3_errstr(rc));
 }
 
 // The database as the zip writer reads it: what was committed when the read
@@ -160,32 +154,7 @@ private:
         return false;
     }
 
-    bool masol(QString* hiba)
-    {
-        sqlite3* cel = nullptr;
-        int rc = sqlite3_open_v2(QFile::encodeName(m_masolat).constData(), &cel,
-                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-        // The copy lives until it is zipped: no journal, no waiting for the disk.
-        if (rc == SQLITE_OK)
-            sqlite3_exec(cel, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
-        if (rc == SQLITE_OK) {
-            sqlite3_backup* b = sqlite3_backup_init(cel, "main", Adatbazis::kezelo(m_db), "main");
-            if (!b) {
-                rc = sqlite3_errcode(cel);
-                if (hiba) *hiba = motorHiba(cel, rc);
-            } else {
-                // All pages in one step: one read transaction, one moment's data.
-                const int lepes = sqlite3_backup_step(b, -1);
-                rc = sqlite3_backup_finish(b);
-                if (lepes != SQLITE_DONE && rc == SQLITE_OK) rc = lepes;
-                if (rc != SQLITE_OK && hiba) *hiba = motorHiba(cel, rc);
-            }
-        } else if (hiba) {
-            *hiba = motorHiba(cel, rc);
-        }
-        if (cel) sqlite3_close(cel);
-        return rc == SQLITE_OK;
-    }
+    bool masol(QString* hiba) { return Adatbazis::motor().masolat(m_db, m_masolat, hiba); }
 
     QSqlDatabase m_db;
     QString m_kapcsolat;   // of its own connection, empty on the session's

@@ -36,6 +36,12 @@ public:
     virtual bool zarol(const QString& fajl, QString* hiba, QString* irasiAkadaly) = 0;
     virtual void zarFelold() = 0;
 
+    // A copy of the whole database at `celFajl`, as it was committed at
+    // one moment, taken while others read and write: what the archive
+    // holds when the file itself cannot be read still. False with the
+    // engine's own words.
+    virtual bool masolat(const QSqlDatabase& forras, const QString& celFajl, QString* hiba) const = 0;
+
     // The schema: creating it in an empty database, checking an existing
     // one (empty text when it is ours) and bringing it up to date. See Sema.
     virtual void semaLetrehoz(QSqlDatabase& db) const = 0;

@@ -93,6 +93,11 @@ int hu(void*, int alen, const void* a, int blen, const void* b)
     return HuFold::osszehasonlit(static_cast<const char*>(a), alen, static_cast<const char*>(b), blen);
 }
 
+QString motorHiba(sqlite3* h, int rc)
+{
+    return h ? QString::fromUtf8(sqlite3_errmsg(h)) : QString::fromUtf8(sqlite3_errstr(rc));
+}
+
 bool irasiJogHiany(int hiba) { return hiba == EACCES || hiba == EPERM || hiba == EROFS; }
 
 class SqliteMotor : public Adatbazis::Motor {
@@ -116,6 +121,7 @@ public:
     }
     bool zarol(const QString& fajl, QString* hiba, QString* irasiAkadaly) override;
     void zarFelold() override;
+    bool masolat(const QSqlDatabase& forras, const QString& celFajl, QString* hiba) const override;
     void semaLetrehoz(QSqlDatabase& db) const override { Sema::letrehoz(db); }
     QString semaEllenoriz(QSqlDatabase& db) const override { return Sema::ellenoriz(db); }
     void semaFrissit(QSqlDatabase& db) const override { Sema::frissit(db); }
@@ -209,6 +215,34 @@ void SqliteMotor::zarFelold()
     ::close(m_zar);
     m_zar = -1;
     m_zarFajl.clear();
+}
+
+bool SqliteMotor::masolat(const QSqlDatabase& forras, const QString& celFajl, QString* hiba) const
+{
+    sqlite3* cel = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(celFajl).constData(), &cel,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // A copy for a moment (the archive zips it and removes it): no journal,
+    // no waiting for the disk.
+    if (rc == SQLITE_OK)
+        sqlite3_exec(cel, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_backup* b = sqlite3_backup_init(cel, "main", Adatbazis::kezelo(forras), "main");
+        if (!b) {
+            rc = sqlite3_errcode(cel);
+            if (hiba) *hiba = motorHiba(cel, rc);
+        } else {
+            // All pages in one step: one read transaction, one moment's data.
+            const int lepes = sqlite3_backup_step(b, -1);
+            rc = sqlite3_backup_finish(b);
+            if (lepes != SQLITE_DONE && rc == SQLITE_OK) rc = lepes;
+            if (rc != SQLITE_OK && hiba) *hiba = motorHiba(cel, rc);
+        }
+    } else if (hiba) {
+        *hiba = motorHiba(cel, rc);
+    }
+    if (cel) sqlite3_close(cel);
+    return rc == SQLITE_OK;
 }
 
 } // namespace
