@@ -11,11 +11,8 @@
 #include <QUrl>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace Adatbazis {
 
@@ -71,7 +68,6 @@ QString magyarHiba(const QString& s)
     }
     return s;
 }
-
 
 QString hibaSzoveg(const QSqlQuery& q)
 {
