@@ -1,5 +1,7 @@
 #include "core/admin/archiv.h"
 #include "core/data/adatbazis.h"
+#include "core/data/motor.h"
+#include "core/data/utasitas.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -7,10 +9,12 @@
 #include <QFileInfo>
 #include <QList>
 #include <QPair>
+#include <QSqlError>
+#include <QUrl>
+#include <optional>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sqlite3.h>
 #include <unistd.h>
 #include <zip.h>
 
@@ -50,16 +54,11 @@ bool kihagyando(const QString& nev)
     return false;
 }
 
-QString motorHiba(sqlite3* h, int rc)
-{
-    return h ? QString::fromUtf8(sqlite3_errmsg(h)) : QString::fromUtf8(sqlite3_errstr(rc));
-}
-
 // The database as the zip writer reads it: what was committed when the read
 // began, nothing later. Where it can, it reads the database file itself: the
-// log is folded in first, and a read transaction begun on an empty log reads
+// log is folded in first, and a read snapshot begun on an empty log reads
 // the file alone and keeps every checkpoint from writing into it until the
-// transaction ends (here, when the archive is written). When the log cannot
+// snapshot ends (here, when the archive is written). When the log cannot
 // be emptied (another process is reading or writing), a copy is taken
 // through the online backup instead.
 // The open session is the source when it works on that file (outside a
@@ -68,34 +67,51 @@ QString motorHiba(sqlite3* h, int rc)
 class Pillanatkep
 {
 public:
+    // The file a connection works on, empty when it cannot tell.
+    static QString fajlja(const QSqlDatabase& d)
+    {
+        try {
+            Adatbazis::Utasitas u(d, QStringLiteral("PRAGMA database_list"));
+            while (u.lep())
+                if (u.szoveg(1) == QLatin1String("main")) return u.szoveg(2);
+        } catch (const AdatbazisHiba&) {
+        }
+        return {};
+    }
+
     ~Pillanatkep()
     {
-        // COMMIT, not ROLLBACK: nothing was written, and it leaves the
-        // session's own pending statements alone.
-        if (m_olvas) sqlite3_exec(m_h, "COMMIT", nullptr, nullptr, nullptr);
-        if (m_sajat && m_h) sqlite3_close(m_h);
+        m_olvas.reset();
+        m_db = QSqlDatabase();
+        if (!m_kapcsolat.isEmpty()) {
+            QSqlDatabase::database(m_kapcsolat, false).close();
+            QSqlDatabase::removeDatabase(m_kapcsolat);
+        }
         if (!m_masolat.isEmpty()) QFile::remove(m_masolat);
     }
 
     bool keszit(const QString& dbFajl, const QString& masolatFajl, QString* hiba)
     {
-        m_sajat = true;
         if (Adatbazis::nyitva() && !Adatbazis::tranzakcioban()) {
-            sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
-            const char* nev = h ? sqlite3_db_filename(h, "main") : nullptr;
-            if (nev && QFileInfo(QString::fromUtf8(nev)).canonicalFilePath() == QFileInfo(dbFajl).canonicalFilePath()) {
-                m_h = h;
-                m_sajat = false;
-            }
+            const QSqlDatabase d = Adatbazis::db();
+            const QString nev = fajlja(d);
+            if (!nev.isEmpty() && QFileInfo(nev).canonicalFilePath() == QFileInfo(dbFajl).canonicalFilePath()) m_db = d;
         }
-        if (m_sajat) {
+        if (!m_db.isValid()) {
+            static int sorszam = 0;
+            m_kapcsolat = QStringLiteral("KazettoraArchiv%1").arg(++sorszam);
+            m_db = QSqlDatabase::addDatabase(Adatbazis::motor().driver(), m_kapcsolat);
             // Not read-only: the log is folded in through this connection.
-            const int rc = sqlite3_open_v2(QFile::encodeName(dbFajl).constData(), &m_h, SQLITE_OPEN_READWRITE, nullptr);
-            if (rc != SQLITE_OK) {
-                if (hiba) *hiba = motorHiba(m_h, rc);
+            // mode=rw: a file gone meanwhile is an error, never a new one.
+            QUrl url = QUrl::fromLocalFile(QFileInfo(dbFajl).absoluteFilePath());
+            url.setQuery(QStringLiteral("mode=rw"));
+            m_db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+            m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+            if (!m_db.open()) {
+                const QSqlError e = m_db.lastError();
+                if (hiba) *hiba = e.databaseText().isEmpty() ? e.text() : e.databaseText();
                 return false;
             }
-            sqlite3_busy_timeout(m_h, 5000);
         }
         if (kozvetlen(dbFajl)) {
             m_fajl = dbFajl;
@@ -112,65 +128,37 @@ public:
 private:
     bool kozvetlen(const QString& dbFajl)
     {
-        // Without waiting: a reader in the way means the copy instead.
-        const int varakozas = busyTimeout();
-        sqlite3_busy_timeout(m_h, 0);
-        sqlite3_wal_checkpoint_v2(m_h, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-        sqlite3_busy_timeout(m_h, varakozas);
-        if (sqlite3_exec(m_h, "BEGIN; SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) != SQLITE_OK) {
-            sqlite3_exec(m_h, "ROLLBACK", nullptr, nullptr, nullptr);
+        try {
+            // Without waiting: a reader in the way means the copy instead.
+            qint64 varakozas = 0;
+            {
+                Adatbazis::Utasitas u(m_db, QStringLiteral("PRAGMA busy_timeout"));
+                if (u.lep()) varakozas = u.egesz(0);
+            }
+            Adatbazis::Utasitas(m_db, QStringLiteral("PRAGMA busy_timeout=0")).futtat();
+            try {
+                Adatbazis::Utasitas(m_db, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")).futtat();
+            } catch (const AdatbazisHiba&) {
+                // Not folded in: the log decides below.
+            }
+            Adatbazis::Utasitas(m_db, QStringLiteral("PRAGMA busy_timeout=%1").arg(varakozas)).futtat();
+            m_olvas.emplace(Adatbazis::Olvasas::Pillanatkep, m_db);
+        } catch (const AdatbazisHiba&) {
             return false;
         }
-        m_olvas = true;
         // A commit that came between the fold and the read is in the log and
         // in this read's view: the file alone would miss it.
         const QFileInfo naplo(dbFajl + QStringLiteral("-wal"));
         if (!naplo.exists() || naplo.size() == 0) return true;
-        sqlite3_exec(m_h, "COMMIT", nullptr, nullptr, nullptr);
-        m_olvas = false;
+        m_olvas.reset();
         return false;
     }
 
-    int busyTimeout() const
-    {
-        int ms = 0;
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(m_h, "PRAGMA busy_timeout", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-            ms = sqlite3_column_int(st, 0);
-        sqlite3_finalize(st);
-        return ms;
-    }
+    bool masol(QString* hiba) { return Adatbazis::motor().masolat(m_db, m_masolat, hiba); }
 
-    bool masol(QString* hiba)
-    {
-        sqlite3* cel = nullptr;
-        int rc = sqlite3_open_v2(QFile::encodeName(m_masolat).constData(), &cel,
-                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-        // The copy lives until it is zipped: no journal, no waiting for the disk.
-        if (rc == SQLITE_OK)
-            sqlite3_exec(cel, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
-        if (rc == SQLITE_OK) {
-            sqlite3_backup* b = sqlite3_backup_init(cel, "main", m_h, "main");
-            if (!b) {
-                rc = sqlite3_errcode(cel);
-                if (hiba) *hiba = motorHiba(cel, rc);
-            } else {
-                // All pages in one step: one read transaction, one moment's data.
-                const int lepes = sqlite3_backup_step(b, -1);
-                rc = sqlite3_backup_finish(b);
-                if (lepes != SQLITE_DONE && rc == SQLITE_OK) rc = lepes;
-                if (rc != SQLITE_OK && hiba) *hiba = motorHiba(cel, rc);
-            }
-        } else if (hiba) {
-            *hiba = motorHiba(cel, rc);
-        }
-        if (cel) sqlite3_close(cel);
-        return rc == SQLITE_OK;
-    }
-
-    sqlite3* m_h = nullptr;
-    bool m_sajat = false;
-    bool m_olvas = false;
+    QSqlDatabase m_db;
+    QString m_kapcsolat;   // of its own connection, empty on the session's
+    std::optional<Adatbazis::Tranzakcio> m_olvas;
     QString m_fajl, m_masolat;
 };
 

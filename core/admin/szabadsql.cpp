@@ -1,6 +1,7 @@
 #include "core/admin/szabadsql.h"
 #include "core/common/listamodell.h"
 #include "core/data/beallitas.h"
+#include "core/data/utasitas.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <sqlite3.h>
 #include <unicode/ucnv.h>
 
 namespace SzabadSql {
@@ -18,28 +18,22 @@ namespace SzabadSql {
 namespace {
 
 // One statement prepared from the front of a text; `farok` is where the
-// next one begins. A blank or comment-only piece leaves `st` null.
+// next one begins. A blank or comment-only piece gives no statement. The
+// engine's own words on failure: this window shows them as they are.
 struct Elokeszitett {
-    sqlite3_stmt* st = nullptr;
+    Adatbazis::Utasitas u;
     const char* farok = nullptr;
-    Elokeszitett(sqlite3* h, const char* eleje, const char* vege)
+    Elokeszitett(const char* eleje, const char* vege)
     {
-        if (sqlite3_prepare_v2(h, eleje, int(vege - eleje), &st, &farok) != SQLITE_OK) {
-            const QString uzenet = QString::fromUtf8(sqlite3_errmsg(h));
-            sqlite3_finalize(st);
-            throw AdatbazisHiba(uzenet);
-        }
+        qsizetype n = 0;
+        u = Adatbazis::Utasitas::elso(Adatbazis::db(), QByteArrayView(eleje, vege - eleje), &n, true);
+        farok = eleje + n;
     }
-    ~Elokeszitett() { sqlite3_finalize(st); }
-    Elokeszitett(const Elokeszitett&) = delete;
-    Elokeszitett& operator=(const Elokeszitett&) = delete;
 };
 
-sqlite3* kezelo()
+void nyitvaVan()
 {
-    sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
-    if (!h) throw AdatbazisHiba(QStringLiteral("Az adatbázis nincs megnyitva."));
-    return h;
+    if (!Adatbazis::kezelo(Adatbazis::db())) throw AdatbazisHiba(QStringLiteral("Az adatbázis nincs megnyitva."));
 }
 
 // The first word of a statement, past blanks and comments, in capitals.
@@ -61,10 +55,10 @@ QByteArray elsoSzo(const char* s)
     return szo;
 }
 
-bool tranzakciotKezel(sqlite3_stmt* st)
+bool tranzakciotKezel(const Adatbazis::Utasitas& u)
 {
     static const QByteArray szavak[] = {"BEGIN", "COMMIT", "END", "ROLLBACK", "SAVEPOINT", "RELEASE"};
-    const QByteArray szo = elsoSzo(sqlite3_sql(st));
+    const QByteArray szo = elsoSzo(u.sql().constData());
     return std::find(std::begin(szavak), std::end(szavak), szo) != std::end(szavak);
 }
 
@@ -82,26 +76,24 @@ qint64 Vegrehajt(const QString& szoveg)
     const QByteArray u = szoveg.toUtf8();
     const char* p = u.constData();
     const char* const vege = p + u.size();
-    sqlite3* h = kezelo();
+    nyitvaVan();
     Adatbazis::Tranzakcio t;
     qint64 valtozott = 0;
     bool volt = false;
     while (p < vege) {
-        Elokeszitett e(h, p, vege);
+        Elokeszitett e(p, vege);
         p = e.farok;
-        if (!e.st) continue;
+        if (!e.u.ervenyes()) continue;
         volt = true;
-        if (tranzakciotKezel(e.st))
+        if (tranzakciotKezel(e.u))
             throw AdatbazisHiba(QStringLiteral("Tranzakciót kezelő utasítás (%1) itt nem futtatható: a szöveg "
                                                "utasításai együtt, egy tranzakcióban futnak.")
-                                    .arg(QString::fromLatin1(elsoSzo(sqlite3_sql(e.st)))));
-        const sqlite3_int64 elotte = sqlite3_total_changes64(h);
-        int rc;
-        while ((rc = sqlite3_step(e.st)) == SQLITE_ROW) {}
-        if (rc != SQLITE_DONE) throw AdatbazisHiba(QString::fromUtf8(sqlite3_errmsg(h)));
+                                    .arg(QString::fromLatin1(elsoSzo(e.u.sql().constData()))));
+        const qint64 elotte = e.u.osszesValtozas();
+        e.u.futtat();
         // changes() keeps the count of the last INSERT, UPDATE or DELETE
         // even after a statement that changed nothing (CREATE, SELECT).
-        if (sqlite3_total_changes64(h) != elotte) valtozott += sqlite3_changes64(h);
+        if (e.u.osszesValtozas() != elotte) valtozott += e.u.valtozott();
     }
     if (!volt) throw AdatbazisHiba(NincsUtasitas);
     t.jovahagy();
@@ -115,19 +107,19 @@ void Eredmeny::nyit(const QString& szoveg)
     // a second one is refused rather than silently left out.
     const QByteArray u = szoveg.toUtf8();
     const char* const vege = u.constData() + u.size();
-    sqlite3* h = kezelo();
+    nyitvaVan();
     QString elso;
     {
         const char* p = u.constData();
-        Elokeszitett e(h, p, vege);
-        if (!e.st) throw AdatbazisHiba(NincsUtasitas);
+        Elokeszitett e(p, vege);
+        if (!e.u.ervenyes()) throw AdatbazisHiba(NincsUtasitas);
         elso = QString::fromUtf8(p, e.farok - p).trimmed();
         p = e.farok;
         while (p < vege) {
             bool tovabbi = false;
             try {
-                Elokeszitett m(h, p, vege);
-                tovabbi = m.st != nullptr;
+                Elokeszitett m(p, vege);
+                tovabbi = m.u.ervenyes();
                 p = m.farok;
             } catch (const AdatbazisHiba&) {
                 tovabbi = true;

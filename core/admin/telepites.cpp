@@ -1,6 +1,7 @@
 #include "core/admin/telepites.h"
 #include "core/admin/felhasznalok.h"
 #include "core/data/adatbazis.h"
+#include "core/data/motor.h"
 #include "core/data/ora.h"
 #include "core/data/sema.h"
 
@@ -217,7 +218,7 @@ bool telepit(const QString& programMappa, bool mintaval, QString* hiba)
     const QString kapcsolat = "telepites-" + QUuid::createUuid().toString(QUuid::Id128);
     QString uzenet;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", kapcsolat);
+        QSqlDatabase db = QSqlDatabase::addDatabase(Adatbazis::motor().driver(), kapcsolat);
         db.setDatabaseName(ideiglenes);
         if (!db.open()) {
             uzenet = db.lastError().text();
@@ -226,7 +227,7 @@ bool telepit(const QString& programMappa, bool mintaval, QString* hiba)
                 if (!Adatbazis::beallit(db, &uzenet)) throw AdatbazisHiba(uzenet);
                 Adatbazis::vegrehajt(db, "PRAGMA journal_mode=DELETE");
                 Adatbazis::Tranzakcio t(db);
-                Sema::letrehoz(db);
+                Adatbazis::motor().semaLetrehoz(db);
                 // The sample shop is for a first look: it asks no password.
                 alapadatok(db, !mintaval);
                 if (mintaval) mintaKatalogus(db);

@@ -13,15 +13,30 @@
 #include <vector>
 
 struct sqlite3;
-struct sqlite3_stmt;
 
 class AdatbazisHiba : public std::runtime_error {
 public:
-    explicit AdatbazisHiba(const QString& uzenet)
-        : std::runtime_error(uzenet.toStdString()), m_uzenet(uzenet) {}
+    // What failed, so the caller can choose its words without reading the
+    // message: the store itself, the data it refused, or a line of an input
+    // file. Set where the error arises (from the engine's result code).
+    enum class Fajta {
+        Egyeb,     // a rule of the program, a wrong statement, anything else
+        Tarolas,   // full disk, I/O error, read-only, locked or busy, damaged, cannot be opened
+        Adat,      // refused data: a constraint, check, unique key, missing value
+        Bemenet,   // a bad line of an input file; sor() is its number when known
+    };
+    explicit AdatbazisHiba(const QString& uzenet, Fajta fajta = Fajta::Egyeb, int sor = 0)
+        : std::runtime_error(uzenet.toStdString()), m_uzenet(uzenet), m_fajta(fajta), m_sor(sor) {}
     QString uzenet() const { return m_uzenet; }
+    Fajta fajta() const { return m_fajta; }
+    // A failure of the store itself, no fault of what was typed.
+    bool tarolasi() const { return m_fajta == Fajta::Tarolas; }
+    // The line of the input file (from 1), 0 when unknown.
+    int sor() const { return m_sor; }
 private:
     QString m_uzenet;
+    Fajta m_fajta;
+    int m_sor;
 };
 
 namespace Adatbazis {
@@ -59,20 +74,17 @@ QSqlDatabase db();
 // order, see HuFold), and the pragmas. Refuses when the collator is missing.
 bool beallit(QSqlDatabase& db, QString* hiba);
 sqlite3* kezelo(const QSqlDatabase& db);
-// Binds a value to parameter `i` (from 1) of a statement prepared through
-// the C API, stored as the Qt driver stores it (Sema::tarolt).
-void kot(sqlite3_stmt* st, int i, const QVariant& ertek);
 // The first column of every row of the statement as a key, straight through
 // the C API: a million keys in a fraction of a second. Throws AdatbazisHiba
 // with the engine's reason in Hungarian.
 std::vector<qint64> kulcsokOlvas(const QString& sql, const QVariantList& param = {});
 
 QString hibaSzoveg(const QSqlQuery& q);
+// The failure of a query as thrown: hibaSzoveg() with the kind of the
+// engine's result code.
+AdatbazisHiba hiba(const QSqlQuery& q);
 // The engine's English refusals in Hungarian (constraint names already are).
 QString magyarHiba(const QString& motorUzenet);
-// True when a (translated) message is a failure of the store itself (full
-// disk, read-only or damaged file, lock) rather than a refusal of the data.
-bool tarolasiHiba(const QString& uzenet);
 
 // Runs one statement with positional (?) or named (:x) parameters; throws
 // AdatbazisHiba with the engine's message on failure. Values of type QDate
@@ -112,17 +124,28 @@ signals:
 };
 Valtozas& valtozas();
 
+// A read snapshot (Tranzakcio(Olvasas::Pillanatkep)): every read inside
+// sees what was committed when it began and nothing later, while writers
+// go on. Nothing is written through it; inside an open transaction it
+// joins that one, whose view already holds still.
+enum class Olvasas { Pillanatkep };
+
 class Tranzakcio {
 public:
     explicit Tranzakcio(const QSqlDatabase& db = Adatbazis::db());
+    explicit Tranzakcio(Olvasas, const QSqlDatabase& db = Adatbazis::db());
     ~Tranzakcio();
+    // Commits (or releases the savepoint); ends a snapshot.
     void jovahagy();
-    bool kulso() const { return m_mentesipont.isEmpty(); }
+    bool kulso() const { return m_szerep == Szerep::Kulso; }
     Tranzakcio(const Tranzakcio&) = delete;
     Tranzakcio& operator=(const Tranzakcio&) = delete;
 private:
+    enum class Szerep : char { Kulso, Mentesipont, Pillanatkep, Csatlakozott };
+    void vege();
     QSqlDatabase m_db;
-    QString m_mentesipont;   // empty for the outermost
+    QString m_mentesipont;   // for Szerep::Mentesipont
+    Szerep m_szerep = Szerep::Kulso;
     bool m_kesz = false;
 };
 

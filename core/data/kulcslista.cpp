@@ -1,65 +1,14 @@
 #include "core/data/kulcslista.h"
 #include "core/data/adatbazis.h"
 #include "core/data/hufold.h"
+#include "core/data/utasitas.h"
 
-#include <QDate>
-#include <QTime>
 #include <limits>
-#include <sqlite3.h>
 
 namespace {
 
 constexpr int LapMeret = 64;
 constexpr int MaxLap = 512;
-
-// A column as the Qt driver would give it: integer, real, text, bytes or null.
-QVariant nyersErtek(sqlite3_stmt* st, int i)
-{
-    switch (sqlite3_column_type(st, i)) {
-    case SQLITE_NULL: return {};
-    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(st, i)));
-    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(st, i));
-    case SQLITE_BLOB:
-        return QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i));
-    default:
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
-    }
-}
-
-inline bool szamjegyek(const char* p, int n)
-{
-    for (int i = 0; i < n; ++i)
-        if (p[i] < '0' || p[i] > '9') return false;
-    return true;
-}
-inline int szam(const char* p, int n)
-{
-    int v = 0;
-    for (int i = 0; i < n; ++i) v = v * 10 + (p[i] - '0');
-    return v;
-}
-
-// Sema::ertekbe for one column. Dates and times in their stored form
-// ("yyyy-MM-dd", "HH:mm:ss") are read directly, a grid page holds hundreds
-// of them; anything else goes through Sema::ertekbe, so the result is the same.
-QVariant oszlopErtek(sqlite3_stmt* st, int i, Sema::Tipus t)
-{
-    if ((t == Sema::Tipus::Datum || t == Sema::Tipus::Ido) && sqlite3_column_type(st, i) == SQLITE_TEXT) {
-        const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-        const int n = sqlite3_column_bytes(st, i);
-        if (t == Sema::Tipus::Datum && n == 10 && p[4] == '-' && p[7] == '-' && szamjegyek(p, 4)
-            && szamjegyek(p + 5, 2) && szamjegyek(p + 8, 2)) {
-            const QDate d(szam(p, 4), szam(p + 5, 2), szam(p + 8, 2));
-            return d.isValid() ? QVariant(d) : QVariant();
-        }
-        if (t == Sema::Tipus::Ido && n == 8 && p[2] == ':' && p[5] == ':' && szamjegyek(p, 2) && szamjegyek(p + 3, 2)
-            && szamjegyek(p + 6, 2)) {
-            const QTime i(szam(p, 2), szam(p + 3, 2), szam(p + 6, 2));
-            return i.isValid() ? QVariant(i) : QVariant();
-        }
-    }
-    return Sema::ertekbe(t, nyersErtek(st, i));
-}
 
 } // namespace
 
@@ -103,20 +52,15 @@ bool KulcsosLista::suruBetolt()
     const QString sql = QStringLiteral("SELECT (SELECT MIN(%1) FROM %2), (SELECT MAX(%1) FROM %2), "
                                        "(SELECT COUNT(*) FROM %2)")
                             .arg(m_def.kulcs, m_def.tabla);
-    sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
-    if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
-    sqlite3_stmt* st = nullptr;
-    const QByteArray u = sql.toUtf8();
-    if (sqlite3_prepare_v2(h, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
-        throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
-    const int rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW) {
-        sqlite3_finalize(st);
-        throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
+    qint64 min = 0, max = 0, db = 0;
+    {
+        Adatbazis::Utasitas u(sql);
+        if (u.lep()) {
+            min = u.egesz(0);
+            max = u.egesz(1);
+            db = u.egesz(2);
+        }
     }
-    const qint64 min = sqlite3_column_int64(st, 0), max = sqlite3_column_int64(st, 1),
-                 db = sqlite3_column_int64(st, 2);
-    sqlite3_finalize(st);
     // Unique keys as many as the range is wide: every key of it is there.
     if (db > std::numeric_limits<int>::max() || (db > 0 && max - min + 1 != db)) return false;
     m_kulcsok.clear();
@@ -198,22 +142,14 @@ const QVector<QVariant>* KulcsosLista::sorAdat(int sor) const
         // Straight through the C API, as the keys are: the Qt driver's cached
         // result and the format-string date parser made up most of a page read.
         QVector<QVector<QVariant>> sorok(vege - eleje);
-        sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
-        if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
-        sqlite3_stmt* st = nullptr;
-        const QByteArray u = sql.toUtf8();
-        if (sqlite3_prepare_v2(h, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
-            throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
-        int rc;
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-            const int hol = this->sor(sqlite3_column_int64(st, 0));
+        Adatbazis::Utasitas u(sql);
+        while (u.lep()) {
+            const int hol = this->sor(u.egesz(0));
             if (hol < eleje || hol >= vege) continue;
             QVector<QVariant>& s = sorok[hol - eleje];
             s.resize(m_def.mezok.size());
-            for (int m = 0; m < m_def.mezok.size(); ++m) s[m] = oszlopErtek(st, m + 1, m_def.tipusok.at(m));
+            for (int m = 0; m < m_def.mezok.size(); ++m) s[m] = u.ertek(m + 1, m_def.tipusok.at(m));
         }
-        sqlite3_finalize(st);
-        if (rc != SQLITE_DONE) throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
         it = m_lapok.insert(lap, sorok);
     }
     const QVector<QVariant>& s = it.value()[sor - lap * LapMeret];

@@ -260,7 +260,7 @@ void rendezesTarol(QSqlDatabase& db)
 int semaVerzio(QSqlDatabase& db)
 {
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) throw AdatbazisHiba(Adatbazis::hibaSzoveg(q));
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) throw Adatbazis::hiba(q);
     return q.value(0).toInt();
 }
 

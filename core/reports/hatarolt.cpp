@@ -2,6 +2,7 @@
 #include "core/data/adatbazis.h"
 #include "core/data/konverzio.h"
 #include "core/data/kulcslista.h"
+#include "core/data/utasitas.h"
 
 #include <QDate>
 #include <QHash>
@@ -13,8 +14,8 @@
 #include <cmath>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
-#include <sqlite3.h>
 #include <unicode/ucnv.h>
 #include <unicode/unorm2.h>
 #include <unicode/utrans.h>
@@ -236,50 +237,15 @@ template <typename Ki> bool cp1250Ir(Ki& ki, const char* utf8, qsizetype n)
 
 // ---- values ------------------------------------------------------------------
 
-QVariant nyersErtek(sqlite3_stmt* st, int i)
-{
-    switch (sqlite3_column_type(st, i)) {
-    case SQLITE_NULL: return {};
-    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(st, i)));
-    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(st, i));
-    case SQLITE_BLOB:
-        return QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i));
-    default:
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
-    }
-}
+using Adatbazis::Utasitas;
+using Oszlop = Adatbazis::Utasitas::Tipus;
 
-inline bool szamjegyek(const unsigned char* p, int n)
+Utasitas utasitas(const QString& sql, const QVariantList& param)
 {
-    for (int i = 0; i < n; ++i)
-        if (p[i] < '0' || p[i] > '9') return false;
-    return true;
+    Utasitas u(sql);
+    u.kotMind(param);
+    return u;
 }
-inline int szam(const unsigned char* p, int n)
-{
-    int v = 0;
-    for (int i = 0; i < n; ++i) v = v * 10 + (p[i] - '0');
-    return v;
-}
-
-class Utasitas {
-public:
-    Utasitas(const QString& sql, const QVariantList& param)
-    {
-        h = Adatbazis::kezelo(Adatbazis::db());
-        if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
-        const QByteArray u = sql.toUtf8();
-        if (sqlite3_prepare_v2(h, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK) hiba();
-        for (int i = 0; i < param.size(); ++i) Adatbazis::kot(st, i + 1, param.at(i));
-    }
-    ~Utasitas() { sqlite3_finalize(st); }
-    [[noreturn]] void hiba() const
-    {
-        throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
-    }
-    sqlite3* h = nullptr;
-    sqlite3_stmt* st = nullptr;
-};
 
 // Writes values as the lists show them (VarSzoveg of the field's typed
 // value), in Windows-1250. Dates, times and fractional numbers repeat a
@@ -296,68 +262,64 @@ public:
         if (c) ++cserelt;
     }
 
-    void ir(Puffer& ki, sqlite3_stmt* st, int i, bool ismert, Sema::Tipus t)
+    void ir(Puffer& ki, const Utasitas& u, int i, bool ismert, Sema::Tipus t)
     {
-        const int fajta = sqlite3_column_type(st, i);
-        if (fajta == SQLITE_NULL) return;
-        if (fajta == SQLITE_BLOB) {
+        const Oszlop fajta = u.tipus(i);
+        if (fajta == Oszlop::Null) return;
+        if (fajta == Oszlop::Bajtok) {
             if (m_blobSzo) {
                 ki.tesz("BLOB", 4);
             } else {
-                ki.tesz(static_cast<const char*>(sqlite3_column_blob(st, i)), size_t(sqlite3_column_bytes(st, i)));
+                const QByteArrayView b = u.bajtok(i);
+                ki.tesz(b.data(), size_t(b.size()));
             }
             return;
         }
         using T = Sema::Tipus;
         if (!ismert) {
-            if (fajta == SQLITE_INTEGER) return egesz(ki, sqlite3_column_int64(st, i));
-            if (fajta == SQLITE_FLOAT) return valos(ki, sqlite3_column_double(st, i));
-            return szovegOszlop(ki, st, i);
+            if (fajta == Oszlop::Egesz) return egesz(ki, u.egesz(i));
+            if (fajta == Oszlop::Valos) return valos(ki, u.valos(i));
+            return szovegOszlop(ki, u, i);
         }
         switch (t) {
         case T::AutoInc:
         case T::Egesz:
-            if (fajta == SQLITE_INTEGER) return egesz(ki, sqlite3_column_int64(st, i));
+            if (fajta == Oszlop::Egesz) return egesz(ki, u.egesz(i));
             break;
         case T::Valos:
-            if (fajta == SQLITE_INTEGER || fajta == SQLITE_FLOAT) return valos(ki, sqlite3_column_double(st, i));
+            if (fajta == Oszlop::Egesz || fajta == Oszlop::Valos) return valos(ki, u.valos(i));
             break;
         case T::Szoveg:
-            if (fajta == SQLITE_TEXT) return szovegOszlop(ki, st, i);
+            if (fajta == Oszlop::Szoveg) return szovegOszlop(ki, u, i);
             break;
         case T::Datum:
-            if (fajta == SQLITE_TEXT && sqlite3_column_bytes(st, i) == 10) {
-                const auto* p = sqlite3_column_text(st, i);
-                if (p[4] == '-' && p[7] == '-' && szamjegyek(p, 4) && szamjegyek(p + 5, 2) && szamjegyek(p + 8, 2)) {
-                    const int ev = szam(p, 4), ho = szam(p + 5, 2), nap = szam(p + 8, 2);
-                    if (ev >= ElsoEv && ev < ElsoEv + Evek && ho < 16 && nap < 32) {
-                        if (m_datumok.empty()) m_datumok.resize(Evek * 512);
-                        QByteArray& b = m_datumok[size_t((ev - ElsoEv) * 512 + ho * 32 + nap)];
-                        if (b.isNull()) b = atir(st, i, t);
-                        ki.tesz(b);
-                        return;
-                    }
+            if (fajta == Oszlop::Szoveg) {
+                int ev, ho, nap;
+                if (Adatbazis::isoDatumJegyek(u.utf8(i), ev, ho, nap) && ev >= ElsoEv && ev < ElsoEv + Evek && ho < 16
+                    && nap < 32) {
+                    if (m_datumok.empty()) m_datumok.resize(Evek * 512);
+                    QByteArray& b = m_datumok[size_t((ev - ElsoEv) * 512 + ho * 32 + nap)];
+                    if (b.isNull()) b = atir(u, i, t);
+                    ki.tesz(b);
+                    return;
                 }
             }
             break;
         case T::Ido:
-            if (fajta == SQLITE_TEXT && sqlite3_column_bytes(st, i) == 8) {
-                const auto* p = sqlite3_column_text(st, i);
-                if (p[2] == ':' && p[5] == ':' && szamjegyek(p, 2) && szamjegyek(p + 3, 2) && szamjegyek(p + 6, 2)) {
-                    const int ora = szam(p, 2), perc = szam(p + 3, 2), mp = szam(p + 6, 2);
-                    if (ora < 24 && perc < 64 && mp < 64) {
-                        if (m_idok.empty()) m_idok.resize(24 * 64 * 64);
-                        QByteArray& b = m_idok[size_t((ora * 64 + perc) * 64 + mp)];
-                        if (b.isNull()) b = atir(st, i, t);
-                        ki.tesz(b);
-                        return;
-                    }
+            if (fajta == Oszlop::Szoveg) {
+                int ora, perc, mp;
+                if (Adatbazis::isoIdoJegyek(u.utf8(i), ora, perc, mp) && ora < 24 && perc < 64 && mp < 64) {
+                    if (m_idok.empty()) m_idok.resize(24 * 64 * 64);
+                    QByteArray& b = m_idok[size_t((ora * 64 + perc) * 64 + mp)];
+                    if (b.isNull()) b = atir(u, i, t);
+                    ki.tesz(b);
+                    return;
                 }
             }
             break;
         }
         // Anything unusual goes the way the lists read it.
-        ki.tesz(atir(st, i, t));
+        ki.tesz(atir(u, i, t));
     }
 
 private:
@@ -367,10 +329,10 @@ private:
     std::vector<QByteArray> m_datumok, m_idok;
     QHash<quint64, QByteArray> m_valosak;
 
-    QByteArray atir(sqlite3_stmt* st, int i, Sema::Tipus t)
+    QByteArray atir(const Utasitas& u, int i, Sema::Tipus t)
     {
         bool c = false;
-        QByteArray b = Cp1250(VarSzoveg(Sema::ertekbe(t, nyersErtek(st, i))), &c);
+        QByteArray b = Cp1250(VarSzoveg(Sema::ertekbe(t, u.ertek(i))), &c);
         if (c) ++cserelt;
         return b;
     }
@@ -395,21 +357,20 @@ private:
         }
         ki.tesz(it.value());
     }
-    void szovegOszlop(Puffer& ki, sqlite3_stmt* st, int i)
+    void szovegOszlop(Puffer& ki, const Utasitas& u, int i)
     {
-        const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-        if (!cp1250Ir(ki, p, sqlite3_column_bytes(st, i))) ++cserelt;
+        const QByteArrayView s = u.utf8(i);
+        if (!cp1250Ir(ki, s.data(), s.size())) ++cserelt;
     }
 };
 
 // Type of a column read straight from a table's field, through the engine's
 // record of where each column comes from.
-bool oszlopTipus(sqlite3_stmt* st, int i, Sema::Tipus* t)
+bool oszlopTipus(const Utasitas& u, int i, Sema::Tipus* t)
 {
-    const char* tabla = sqlite3_column_table_name(st, i);
-    const char* mezo = sqlite3_column_origin_name(st, i);
-    if (!tabla || !mezo) return false;
-    const Sema::Mezo* m = Sema::mezo(QString::fromUtf8(tabla), QString::fromUtf8(mezo));
+    QString tabla, mezo;
+    if (!u.forras(i, &tabla, &mezo)) return false;
+    const Sema::Mezo* m = Sema::mezo(tabla, mezo);
     if (!m) return false;
     *t = m->tipus;
     return true;
@@ -441,15 +402,15 @@ Forras LekerdezesForras(const QString& sql, const QVariantList& param)
     Forras f;
     f.sql = sql;
     f.param = param;
-    Utasitas u(sql, param);
-    const int n = sqlite3_column_count(u.st);
+    const Utasitas u = utasitas(sql, param);
+    const int n = u.oszlopok();
     for (int i = 0; i < n; ++i) {
-        const QString nev = QString::fromUtf8(sqlite3_column_name(u.st, i));
+        const QString nev = u.oszlopNev(i);
         f.mezok << nev;
         f.feliratok << nev;
         f.oszlopok << i;
         Sema::Tipus t = Sema::Tipus::Szoveg;
-        const bool ismert = oszlopTipus(u.st, i, &t);
+        const bool ismert = oszlopTipus(u, i, &t);
         f.tipusok << t;
         f.tipusIsmert << ismert;
         f.kikeresek << QString();
@@ -462,9 +423,8 @@ qint64 SorokSzama(const Forras& f)
     if (f.sorok >= 0) return f.sorok;
     QString belso = f.sql.trimmed();
     while (belso.endsWith(';')) belso.chop(1);
-    Utasitas u(QStringLiteral("SELECT COUNT(*) FROM (%1)").arg(belso), f.param);
-    if (sqlite3_step(u.st) != SQLITE_ROW) u.hiba();
-    return sqlite3_column_int64(u.st, 0);
+    Utasitas u = utasitas(QStringLiteral("SELECT COUNT(*) FROM (%1)").arg(belso), f.param);
+    return u.lep() ? u.egesz(0) : 0;
 }
 
 const QList<Valasztas>& Elvalasztok()
@@ -497,40 +457,30 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
         if (b.kijelolt.isEmpty() || b.kijelolt.value(i)) mezok << i;
 
     // The names looked up and the rows are read in one snapshot.
-    struct OlvasoTranzakcio {
-        sqlite3* h = nullptr;
-        ~OlvasoTranzakcio()
-        {
-            if (h) sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr);
-        }
-    } olvaso;
+    std::optional<Adatbazis::Tranzakcio> olvaso;
     struct Nev { QByteArray bajt; bool cserelt; };
     QHash<QString, std::shared_ptr<QHash<qint64, Nev>>> nevsorok;
     if (std::any_of(f.kikeresek.cbegin(), f.kikeresek.cend(), [](const QString& k) { return !k.isEmpty(); })) {
-        sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
-        if (h && sqlite3_get_autocommit(h) && sqlite3_exec(h, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK)
-            olvaso.h = h;
+        olvaso.emplace(Adatbazis::Olvasas::Pillanatkep);
         for (int i : mezok) {
             const QString& sql = f.kikeresek.value(i);
             if (sql.isEmpty() || nevsorok.contains(sql)) continue;
             auto nevek = std::make_shared<QHash<qint64, Nev>>();
-            Utasitas k(sql, {});
-            int rc;
-            while ((rc = sqlite3_step(k.st)) == SQLITE_ROW) {
-                if (sqlite3_column_type(k.st, 0) != SQLITE_INTEGER || nevek->contains(sqlite3_column_int64(k.st, 0))) continue;
+            Utasitas k(sql);
+            while (k.lep()) {
+                if (k.tipus(0) != Oszlop::Egesz || nevek->contains(k.egesz(0))) continue;
                 QByteArray nev;
                 BajtTomb bt{nev};
-                const bool jo = cp1250Ir(bt, reinterpret_cast<const char*>(sqlite3_column_text(k.st, 1)),
-                                         sqlite3_column_bytes(k.st, 1));
-                nevek->insert(sqlite3_column_int64(k.st, 0), {nev, !jo});
+                const QByteArrayView s = k.utf8(1);
+                const bool jo = cp1250Ir(bt, s.data(), s.size());
+                nevek->insert(k.egesz(0), {nev, !jo});
             }
-            if (rc != SQLITE_DONE) k.hiba();
             nevsorok.insert(sql, nevek);
         }
     }
 
     // The statement first: a wrong one leaves no file behind.
-    Utasitas u(f.sql, f.param);
+    Utasitas u = utasitas(f.sql, f.param);
 
     // Written beside the target and renamed over it when whole: a failure
     // or a crash on the way never leaves half a file in its place.
@@ -567,26 +517,27 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
                           nevsorok.value(f.kikeresek.value(i)).get()});
     const QByteArray vegJel = jel + hatar;
 
-    int rc;
     for (;;) {
         if (halad && !halad(e.sorok)) {
             e.megallitva = true;
             break;
         }
-        rc = sqlite3_step(u.st);
-        if (rc == SQLITE_DONE) break;
-        if (rc != SQLITE_ROW) {
+        bool sor;
+        try {
+            sor = u.lep();
+        } catch (const AdatbazisHiba&) {
             ki.cancelWriting();
-            u.hiba();
+            throw;
         }
+        if (!sor) break;
         for (const Mezo& m : irando) {
             puffer.tesz(jel);
             if (m.nevek) {
                 // The key as an outer join meets it: an integer, or a real of the same value.
-                const int fajta = sqlite3_column_type(u.st, m.oszlop);
-                const double d = fajta == SQLITE_FLOAT ? sqlite3_column_double(u.st, m.oszlop) : 0;
-                if (fajta == SQLITE_INTEGER || (fajta == SQLITE_FLOAT && d == std::trunc(d) && std::fabs(d) < 9e18)) {
-                    const qint64 k = fajta == SQLITE_INTEGER ? sqlite3_column_int64(u.st, m.oszlop) : qint64(d);
+                const Oszlop fajta = u.tipus(m.oszlop);
+                const double d = fajta == Oszlop::Valos ? u.valos(m.oszlop) : 0;
+                if (fajta == Oszlop::Egesz || (fajta == Oszlop::Valos && d == std::trunc(d) && std::fabs(d) < 9e18)) {
+                    const qint64 k = fajta == Oszlop::Egesz ? u.egesz(m.oszlop) : qint64(d);
                     const auto it = m.nevek->constFind(k);
                     if (it != m.nevek->constEnd()) {
                         puffer.tesz(it->bajt);
@@ -594,7 +545,7 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
                     }
                 }
             } else {
-                iro.ir(puffer, u.st, m.oszlop, m.ismert, m.tipus);
+                iro.ir(puffer, u, m.oszlop, m.ismert, m.tipus);
             }
             puffer.tesz(vegJel);
         }

@@ -2,13 +2,13 @@
 #include "core/common/szoveg.h"
 #include "core/data/ora.h"
 #include "core/data/sema.h"
+#include "core/data/utasitas.h"
 
 #include <QFile>
 #include <QStringDecoder>
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <sqlite3.h>
 #include <unicode/ucnv.h>
 
 namespace TetelImport {
@@ -30,26 +30,12 @@ QString cp1250(const QByteArray& b)
     return s;
 }
 
-// The statement and its end, whatever way the import leaves.
-struct Utasitas {
-    sqlite3_stmt* st = nullptr;
-    ~Utasitas() { sqlite3_finalize(st); }
-};
-
-void szovegKot(sqlite3_stmt* st, int i, QByteArrayView s)
+void szovegKot(Adatbazis::Utasitas& u, int i, QByteArrayView s)
 {
     // An empty text is stored as an empty field, as the item window stores
     // it. The bytes stay put until the row is stored.
-    if (s.isEmpty()) {
-        sqlite3_bind_null(st, i);
-        return;
-    }
-    sqlite3_bind_text(st, i, s.data(), int(s.size()), SQLITE_STATIC);
-}
-
-QString motorHiba(sqlite3* h)
-{
-    return Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h)));
+    if (s.isEmpty()) u.kotNull(i);
+    else u.kotSzoveg(i, s, false);
 }
 
 } // namespace
@@ -253,8 +239,9 @@ SorHiba::SorHiba(int sor, const QString& ok)
     : AdatbazisHiba(QStringLiteral("A(z) %1. sort az adatbázis nem fogadta el: %2\n"
                                    "Az import semmit sem mentett: javítsa ki a sort, és indítsa újra.")
                         .arg(sor)
-                        .arg(ok)),
-      m_sor(sor), m_ok(ok)
+                        .arg(ok),
+                    Fajta::Bemenet, sor),
+      m_ok(ok)
 {
 }
 
@@ -266,63 +253,60 @@ Eredmeny Importal(const QString& szoveg, const std::function<void(qint64, qint64
     Eredmeny e;
     if (osszes == 0) return e;
 
-    sqlite3* h = Adatbazis::kezelo(Adatbazis::db());
-    if (!h) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
+    if (!Adatbazis::kezelo(Adatbazis::db())) throw AdatbazisHiba(QStringLiteral("Nincs nyitott adatbázis."));
     const QByteArray ma = Ma().toString(QString::fromLatin1(Sema::DatumFormatum)).toLatin1();
 
     // A large import touches more pages than the default cache holds: spilled
     // to the log half-way and read back, they would cost a write and a read
     // each. The cache grows for the import only.
     struct NagyGyorsitotar {
-        sqlite3* h;
-        int regi = -2000;
-        explicit NagyGyorsitotar(sqlite3* h) : h(h)
+        qint64 regi = -2000;
+        NagyGyorsitotar()
         {
-            sqlite3_stmt* st = nullptr;
-            if (sqlite3_prepare_v2(h, "PRAGMA cache_size", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-                regi = sqlite3_column_int(st, 0);
-            sqlite3_finalize(st);
-            sqlite3_exec(h, "PRAGMA cache_size=-262144", nullptr, nullptr, nullptr);
+            {
+                Adatbazis::Utasitas u(QStringLiteral("PRAGMA cache_size"));
+                if (u.lep()) regi = u.egesz(0);
+            }
+            Adatbazis::Utasitas(QStringLiteral("PRAGMA cache_size=-262144")).futtat();
         }
         ~NagyGyorsitotar()
         {
-            sqlite3_exec(h, QByteArray("PRAGMA cache_size=" + QByteArray::number(regi)).constData(), nullptr, nullptr,
-                         nullptr);
+            try {
+                Adatbazis::Utasitas(QStringLiteral("PRAGMA cache_size=%1").arg(regi)).futtat();
+            } catch (const AdatbazisHiba&) {
+                // Only the cache's size: the import's outcome stands.
+            }
         }
-    } gyorsitotar(h);
+    } gyorsitotar;
     Adatbazis::Tranzakcio tr;
-    Utasitas u;
     // One statement prepared once, bound and run for every line: reading the
     // statement's text would cost more than running it.
-    static const char sql[] =
+    Adatbazis::Utasitas u(QStringLiteral(
         "INSERT INTO video (kint, torolve, dat_besz, kolcsonozve, kolcsid, "
         "azon, tipus, arkat, video_nev, szoveg, mufaj, beszar) "
-        "VALUES ('N', 'N', ?1, 0, 0, ?2, ?3, ?4, ?5, ?6, ?7, ?8)";
-    if (sqlite3_prepare_v2(h, sql, -1, &u.st, nullptr) != SQLITE_OK) throw AdatbazisHiba(motorHiba(h));
-    sqlite3_bind_text(u.st, 1, ma.constData(), int(ma.size()), SQLITE_TRANSIENT);
+        "VALUES ('N', 'N', ?1, 0, 0, ?2, ?3, ?4, ?5, ?6, ?7, ?8)"));
+    u.kotSzoveg(1, ma);
     NyersTetel t;
     for (qint64 i = 1; i <= osszes; ++i) {
         nyersOlvas(sorok.at(i), t);
-        sqlite3_bind_int(u.st, 2, t.azon);
-        sqlite3_bind_int(u.st, 3, t.tipus);
-        sqlite3_bind_int(u.st, 4, t.arkat);
-        szovegKot(u.st, 5, t.video_nev);
-        szovegKot(u.st, 6, t.szoveg);
-        sqlite3_bind_int(u.st, 7, t.mufaj);
-        sqlite3_bind_double(u.st, 8, t.beszar);
-        if (sqlite3_step(u.st) != SQLITE_DONE) {
-            const QString ok = motorHiba(h);
+        u.kotEgesz(2, t.azon).kotEgesz(3, t.tipus).kotEgesz(4, t.arkat);
+        szovegKot(u, 5, t.video_nev);
+        szovegKot(u, 6, t.szoveg);
+        u.kotEgesz(7, t.mufaj).kotValos(8, t.beszar);
+        try {
+            u.futtat();
+        } catch (const AdatbazisHiba& h) {
             // A failure of the store itself is no fault of the line.
-            if (Adatbazis::tarolasiHiba(ok)) throw AdatbazisHiba(ok);
-            throw SorHiba(int(i + 1), ok);
+            if (h.tarolasi()) throw;
+            throw SorHiba(int(i + 1), h.uzenet());
         }
-        sqlite3_reset(u.st);
-        e.utolsoKulcs = sqlite3_last_insert_rowid(h);
+        u.ujra();
+        e.utolsoKulcs = u.utolsoKulcs();
         ++e.tetelek;
         if (halad) halad(i, osszes);
     }
-    sqlite3_finalize(u.st);
-    u.st = nullptr;
+    // Before the commit: a statement still open would keep it waiting.
+    u = Adatbazis::Utasitas();
     tr.jovahagy();
     return e;
 }

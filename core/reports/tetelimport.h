@@ -49,15 +49,13 @@ struct Tetel {
 };
 Tetel SorOlvas(const QString& sor);
 
-// A line the table refused: its number in the text (the heading is line 1)
-// and the engine's reason in Hungarian.
+// A line the table refused: its number in the text (sor(), the heading is
+// line 1) and the engine's reason in Hungarian.
 class SorHiba : public AdatbazisHiba {
 public:
     SorHiba(int sor, const QString& ok);
-    int sor() const { return m_sor; }
     QString ok() const { return m_ok; }
 private:
-    int m_sor;
     QString m_ok;
 };
 

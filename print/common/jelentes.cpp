@@ -4,6 +4,7 @@
 #include "core/data/beallitas.h"
 #include "core/data/konverzio.h"
 #include "core/data/ora.h"
+#include "core/data/utasitas.h"
 
 #include <QFile>
 #include <QFontInfo>
@@ -366,6 +367,15 @@ private:
     qsizetype m_hol = -1;
 };
 
+// A failed reading in the driver's own words, with the kind of the
+// engine's result code.
+AdatbazisHiba kurzorHiba(const QSqlQuery& q)
+{
+    bool szam = false;
+    const int kod = q.lastError().nativeErrorCode().toInt(&szam);
+    return AdatbazisHiba(q.lastError().text(), szam ? Adatbazis::hibaFajta(kod) : AdatbazisHiba::Fajta::Egyeb);
+}
+
 // The rows of an executed query, from where it stood when handed over. To
 // read them again the query is executed again; between readings it holds
 // no statement open.
@@ -383,7 +393,7 @@ public:
     {
         if (m_kesz) return;   // still where it was handed over or last executed
         if (m_atlep < 0) return;
-        if (!m_q.exec()) throw AdatbazisHiba(m_q.lastError().text());
+        if (!m_q.exec()) throw kurzorHiba(m_q);
         for (int i = 0; i < m_atlep && m_q.next(); ++i) {}
         m_kesz = true;
     }
@@ -393,7 +403,7 @@ public:
         m_kesz = false;
         if (m_atlep < 0) return false;
         if (m_q.next()) return true;
-        if (m_q.lastError().type() != QSqlError::NoError) throw AdatbazisHiba(m_q.lastError().text());
+        if (m_q.lastError().type() != QSqlError::NoError) throw kurzorHiba(m_q);
         return false;
     }
     QVariant ertek(int oszlop) const override { return m_q.value(oszlop); }

@@ -3,6 +3,7 @@
 #include "core/data/adatbazis.h"
 #include "core/data/kulcslista.h"
 #include "core/data/sema.h"
+#include "core/data/utasitas.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -22,27 +23,26 @@ public:
         : m_sql(l.sorokLekerdezes()), m_param(l.szuroParam()), m_mezok(l.def().mezok), m_tipusok(l.def().tipusok)
     {
     }
-    void elejere() override { m_q = Adatbazis::vegrehajt(m_sql, m_param); }
-    QStringList mezok() const override { return m_mezok; }
-    bool kovetkezo() override
+    void elejere() override
     {
-        if (m_q.next()) return true;
-        if (m_q.lastError().type() != QSqlError::NoError) throw AdatbazisHiba(Adatbazis::hibaSzoveg(m_q));
-        return false;
+        m_u = Adatbazis::Utasitas(m_sql);
+        m_u.kotMind(m_param);
     }
+    QStringList mezok() const override { return m_mezok; }
+    bool kovetkezo() override { return m_u.ervenyes() && m_u.lep(); }
     // The statement gives the key first.
     QVariant ertek(int oszlop) const override
     {
-        return Sema::ertekbe(m_tipusok.value(oszlop, Sema::Tipus::Szoveg), m_q.value(oszlop + 1));
+        return m_u.ertek(oszlop + 1, m_tipusok.value(oszlop, Sema::Tipus::Szoveg));
     }
-    void lezar() override { m_q = QSqlQuery(); }
+    void lezar() override { m_u = Adatbazis::Utasitas(); }
 
 private:
     QString m_sql;
     QVariantList m_param;
     QStringList m_mezok;
     QVector<Sema::Tipus> m_tipusok;
-    QSqlQuery m_q;
+    Adatbazis::Utasitas m_u;
 };
 
 } // namespace

@@ -285,6 +285,7 @@ private slots:
             QFAIL("no error");
         } catch (const SorHiba& e) {
             QCOMPARE(e.sor(), hibasSor);
+            QCOMPARE(e.fajta(), AdatbazisHiba::Fajta::Bemenet);
             QCOMPARE(e.ok(), ok);
             QVERIFY2(e.uzenet().startsWith(QString("A(z) %1. sort az adatbázis nem fogadta el: %2").arg(hibasSor).arg(ok)),
                      qPrintable(e.uzenet()));
@@ -311,6 +312,25 @@ private slots:
         } catch (const SorHiba& e) {
             QCOMPARE(e.sor(), 3);
             QCOMPARE(e.ok(), QString("ez a cím nem vehető fel"));
+        }
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM video").toInt(), 0);
+    }
+
+    // A store that fails on the way (here the file may not grow) is no fault
+    // of the line it was storing: the store's reason, no line blamed.
+    void tarolasiHibaNemSorHiba()
+    {
+        Adatbazis::vegrehajt("PRAGMA max_page_count = " + Adatbazis::ertek("PRAGMA page_count").toString());
+        QString szoveg = "fejléc\n";
+        for (int i = 1; i <= 5000; ++i) szoveg += QString("%1;1;1;%2;;1;\n").arg(i).arg(QString(90, QChar('x')));
+        try {
+            Importal(szoveg);
+            QFAIL("no error");
+        } catch (const SorHiba& e) {
+            QFAIL(qPrintable(e.uzenet()));
+        } catch (const AdatbazisHiba& e) {
+            QCOMPARE(e.uzenet(), QString("Betelt a lemez: az adatbázis nem írható."));
+            QVERIFY(e.tarolasi());
         }
         QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM video").toInt(), 0);
     }

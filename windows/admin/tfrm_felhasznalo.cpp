@@ -203,7 +203,7 @@ void Tfrm_FelhasznaloSzerkeszt::btnOKClick()
         const QString ok = e.uzenet();
         if (ok == QString::fromUtf8(Felhasznalok::UtolsoRendszergazda))
             HibaAblak(ok, this);
-        else if (Adatbazis::tarolasiHiba(ok))
+        else if (e.tarolasi())
             HibaAblak(QStringLiteral("A mentés nem sikerült.\n") + ok, this);
         else
             HibaAblak(QString::fromUtf8(Felhasznalok::HianyosAdat) + '\n' + ok, this);

@@ -386,6 +386,7 @@ void TorzsSzerkeszto::btnOKClick()
     const Rekord elotte = m_sor;
     QString hiba;
     bool mentve = false;
+    bool tarolasi = false;
     try {
         Adatbazis::Tranzakcio t;
         m_sor.ment();
@@ -394,6 +395,7 @@ void TorzsSzerkeszto::btnOKClick()
         mentve = true;
     } catch (const AdatbazisHiba& e) {
         hiba = e.uzenet();
+        tarolasi = e.tarolasi();
     } catch (const std::exception& e) {
         hiba = QString::fromUtf8(e.what());
     }
@@ -403,7 +405,7 @@ void TorzsSzerkeszto::btnOKClick()
     }
     m_sor = elotte;
     // A full disk or a read-only file is no fault of what was typed.
-    if (Adatbazis::tarolasiHiba(hiba))
+    if (tarolasi)
         HibaAblak(QStringLiteral("A mentés nem sikerült.\n") + hiba, this);
     else
         HibaAblak(QStringLiteral("Hiányos, vagy hibás adatmegadás\n") + hiba, this);

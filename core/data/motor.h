@@ -1,0 +1,55 @@
+#pragma once
+// The database engine under the session: what one engine does differently
+// from another, in one place, so the rules above it speak portable SQL. The
+// engine in use is chosen once, in motor(); today it is SQLite.
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <vector>
+
+namespace Adatbazis {
+
+class Motor {
+public:
+    virtual ~Motor() = default;
+
+    // The Qt SQL driver that reaches it.
+    virtual QString driver() const = 0;
+
+    // Connection set-up: Hungarian-aware UPPER/LOWER/LIKE, hu_kezdodik,
+    // the HU collation and the engine's settings. False with a Hungarian
+    // message when it cannot be done (the collator missing).
+    virtual bool beallit(QSqlDatabase& db, QString* hiba) const = 0;
+
+    // The first column of every row as a key, the fastest way the engine
+    // has: a million keys in a fraction of a second.
+    virtual std::vector<qint64> kulcsokOlvas(const QSqlDatabase& db, const QString& sql,
+                                             const QVariantList& param) const = 0;
+
+    // The statements that begin a read snapshot and pin it, in order.
+    virtual QStringList pillanatkepKezdete() const = 0;
+
+    // The lock that keeps a second copy of the program off a database
+    // (`fajl`): false with the message when another copy holds it. When it
+    // cannot be written, the reason goes to `irasiAkadaly` and the open goes on.
+    virtual bool zarol(const QString& fajl, QString* hiba, QString* irasiAkadaly) = 0;
+    virtual void zarFelold() = 0;
+
+    // A copy of the whole database at `celFajl`, as it was committed at
+    // one moment, taken while others read and write: what the archive
+    // holds when the file itself cannot be read still. False with the
+    // engine's own words.
+    virtual bool masolat(const QSqlDatabase& forras, const QString& celFajl, QString* hiba) const = 0;
+
+    // The schema: creating it in an empty database, checking an existing
+    // one (empty text when it is ours) and bringing it up to date. See Sema.
+    virtual void semaLetrehoz(QSqlDatabase& db) const = 0;
+    virtual QString semaEllenoriz(QSqlDatabase& db) const = 0;
+    virtual void semaFrissit(QSqlDatabase& db) const = 0;
+};
+
+// The engine in use.
+Motor& motor();
+
+} // namespace Adatbazis
