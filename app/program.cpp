@@ -12,6 +12,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <cstdio>
 #include <memory>
@@ -29,6 +30,10 @@ QString AlapProgramMappa()
 
 int KazettoraFut(int argc, char** argv)
 {
+    // Dates, times and decimals are Hungarian as the rest of the program,
+    // whoever starts it: an English desktop, or cron with no locale at all.
+    QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
+
     // The installer needs no display; decide before any window system starts.
     bool telepit = false;
     for (int i = 1; i < argc; ++i)

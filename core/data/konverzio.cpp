@@ -7,13 +7,29 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+
+const QLocale& magyar()
+{
+    static const QLocale l(QLocale::Hungarian, QLocale::Hungary);
+    return l;
+}
+
+int evSzazad(const QString& ev)
+{
+    const int e = ev.toInt();
+    return ev.size() == 2 ? 2000 + e : e;
+}
+
+} // namespace
+
 QString VarSzoveg(const QVariant& v)
 {
     if (v.isNull() || !v.isValid()) return {};
     switch (v.typeId()) {
     case QMetaType::Double:
     case QMetaType::Float: {
-        QLocale l;
+        QLocale l = magyar();
         l.setNumberOptions(QLocale::OmitGroupSeparator);
         return l.toString(v.toDouble(), 'g', 15);
     }
@@ -72,23 +88,47 @@ QString FtMaszk(double osszeg)
     return n < 0 ? QLatin1Char('-') + jegyek : jegyek;
 }
 
+
 QString RovidDatum(const QDate& d)
 {
-    return QLocale().toString(d, QLocale::ShortFormat);
+    return magyar().toString(d, QLocale::ShortFormat);
 }
 
 QDate RovidDatumbol(const QString& s)
 {
-    const QLocale l;
-    QDate d = l.toDate(s.trimmed(), QLocale::ShortFormat);
-    if (!d.isValid()) d = l.toDate(s.trimmed(), l.dateFormat(QLocale::ShortFormat).replace("yyyy", "yy"));
-    return d;
+    // Read by hand rather than through QLocale: the locale data of a Qt
+    // version may change a form, and a date read in the wrong form must
+    // never pass for a good one.
+    static const QRegularExpression magyarForma(QStringLiteral("^(\\d{4})\\.\\s*(\\d{1,2})\\.\\s*(\\d{1,2})\\.?$"));
+    // The two-digit year only as the Hungarian short date spaces it, so
+    // that a day-first dotted date ("10.12.26") is not read year first.
+    static const QRegularExpression magyarRovidEv(QStringLiteral("^(\\d{2})\\. (\\d{1,2})\\. (\\d{1,2})\\.$"));
+    static const QRegularExpression isoForma(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
+    static const QRegularExpression cForma(QStringLiteral("^(\\d{1,2})\\s+([A-Za-z]{3})\\s+(\\d{4}|\\d{2})$"));
+    static const QRegularExpression usForma(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4}|\\d{2})$"));
+    static const QStringList honapok{"jan", "feb", "mar", "apr", "may", "jun",
+                                     "jul", "aug", "sep", "oct", "nov", "dec"};
+    const QString t = s.trimmed();
+    QRegularExpressionMatch m = magyarForma.match(t);
+    if (!m.hasMatch()) m = magyarRovidEv.match(t);
+    if (m.hasMatch()) return QDate(evSzazad(m.captured(1)), m.captured(2).toInt(), m.captured(3).toInt());
+    m = isoForma.match(t);
+    if (m.hasMatch()) return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    m = cForma.match(t);
+    if (m.hasMatch()) {
+        const qsizetype honap = honapok.indexOf(m.captured(2).toLower());
+        if (honap < 0) return {};
+        return QDate(evSzazad(m.captured(3)), int(honap) + 1, m.captured(1).toInt());
+    }
+    m = usForma.match(t);
+    if (m.hasMatch()) return QDate(evSzazad(m.captured(3)), m.captured(1).toInt(), m.captured(2).toInt());
+    return {};
 }
 
 QString HosszuIdo(const QTime& t)
 {
     static const QRegularExpression zona(QStringLiteral("\\s*t+\\s*"));
-    QString f = QLocale().timeFormat(QLocale::LongFormat);
+    QString f = magyar().timeFormat(QLocale::LongFormat);
     f.replace(zona, QString());
-    return QLocale().toString(t, f.trimmed());
+    return magyar().toString(t, f.trimmed());
 }

@@ -31,8 +31,19 @@ qsizetype KarakterSzam(const QString& s);
 // The first n characters, never splitting a surrogate pair.
 QString KarakterEleje(const QString& s, qsizetype n);
 
-// The system short date format, as the settings file and the grids use it.
+// The Hungarian short date ("2026. 12. 10."), as the settings file and the
+// grids use it, whoever started the program and in whatever locale.
 QString RovidDatum(const QDate& d);
+// Reads a date in the form RovidDatum writes and in the forms earlier
+// versions wrote under other locales, tried in this fixed order:
+//   1. Hungarian, four- or two-digit year: "2026. 12. 10.", "26. 12. 10."
+//      (a two-digit year only with the spaces and the final dot)
+//   2. ISO: "2026-12-10"
+//   3. the C locale's: "10 Dec 2026" (English month abbreviation)
+//   4. the US short date, always month first: "12/10/26", "12/10/2026"
+// The forms do not overlap, so no text reads in two of them; a slash form
+// is never read day first. A two-digit year is 2000-2099. Anything else,
+// or a day the calendar does not have, reads as an invalid date.
 QDate RovidDatumbol(const QString& s);
-// The system long time format without a time zone.
+// The Hungarian long time format without a time zone ("9:05:07").
 QString HosszuIdo(const QTime& t);
