@@ -2,9 +2,11 @@
 #include "windows/common/bevitel.h"
 #include "print/common/parbeszed.h"
 #include "print/common/uzenet.h"
+#include "core/data/beallitas.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -124,10 +126,21 @@ Tfrm_Hatarolt::Tfrm_Hatarolt(Hatarolt::Forras forras, const QString& fajlNev, QW
     connect(SpeedButton1, &QToolButton::clicked, this, &Tfrm_Hatarolt::SpeedButton1Click);
 }
 
+namespace {
+
+// A bare or relative name is in the program folder, not wherever the program
+// happened to be started from (the home folder, cron's folder).
+QString TeljesFajlNev(const QString& nev)
+{
+    return QDir::cleanPath(QDir(ProgramUtvonal()).absoluteFilePath(nev));
+}
+
+} // namespace
+
 void Tfrm_Hatarolt::SpeedButton1Click()
 {
     QString n = parbeszed().mentendoFajl(
-        this, QString(), Edit1->text(),
+        this, QString(), TeljesFajlNev(Edit1->text()),
         QStringLiteral("CSV állományok (*.csv);;Text állományok (*.txt);;Minden állomány (*.*)"));
     if (n.isEmpty()) return;
     // The dialog's default extension.
@@ -146,7 +159,7 @@ void Tfrm_Hatarolt::Button1Click()
         Edit1->setFocus();
         return;
     }
-    const QString fajl = Edit1->text();
+    const QString fajl = TeljesFajlNev(Edit1->text());
     Hatarolt::Beallitas b;
     b.elvalaszto = Hatarolt::Elvalasztok().value(Elvalaszto->checkedId()).jel;
     b.jelolo = Hatarolt::Jelolok().value(Jelolo->checkedId()).jel;
@@ -180,7 +193,7 @@ void Tfrm_Hatarolt::Button1Click()
     m_fut = false;
     Button3->setEnabled(false);
     if (kesz) {
-        UzenetAblak(fajl + QStringLiteral(" file export kész."), this);
+        UzenetAblak(QDir::toNativeSeparators(fajl) + QStringLiteral(" file export kész."), this);
         if (m_eredmeny.csereltErtekek > 0) FigyelmeztetesAblak(Hatarolt::CsereUzenet(m_eredmeny.csereltErtekek), this);
     }
     if (m_bezarUtana) QDialog::reject();
