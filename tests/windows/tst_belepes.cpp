@@ -42,8 +42,8 @@ void beir(Tfrm_Login* l, const QString& nev, const QString& jelszo)
     Gepel(l->edtJelszo, jelszo);
 }
 
-// After a refusal the window takes input again once its wait is over.
-void varakozasVege(Tfrm_Login* l) { QTRY_VERIFY_WITH_TIMEOUT(l->btnOK->isEnabled(), 3000); }
+// After a refusal the window checks again once its wait is over.
+void varakozasVege(Tfrm_Login* l) { QTRY_VERIFY_WITH_TIMEOUT(!l->varakozasban(), 3000); }
 
 QString tarolt(const QString& nev)
 {
@@ -178,10 +178,19 @@ private slots:
         QCOMPARE(m_t->parbeszed.hibak().size(), probalt ? 1 : 0);
     }
 
-    // A refusal costs a wait: OK, "Új jelszó" and typing are refused until
-    // it is over; Esc still ends the program. As delivered it is a second.
+    // A refusal costs a wait before the next check (as delivered a second),
+    // but nothing typed is lost: the keys reach the fields, and OK pressed
+    // during the wait (Enter from the password included) checks what was
+    // typed once the wait is over. Esc still ends the program.
+    void varakozasHibaUtan_data()
+    {
+        QTest::addColumn<bool>("enterrel");
+        QTest::newRow("OK gomb") << false;
+        QTest::newRow("Enter a jelszóból") << true;
+    }
     void varakozasHibaUtan()
     {
+        QFETCH(bool, enterrel);
         indit([&](Tfrm_Login* l) {
             QVERIFY(l->varakozas >= 1000);
             l->varakozas = 300;
@@ -190,21 +199,31 @@ private slots:
             ido.start();
             QTest::mouseClick(l->btnOK, Qt::LeftButton);
             QCOMPARE(m_t->parbeszed.hibak().size(), 1);
-            QVERIFY(!l->btnOK->isEnabled() && !l->btnUjJelszo->isEnabled());
+            QVERIFY(l->varakozasban());
             QVERIFY(l->btnMegsem->isEnabled());
-            // Neither the check nor the fields take anything meanwhile.
-            l->edtJelszo->setText("talpfak");
-            QVERIFY(!l->Azonositas());
-            Gepel(l->edtJelszo, "x");
+            // The password is selected: typing replaces it, key by key.
+            QCOMPARE(QApplication::focusWidget(), l->edtJelszo);
+            Gepel(l->edtJelszo, "talpfa");
+            Gepel(l->edtJelszo, "k");
             QCOMPARE(l->edtJelszo->text(), QString("talpfak"));
-            QCOMPARE(m_t->parbeszed.hibak().size(), 1);
+            // The check itself waits.
+            QVERIFY(!l->Azonositas());
+            if (enterrel) {
+                Nyom(l, Qt::Key_Return);
+                QCOMPARE(QApplication::focusWidget(), l->btnOK);
+                Nyom(l, Qt::Key_Return);
+            } else {
+                QTest::mouseClick(l->btnOK, Qt::LeftButton);
+            }
+            QVERIFY(l->isVisible());
             QVERIFY(!TBeall.rendszergazda);
-            varakozasVege(l);
+            QCOMPARE(m_t->parbeszed.hibak().size(), 1);
+            QTRY_VERIFY_WITH_TIMEOUT(!l->isVisible(), 3000);
             QVERIFY(ido.elapsed() >= 250);
-            QTest::mouseClick(l->btnOK, Qt::LeftButton);
-            QVERIFY(!l->isVisible());
         }, false);
         QVERIFY(m_f->indult());
+        QVERIFY(TBeall.rendszergazda);
+        QCOMPARE(m_t->parbeszed.hibak().size(), 1);
     }
 
     // Rights of a user without the administrator right: the users, SQL,

@@ -7,31 +7,13 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-
-// Keys typed into the fields while the window waits after a failure are
-// dropped; Esc still closes it.
-class VarakozasSzuro : public QObject {
-public:
-    VarakozasSzuro(QObject* szulo, const bool* var) : QObject(szulo), m_var(var) {}
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (!*m_var || e->type() != QEvent::KeyPress) return false;
-        return static_cast<QKeyEvent*>(e)->key() != Qt::Key_Escape;
-    }
-private:
-    const bool* m_var;
-};
-
-} // namespace
+#include <utility>
 
 Tfrm_Login::Tfrm_Login(QWidget* szulo) : QDialog(szulo)
 {
@@ -87,10 +69,6 @@ Tfrm_Login::Tfrm_Login(QWidget* szulo) : QDialog(szulo)
     setTabOrder(btnUjJelszo, btnMegsem);
     FokuszSzinAlkalmaz(this);
     EnterTovabbAlkalmaz(this);
-    // Installed last, so it sees the keys first.
-    auto* szuro = new VarakozasSzuro(this, &m_var);
-    edtFelhasznalo->installEventFilter(szuro);
-    edtJelszo->installEventFilter(szuro);
 
     setFixedSize(sizeHint().expandedTo(QSize(CimSzelesseg(windowTitle()), 0)));
     edtFelhasznalo->setFocus();
@@ -125,19 +103,28 @@ bool Tfrm_Login::Azonositas()
 
 void Tfrm_Login::varakozik()
 {
+    // Only the check waits: what is typed meanwhile stays in the fields, and
+    // a button pressed meanwhile is pressed again when the wait is over.
     m_var = true;
-    for (QWidget* w : {static_cast<QWidget*>(btnOK), static_cast<QWidget*>(btnUjJelszo)}) w->setEnabled(false);
+    m_fuggo = Fuggo::Semmi;
     edtJelszo->setFocus();
     edtJelszo->selectAll();
     QTimer::singleShot(varakozas, this, [this] {
         m_var = false;
-        btnOK->setEnabled(true);
-        btnUjJelszo->setEnabled(true);
+        switch (std::exchange(m_fuggo, Fuggo::Semmi)) {
+        case Fuggo::OK: btnOKClick(); break;
+        case Fuggo::UjJelszo: btnUjJelszoClick(); break;
+        case Fuggo::Semmi: break;
+        }
     });
 }
 
 void Tfrm_Login::btnOKClick()
 {
+    if (m_var) {
+        m_fuggo = Fuggo::OK;
+        return;
+    }
     vedve([this] {
         if (Azonositas()) accept();
     });
@@ -145,6 +132,10 @@ void Tfrm_Login::btnOKClick()
 
 void Tfrm_Login::btnUjJelszoClick()
 {
+    if (m_var) {
+        m_fuggo = Fuggo::UjJelszo;
+        return;
+    }
     vedve([this] {
         if (!Azonositas()) return;
         QString uj, ujra;

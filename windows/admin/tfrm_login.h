@@ -17,9 +17,12 @@ public:
     QPushButton* btnUjJelszo = nullptr;
     QPushButton* btnMegsem = nullptr;
 
-    // After a failed check the window takes no input for this long (ms), so
-    // passwords cannot be tried in quick succession. Tests shorten it.
+    // After a failed check no check runs for this long (ms), so passwords
+    // cannot be tried in quick succession; the fields take keys meanwhile,
+    // and OK or "Új jelszó" pressed then runs when the wait ends. Tests
+    // shorten it.
     int varakozas = 1000;
+    bool varakozasban() const { return m_var; }
 
     // The credential check of the typed name and password: sets the rights
     // on success, shows the refusal and starts the wait on failure.
@@ -33,11 +36,13 @@ public slots:
     void btnUjJelszoClick();
 
 private:
+    enum class Fuggo { Semmi, OK, UjJelszo };
     void varakozik();
     // Runs a step; an error of the database closes the window (hiba()).
     template <typename F> void vedve(F&& f);
     QString m_hiba;
     bool m_var = false;   // waiting after a failed check
+    Fuggo m_fuggo = Fuggo::Semmi;   // the button pressed during the wait
 };
 
 // Shows the login window modally; true once a user has logged in. An error
