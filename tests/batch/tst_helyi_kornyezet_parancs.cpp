@@ -40,6 +40,12 @@ class TstHelyiKornyezetParancs : public QObject {
     QTemporaryDir m_dir;
     QString mappa() const { return m_dir.filePath("telepites"); }
     QString ini() const { return mappa() + "/Kazettora.ini"; }
+    static void kornyezetek()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::newRow("env -i") << QString();
+        QTest::newRow("LANG=en_US.UTF-8") << "en_US.UTF-8";
+    }
 
 private slots:
     void initTestCase()
@@ -61,14 +67,7 @@ private slots:
         Adatbazis::zar();
     }
 
-    void kornyezetek_data()
-    {
-        QTest::addColumn<QString>("lang");
-        QTest::newRow("env -i") << QString();
-        QTest::newRow("LANG=en_US.UTF-8") << "en_US.UTF-8";
-    }
-
-    void archivNapja_data() { kornyezetek_data(); }
+    void archivNapja_data() { kornyezetek(); }
     void archivNapja()
     {
         QFETCH(QString, lang);
@@ -93,8 +92,8 @@ private slots:
         QVERIFY(!Archiv::EmlekeztetoKell(rogzitett, ma));
     }
 
-    void export_data() { kornyezetek_data(); }
-    void export_()
+    void exportFajl_data() { kornyezetek(); }
+    void exportFajl()
     {
         QFETCH(QString, lang);
         const QString fajl = m_dir.filePath("video.csv");

@@ -67,7 +67,7 @@ private slots:
             a->Button1->click();
             if (a->isVisible()) a->Button2->click();
         });
-        HataroltExport(nullptr, Hatarolt::LekerdezesForras("SELECT azon AS kod FROM video"), javasolt);
+        HataroltExport(nullptr, Hatarolt::LekerdezesForras(QStringLiteral("SELECT azon AS kod FROM video")), javasolt);
         QVERIFY(v.kesz());
 
         QVERIFY2(QFile::exists(cel), qPrintable(cel));
