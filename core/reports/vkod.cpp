@@ -37,12 +37,28 @@ bool KodOlvas(const QString& szoveg, const QString& mezo, qint64* kod, QString* 
     return true;
 }
 
-qint64 Feltolt(qint64 elso, qint64 utolso)
+namespace {
+
+void uritBelul()
 {
-    Adatbazis::Tranzakcio t;
     Adatbazis::vegrehajt(QStringLiteral("DELETE FROM vkod"));
     // The keys start from 1 again: the table holds one run at a time.
     Adatbazis::vegrehajt(QStringLiteral("DELETE FROM sqlite_sequence WHERE name = 'vkod'"));
+}
+
+} // namespace
+
+void Urit()
+{
+    Adatbazis::Tranzakcio t;
+    uritBelul();
+    t.jovahagy();
+}
+
+qint64 Feltolt(qint64 elso, qint64 utolso)
+{
+    Adatbazis::Tranzakcio t;
+    uritBelul();
     qint64 db = 0;
     if (utolso >= elso) {
         QSqlQuery q = Adatbazis::elokeszit(QStringLiteral("INSERT INTO vkod (azon) VALUES (?)"));

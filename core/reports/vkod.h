@@ -22,6 +22,11 @@ QString Formaz(qint64 kod);
 // Hungarian reason naming the field (`mezo`, as the user knows it).
 bool KodOlvas(const QString& szoveg, const QString& mezo, qint64* kod, QString* hiba);
 
+// Empties the work table, its keys starting from 1 again. The window does
+// this before it reads the range, so a refused range leaves no old labels.
+// Throws AdatbazisHiba.
+void Urit();
+
 // Empties the work table and writes one row per code from `elso` to
 // `utolso` in ascending order; none when `utolso` < `elso`. All of it in
 // one transaction: a failure leaves the table as it was. Returns the number

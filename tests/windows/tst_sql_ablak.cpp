@@ -221,13 +221,13 @@ private slots:
         e.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         a->SqlSzerkeszto->setTextCursor(e);
         Nyom(a, Qt::Key_F5);
-        QCOMPARE(uzenetek(), QStringList({QString("SQL futtatás kész.\r\nMódosított sorok: %1").arg(regi.size())}));
+        QCOMPARE(uzenetek(), QStringList({QString("SQL futtatás kész.")}));
         QVERIFY(!a->aExport->isEnabled());
         QVERIFY(tetelek().constFirst().endsWith("|futott"));
     }
 
     // Commands: a query behind a comment runs as one and opens no result;
-    // an UPDATE tells its rows and closes the result that was open.
+    // an UPDATE reports its end and closes the result that was open.
     void parancs_data()
     {
         QTest::addColumn<QString>("szoveg");
@@ -262,7 +262,8 @@ private slots:
             QVERIFY2(m_p.dobozok[0].szoveg.startsWith("SQL hiba:\r\nnear \"(\": syntax error"), qPrintable(m_p.dobozok[0].szoveg));
         } else {
             QCOMPARE(m_p.dobozok[0].fajta, Parbeszed::Doboz::Uzenet);
-            QCOMPARE(m_p.dobozok[0].szoveg, QString("SQL futtatás kész.\r\nMódosított sorok: %1").arg(sorok));
+            // The caption alone: the count of rows is no part of it.
+            QCOMPARE(m_p.dobozok[0].szoveg, QString("SQL futtatás kész."));
         }
         QCOMPARE(Lemezen(m_t->adatMappa(), "SELECT COUNT(*) FROM video WHERE szoveg = 'x'"),
                  QStringList{QString::number(valtozott)});

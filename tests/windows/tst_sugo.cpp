@@ -107,8 +107,8 @@ private slots:
     }
 
     // The main window's first showing puts the splash up without waiting
-    // for it: the main window keeps the input and works meanwhile; a later
-    // showing brings no second one.
+    // for it: the main window keeps the input and works meanwhile; a dialog
+    // opened then closes it; a later showing brings no second one.
     void logoIndulaskor()
     {
         Tfrm_Main& f = indit();
@@ -128,10 +128,11 @@ private slots:
             f.muvelet("aNevjegy")->trigger();
             QVERIFY(v.kesz());
         }
-        QVERIFY(!l.isNull() && l->isVisible());
+        // The window opened meanwhile sent it away: it never covers a dialog.
+        QTRY_VERIFY(l.isNull());
         f.hide();
         f.show();
-        QCOMPARE(f.findChildren<Tfrm_Logo*>().size(), 1);
+        QCOMPARE(f.findChildren<Tfrm_Logo*>().size(), 0);
     }
 
     // "Fontos információk": the fixed text, read-only, scrolling; the login

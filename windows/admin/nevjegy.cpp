@@ -2,6 +2,7 @@
 #include "core/common/keszito.h"
 #include "windows/common/kozepre.h"
 
+#include <QApplication>
 #include <QBitmap>
 #include <QFrame>
 #include <QGridLayout>
@@ -117,7 +118,21 @@ Tfrm_Logo::Tfrm_Logo(QWidget* szulo, int ido) : QWidget(szulo)
 void Tfrm_Logo::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
+    qApp->installEventFilter(this);
     Timer1->start();
+}
+
+bool Tfrm_Logo::eventFilter(QObject* o, QEvent* e)
+{
+    // Staying on top, it would hide whatever the operator opens now.
+    if (e->type() == QEvent::Show && o != this && o != parent() && o->isWidgetType()) {
+        const auto* w = static_cast<QWidget*>(o);
+        if (w->isWindow() && w->windowType() != Qt::ToolTip) {
+            qApp->removeEventFilter(this);
+            close();
+        }
+    }
+    return QWidget::eventFilter(o, e);
 }
 
 void Tfrm_Logo::paintEvent(QPaintEvent*)

@@ -16,7 +16,8 @@ QPixmap ProgramKep(int meret);
 
 // The splash: a borderless picture above every window, centred, which closes
 // and frees itself once its time is up; it takes neither the focus nor the
-// input, so the program can be used meanwhile.
+// input, so the program can be used meanwhile. A window opened meanwhile
+// closes it at once: it never covers a dialog.
 class Tfrm_Logo : public QWidget {
     Q_OBJECT
 public:
@@ -34,6 +35,8 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    // Gives way to any other window shown meanwhile (a dialog, a menu).
+    bool eventFilter(QObject* o, QEvent* e) override;
 };
 
 // Creates the splash over `szulo` and shows it without waiting.

@@ -206,7 +206,7 @@ void Tfrm_FelhasznaloSzerkeszt::btnOKClick()
         else if (e.tarolasi())
             HibaAblak(QStringLiteral("A mentés nem sikerült.\n") + ok, this);
         else
-            HibaAblak(QString::fromUtf8(Felhasznalok::HianyosAdat) + '\n' + ok, this);
+            HibaAblak(QString::fromUtf8(Felhasznalok::HianyosAdat), this);
         return;
     }
     m_mentett = a.felhasznalo;

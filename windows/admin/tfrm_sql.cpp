@@ -257,14 +257,13 @@ void Tfrm_SQL::aFuttatExecute()
         aExport->setEnabled(true);
         return;
     }
-    qint64 valtozott = 0;
     try {
-        valtozott = SzabadSql::Vegrehajt(utasitas);
+        SzabadSql::Vegrehajt(utasitas);
     } catch (const AdatbazisHiba& e) {
         HibaAblak(SqlHiba + e.uzenet(), this);
         return;
     }
-    UzenetAblak(QStringLiteral("SQL futtatás kész.\r\nMódosított sorok: %1").arg(valtozott), this);
+    UzenetAblak(QStringLiteral("SQL futtatás kész."), this);
 }
 
 void SqlMegnyit(QWidget* szulo)

@@ -94,7 +94,7 @@ std::span<const Tfrm_Main::FoParancs> Tfrm_Main::parancsSorok()
          [](F& f) { if (f.m_k.reszletesKereses(&f, f.Tbl)) f.aktualisMutat(); }},
         {Szur, "Szűrés - csak kintlévő", Qt::CTRL | Qt::Key_S, Jog::Nincs, [](F& f) { f.aSzurExecute(); }},
         {Nyomtat, "Nyomtat", Qt::CTRL | Qt::Key_P, Jog::Nincs, [](F& f) { f.m_k.listaNyomtat(&f, TetelLista::Teljes); }},
-        {Excelbe, "Excelbe", Qt::CTRL | Qt::Key_E, Jog::Nincs, [](F& f) { f.m_k.excelbe(&f, f.Tbl); }},
+        {Excelbe, "Excelbe", Qt::CTRL | Qt::Key_E, Jog::Nincs, [](F& f) { f.ListaExportUtan(f.m_k.excelbe(&f, f.Tbl)); }},
         // Imported items show in the list at once (the commit read it
         // again), the last of them current.
         {Import, "Tételek importja", {}, Jog::Rendszergazda,
@@ -178,7 +178,7 @@ FoablakKapcsolatok FoablakKapcsolatok::program(FoablakKapcsolatok k)
     potol(k.excelbe, [](QWidget* w, const VideoTabla& tbl) {
         Hatarolt::Forras f = ListaExport::Tetelek(tbl.lista());
         f.sorok = tbl.lista().sorok();
-        HataroltExport(w, f, QString::fromLatin1(ListaExport::TetelFajl));
+        return HataroltExport(w, f, QString::fromLatin1(ListaExport::TetelFajl));
     });
     potol(k.tetelImport, [](QWidget* w, std::function<void(qint64)> importalva) {
         TetelImportMegnyit(w, std::move(importalva));
@@ -455,6 +455,14 @@ void Tfrm_Main::aktualisValtozott(const QModelIndex& i)
     if (!i.isValid()) return;
     Tbl.aktualisBeallit(i.row());
     sorJel(i.row());
+}
+
+void Tfrm_Main::ListaExportUtan(qint64 sor)
+{
+    // The list stays where the export's walk ended.
+    if (sor < 0 || sor >= Tbl.lista().sorok()) return;
+    Tbl.aktualisBeallit(int(sor));
+    aktualisMutat();
 }
 
 void Tfrm_Main::sorJel(int sor) { RacsSorJel(DBGrid1, TblModell, sor); }

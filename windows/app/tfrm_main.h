@@ -35,7 +35,8 @@ struct FoablakKapcsolatok {
     std::function<bool(QWidget*, qint64 video)> visszavetel;
     std::function<void(QWidget*, qint64 video)> tortenet;
     std::function<void(QWidget*, TetelLista lista)> listaNyomtat;
-    std::function<void(QWidget*, const VideoTabla& tbl)> excelbe;
+    // The export of the list; returns the row its walk ended on (-1: none).
+    std::function<qint64(QWidget*, const VideoTabla& tbl)> excelbe;
     // The import window; `importalva` gets the last item imported.
     std::function<void(QWidget*, std::function<void(qint64)> importalva)> tetelImport;
     // The detailed search: true when it moved `tbl` to an item found.
@@ -154,6 +155,7 @@ private:
     void mezoUrit();
     void aktualisValtozott(const QModelIndex& i);
     void sorJel(int sor);
+    void ListaExportUtan(qint64 sor);
     // Runs a window whose outcome the list shows even when it stored
     // nothing (a refusal: the list shows what is stored); a commit in it has
     // refreshed the list already.

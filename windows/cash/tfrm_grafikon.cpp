@@ -27,6 +27,7 @@
 #include <QSaveFile>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <cmath>
 
 namespace {
 
@@ -223,6 +224,15 @@ void Tfrm_chBevKiad::betolt(const QString& tol, const QString& ig)
     // Room beyond the longest bars for their marks.
     y->setRange(legkisebb * 1.1, legnagyobb > 0 || legkisebb < 0 ? legnagyobb * 1.1 : 1);
     y->applyNiceNumbers();
+    // Forints are whole: over a short range (an empty chart's 0 to 1) the
+    // even split would fall between them and print one number several times.
+    const double lepes = (y->max() - y->min()) / std::max(1, y->tickCount() - 1);
+    if (lepes < 1 || lepes != std::floor(lepes)) {
+        y->setRange(std::floor(y->min()), std::ceil(y->max()));
+        y->setTickType(QValueAxis::TicksDynamic);
+        y->setTickAnchor(0);
+        y->setTickInterval(std::max(1.0, std::ceil(lepes)));
+    }
     c->addAxis(y, Qt::AlignLeft);
     sorozat->attachAxis(y);
 }

@@ -170,7 +170,8 @@ void Tfrm_Hatarolt::Button1Click()
     m_eredmeny = {};
     bool kesz = false;
     try {
-        ProgressBar1->setMaximum(int(std::min<qint64>(Hatarolt::SorokSzama(m_forras), std::numeric_limits<int>::max())));
+        const qint64 osszes = Hatarolt::SorokSzama(m_forras);
+        ProgressBar1->setMaximum(int(std::min<qint64>(osszes, std::numeric_limits<int>::max())));
         ProgressBar1->setValue(0);
         // The window stays alive while it writes (so that "Megállít" can be
         // pressed), looking at its events a few dozen times a second.
@@ -186,6 +187,8 @@ void Tfrm_Hatarolt::Button1Click()
             return true;
         });
         kesz = true;
+        // Stopped: on the row that was next; walked through: on the last.
+        m_vegSor = std::min(m_eredmeny.sorok, osszes - 1);
     } catch (const AdatbazisHiba& e) {
         HibaAblak(QStringLiteral("Hiba: ") + e.uzenet(), this);
     }
@@ -211,8 +214,9 @@ void Tfrm_Hatarolt::reject()
     QDialog::reject();
 }
 
-void HataroltExport(QWidget* szulo, const Hatarolt::Forras& forras, const QString& fajlNev)
+qint64 HataroltExport(QWidget* szulo, const Hatarolt::Forras& forras, const QString& fajlNev)
 {
     Tfrm_Hatarolt ablak(forras, fajlNev, szulo);
     ablak.exec();
+    return ablak.vegSor();
 }

@@ -23,6 +23,9 @@ public:
     bool fut() const { return m_fut; }
     // What the last export wrote (rows, values changed, stopped).
     const Hatarolt::Eredmeny& eredmeny() const { return m_eredmeny; }
+    // The row of the source the last export's walk ended on: its last row,
+    // or the one it was stopped before; -1 when nothing was exported.
+    qint64 vegSor() const { return m_vegSor; }
 
     QListWidget* CheckListBox1 = nullptr;
     QGroupBox* RadioGroup2 = nullptr;   // "Határoló karakter"
@@ -47,9 +50,12 @@ private:
     Hatarolt::Eredmeny m_eredmeny;
     bool m_fut = false;
     bool m_bezarUtana = false;
+    qint64 m_vegSor = -1;
 };
 
 // The opening operation: the export window on `forras` (a list as shown, or
 // a query: Hatarolt::ListaForras, Hatarolt::LekerdezesForras) with the file
-// name `fajlNev` proposed; modal, returns when it is closed.
-void HataroltExport(QWidget* szulo, const Hatarolt::Forras& forras, const QString& fajlNev);
+// name `fajlNev` proposed; modal, returns when it is closed, with the row
+// the last export's walk ended on (Tfrm_Hatarolt::vegSor), where a list
+// shown over the source stays.
+qint64 HataroltExport(QWidget* szulo, const Hatarolt::Forras& forras, const QString& fajlNev);

@@ -91,6 +91,8 @@ void Tfrm_VKod::done(int eredmeny)
 
 void Tfrm_VKod::nyomtat(const Kimenet& kimenet)
 {
+    // The work table is emptied first, whatever the range turns out to be.
+    if (!Vedett([] { VKod::Urit(); }, this)) return;
     qint64 elso = 0, utolso = 0;
     QString hiba;
     if (!VKod::KodOlvas(Edit1->text(), Label1->text(), &elso, &hiba)) {
