@@ -74,13 +74,17 @@ bool KulcsosLista::suruBetolt()
     return true;
 }
 
+QString KulcsosLista::kulcsLekerdezes() const
+{
+    QString sql = QStringLiteral("SELECT %1.%2 FROM %3 %1").arg(m_def.alias, m_def.kulcs, m_def.tabla);
+    if (!m_szuro.isEmpty()) sql += QStringLiteral(" WHERE (%1)").arg(m_szuro);
+    return sql + QStringLiteral(" ORDER BY ") + orderBy();
+}
+
 void KulcsosLista::betolt()
 {
     if (suruBetolt()) return;
-    QString sql = QStringLiteral("SELECT %1.%2 FROM %3 %1").arg(m_def.alias, m_def.kulcs, m_def.tabla);
-    if (!m_szuro.isEmpty()) sql += QStringLiteral(" WHERE (%1)").arg(m_szuro);
-    sql += QStringLiteral(" ORDER BY ") + orderBy();
-    kulcsokBeallit(Adatbazis::kulcsokOlvas(sql, m_szuroParam));
+    kulcsokBeallit(Adatbazis::kulcsokOlvas(kulcsLekerdezes(), m_szuroParam));
 }
 
 void KulcsosLista::kulcsokBeallit(std::vector<qint64> k)

@@ -43,6 +43,9 @@ public:
     // The same rows with other fields and joins over the same alias.
     QString sorokLekerdezes(const QString& select, const QString& joinok) const;
 
+    // The statement betolt() reads the keys with; bind szuroParam().
+    QString kulcsLekerdezes() const;
+
     // Reads the keys again (throws AdatbazisHiba); forgets cached rows.
     void betolt();
     // Lists exactly `kulcsok`, in that order: keys a caller found by itself

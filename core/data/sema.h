@@ -35,7 +35,8 @@ struct Tabla {
 //   1: the book-keeping table `rendszer` (the collator version of the indexes).
 //   2: the index of the cash book's month keys, cassa(idoszak).
 //   3: felhasznalo.jelszo widened to hold a password's salted digest.
-inline constexpr int Verzio = 3;
+//   4: the index of the items' types, video(tipus).
+inline constexpr int Verzio = 4;
 
 // The database's own book-keeping, outside the shop's tables: name → value.
 inline constexpr const char* RendszerTabla = "rendszer";

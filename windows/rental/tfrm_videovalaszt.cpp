@@ -4,11 +4,13 @@
 #include "core/common/listamodell.h"
 #include "windows/common/muvelet.h"
 #include "print/common/uzenet.h"
+#include "core/data/adatbazis.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -17,6 +19,26 @@ namespace {
 
 const char* const KodRend = "t.azon";
 const char* const NevRend = "t.video_nev COLLATE HU";
+const char* const BentSzuro = "t.kint = 'N'";
+const char* const TipusosSzuro = "t.kint = 'N' AND t.tipus IN (SELECT tipus FROM tipus)";
+
+// Whether every item's type exists, found by walking the distinct types of
+// the items on their index, one probe each: then the type condition leaves
+// no item out, and the keys of a million items come from the (kint, azon)
+// index alone instead of each item's row being read for its type.
+bool mindenTipusMegvan()
+{
+    if (Adatbazis::vegrehajt(QStringLiteral("SELECT 1 FROM video WHERE tipus IS NULL LIMIT 1")).next()) return false;
+    QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT tipus FROM video WHERE tipus IS NOT NULL ORDER BY tipus LIMIT 1"));
+    // Types are a handful; past this many the probes would cost more than they save.
+    for (int db = 0; q.next(); ++db) {
+        const QVariant tipus = q.value(0);
+        if (db == 1000 || !Adatbazis::vegrehajt(QStringLiteral("SELECT 1 FROM tipus WHERE tipus = ?"), {tipus}).next())
+            return false;
+        q = Adatbazis::vegrehajt(QStringLiteral("SELECT tipus FROM video WHERE tipus > ? ORDER BY tipus LIMIT 1"), {tipus});
+    }
+    return true;
+}
 
 TorzsLeiras valasztoLeiras()
 {
@@ -32,8 +54,9 @@ TorzsLeiras valasztoLeiras()
     l.rend = QString::fromLatin1(KodRend);
     // Items in the shop only; an item whose type no longer exists is not
     // offered (the join below says the same for the rows, the filter for
-    // the keys, which are read without it).
-    l.szuro = QStringLiteral("t.kint = 'N' AND t.tipus IN (SELECT tipus FROM tipus)");
+    // the keys, which are read without it). Dropped on loading when no such
+    // item exists (szuroBeallit).
+    l.szuro = QString::fromLatin1(TipusosSzuro);
     l.kapcsolt = {{QStringLiteral("tipus_nev"), QStringLiteral("ti.tipus_nev")}};
     l.joinok = QStringLiteral("INNER JOIN tipus ti ON (t.tipus = ti.tipus)");
     l.oszlopok = {Oszlop{"azon", QStringLiteral("kód"), Qt::AlignRight | Qt::AlignVCenter, OtJegyu},
@@ -74,8 +97,14 @@ Tfrm_VideoValaszt::Tfrm_VideoValaszt(QWidget* szulo) : TorzsAblak(valasztoLeiras
     connect(aKeresNev, &QAction::triggered, this, &Tfrm_VideoValaszt::aKeresNevExecute);
 }
 
+void Tfrm_VideoValaszt::szuroBeallit()
+{
+    m_lista.szures(QString::fromLatin1(mindenTipusMegvan() ? BentSzuro : TipusosSzuro));
+}
+
 void Tfrm_VideoValaszt::megnyit(qint64 video)
 {
+    szuroBeallit();
     modell()->ujratolt();
     const int s = lista().sor(video);
     aktualisBeallit(s >= 0 ? s : 0);
@@ -87,6 +116,7 @@ void Tfrm_VideoValaszt::rend(bool nev)
 {
     const qint64 k = aktualisKulcs();
     m_lista.rendezes(QString::fromLatin1(nev ? NevRend : KodRend));
+    szuroBeallit();
     modell()->ujratolt();
     const int s = m_lista.sor(k);
     aktualisBeallit(s >= 0 ? s : 0);

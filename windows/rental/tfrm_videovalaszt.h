@@ -26,6 +26,8 @@ protected:
 
 private:
     void rend(bool nev);
+    // The filter of the items offered, chosen on each loading.
+    void szuroBeallit();
 };
 
 // The item choice: the chosen item's key, or -1.
