@@ -1,6 +1,7 @@
 #include "windows/cash/tfrm_grafikon.h"
 #include "core/cash/cassa.h"
 #include "windows/cash/tfrm_datumbe.h"
+#include "windows/common/bevitel.h"
 #include "windows/common/kozepre.h"
 #include "print/common/parbeszed.h"
 #include "print/common/uzenet.h"
@@ -135,6 +136,9 @@ GrafikonAblak::GrafikonAblak(QWidget* szulo, const QString& nev, const QString& 
     setTabOrder(DBChart1, btnNyomtat);
     setTabOrder(btnNyomtat, btnMentes);
     setTabOrder(btnMentes, btnBezar);
+    // No default button (Enter over the chart prints nothing): Enter on a
+    // button with the focus presses it, elsewhere it moves on.
+    EnterTovabbAlkalmaz(this);
     l->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     Kozepre(this);

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -63,10 +64,11 @@ public:
             return false;
         auto* w = qobject_cast<QWidget*>(o);
         if (!w || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)) return false;
-        if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && !qobject_cast<QCheckBox*>(w)) {
             // A push button is pressed, so a row typed with the keyboard
-            // alone is saved by Enter on "OK"; a radio button or check box
-            // is left to its window.
+            // alone is saved by Enter on "OK"; a radio button is left to its
+            // window. A check box moves on like a field: a Space pressed
+            // there "to confirm" would tick it.
             if (b->isCheckable()) return false;
             if (b->isEnabled()) b->click();
             return true;

@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
@@ -58,6 +59,25 @@ QLineEdit* ListaKeret::kereso(GyorsKereses::Mod mod, std::function<void(const Gy
     return m_edit;
 }
 
+namespace {
+
+// Shows page `lap` and gives the focus to its first control.
+void lapraLep(QTabWidget* lapok, int lap)
+{
+    lapok->setCurrentIndex(lap);
+    QWidget* oldal = lapok->currentWidget();
+    // The page's first control in the window's Tab order.
+    for (QWidget* w = oldal->nextInFocusChain(); w && w != oldal; w = w->nextInFocusChain()) {
+        if (!oldal->isAncestorOf(w)) continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(oldal)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+} // namespace
+
 QVBoxLayout* ListaKeret::lapokkal(QWidget* elolap, const QString& elolapCim, const QString& racsLapCim,
                                   const QIcon& elolapIkon, const QIcon& racsLapIkon, int racsLapMargo)
 {
@@ -72,6 +92,19 @@ QVBoxLayout* ListaKeret::lapokkal(QWidget* elolap, const QString& elolapCim, con
     racsKeszit(lap);
     m_lapok->addTab(lap, racsLapIkon, racsLapCim);
     m_elrendezes->addWidget(m_lapok, 1);
+    // The pages turn from whatever control has the focus (the grid keeps
+    // these keys to itself otherwise), and the focus goes with them.
+    const auto lapoz = [this](int irany) {
+        const int n = m_lapok->count();
+        lapraLep(m_lapok, (m_lapok->currentIndex() + irany + n) % n);
+    };
+    for (const auto& [billentyu, irany] :
+         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1}, std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},   // Backtab as well
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
+        auto* r = new QShortcut(billentyu, m_lapok, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(r, &QShortcut::activated, this, [lapoz, irany = irany] { lapoz(irany); });
+    }
     return m_racsHely;
 }
 

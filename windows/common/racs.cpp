@@ -10,6 +10,9 @@ void RacsBeallit(QTableView* racs)
     racs->setSelectionBehavior(QAbstractItemView::SelectRows);
     racs->setSelectionMode(QAbstractItemView::SingleSelection);
     racs->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Nothing to edit cell by cell: Tab and Shift+Tab go on to the window's
+    // next and previous control, the arrows move inside.
+    racs->setTabKeyNavigation(false);
     racs->setWordWrap(false);
     racs->horizontalHeader()->setSectionsClickable(false);
     racs->horizontalHeader()->setHighlightSections(false);
