@@ -5,6 +5,7 @@
 #include "core/data/rekord.h"
 
 #include <QLocale>
+#include <QSqlQuery>
 #include <cmath>
 #include <limits>
 
@@ -85,4 +86,18 @@ QList<std::pair<int, QString>> TetelValasztek(const QString& tabla)
     QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT %1, %1_nev FROM %1 ORDER BY %1").arg(tabla));
     while (q.next()) l.append({q.value(0).toInt(), VarSzoveg(q.value(1))});
     return l;
+}
+
+bool TetelMindenTipusMegvan()
+{
+    if (Adatbazis::vegrehajt(QStringLiteral("SELECT 1 FROM video WHERE tipus IS NULL LIMIT 1")).next()) return false;
+    QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT tipus FROM video WHERE tipus IS NOT NULL ORDER BY tipus LIMIT 1"));
+    // Types are a handful; past this many the probes would cost more than they save.
+    for (int db = 0; q.next(); ++db) {
+        const QVariant tipus = q.value(0);
+        if (db == 1000 || !Adatbazis::vegrehajt(QStringLiteral("SELECT 1 FROM tipus WHERE tipus = ?"), {tipus}).next())
+            return false;
+        q = Adatbazis::vegrehajt(QStringLiteral("SELECT tipus FROM video WHERE tipus > ? ORDER BY tipus LIMIT 1"), {tipus});
+    }
+    return true;
 }

@@ -40,3 +40,9 @@ void TetelTorol(qint64 video);
 
 // The names of a reference table (tipus, arkat, mufaj) by key, in key order.
 QList<std::pair<int, QString>> TetelValasztek(const QString& tabla);
+
+// Whether every item's type is in the type table: then "the item's type
+// exists" leaves no item out of a list, and a list of the items in the shop
+// can read its keys from the (kint, azon) index alone. A few index probes,
+// one per distinct type.
+bool TetelMindenTipusMegvan();

@@ -88,7 +88,6 @@ QString FtMaszk(double osszeg)
     return n < 0 ? QLatin1Char('-') + jegyek : jegyek;
 }
 
-
 QString RovidDatum(const QDate& d)
 {
     return magyar().toString(d, QLocale::ShortFormat);
@@ -127,8 +126,12 @@ QDate RovidDatumbol(const QString& s)
 
 QString HosszuIdo(const QTime& t)
 {
-    static const QRegularExpression zona(QStringLiteral("\\s*t+\\s*"));
-    QString f = magyar().timeFormat(QLocale::LongFormat);
-    f.replace(zona, QString());
-    return magyar().toString(t, f.trimmed());
+    // The long time form without its zone, worked out once: grids ask for
+    // it cell by cell.
+    static const QString forma = [] {
+        QString f = magyar().timeFormat(QLocale::LongFormat);
+        f.replace(QRegularExpression(QStringLiteral("\\s*t+\\s*")), QString());
+        return f.trimmed();
+    }();
+    return magyar().toString(t, forma);
 }

@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 #include <sqlite3.h>
 
@@ -113,4 +114,24 @@ JogokKorlatozva::~JogokKorlatozva()
     adat[0].effective = m_regi[0];
     adat[1].effective = m_regi[1];
     syscall(SYS_capset, &fej, adat);
+}
+
+QStringList Lemezen(const QString& adatMappa, const QString& sql)
+{
+    QStringList sorok;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "lemezen");
+        db.setDatabaseName(Adatbazis::fajlUtvonal(adatMappa));
+        if (!db.open()) return {"nem nyílik: " + db.lastError().text()};
+        QSqlQuery q(db);
+        if (!q.exec(sql)) return {"hibás lekérdezés: " + q.lastError().text()};
+        while (q.next()) {
+            QStringList mezok;
+            for (int i = 0; i < q.record().count(); ++i)
+                mezok << (q.value(i).isNull() ? QStringLiteral("∅") : q.value(i).toString());
+            sorok << mezok.join('|');
+        }
+    }
+    QSqlDatabase::removeDatabase("lemezen");
+    return sorok;
 }

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QtGlobal>
 #include <memory>
@@ -26,6 +27,11 @@ private:
 // The engine's plan of a statement on the open session (its lines joined by
 // " / "), parameters left unbound: how a search reaches its rows.
 QString LekerdezesiTerv(const QString& sql);
+
+// The rows of a query, each as its fields joined by '|' (NULL as '∅'), read
+// through a connection of its own to the installation's database: what it
+// shows is committed.
+QStringList Lemezen(const QString& adatMappa, const QString& sql);
 
 // Pins hu_HU and a fixed clock for the whole test program, and makes
 // password digests cheap (Felhasznalok::OlcsoDigest).

@@ -30,28 +30,6 @@ void cassaSor(double osszeg, double penzvan)
                          {osszeg, penzvan});
 }
 
-// Rows of a query read through a connection of its own: what it shows is
-// committed, on the disk.
-QStringList lemezen(const QString& adatMappa, const QString& sql)
-{
-    QStringList sorok;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "lemezen");
-        db.setDatabaseName(Adatbazis::fajlUtvonal(adatMappa));
-        if (!db.open()) return {"nem nyílik: " + db.lastError().text()};
-        QSqlQuery q(db);
-        if (!q.exec(sql)) return {"hibás lekérdezés: " + q.lastError().text()};
-        while (q.next()) {
-            QStringList mezok;
-            for (int i = 0; i < q.record().count(); ++i)
-                mezok << (q.value(i).isNull() ? QStringLiteral("∅") : q.value(i).toString());
-            sorok << mezok.join('|');
-        }
-    }
-    QSqlDatabase::removeDatabase("lemezen");
-    return sorok;
-}
-
 const char* const UgyfelSql = "SELECT ugyfel, azon, ugyfel_nev, dijfizetve, torolve FROM ugyfel ORDER BY ugyfel";
 const char* const CassaSql = "SELECT cassa, cassatip, datum, ugyfel, osszeg, penzvan, idoszak FROM cassa ORDER BY cassa";
 
@@ -61,8 +39,8 @@ class TstTagdij : public QObject {
     Q_OBJECT
     std::unique_ptr<MagTelepites> m_t;
 
-    QStringList ugyfelek() const { return lemezen(m_t->adatMappa(), UgyfelSql); }
-    QStringList cassa() const { return lemezen(m_t->adatMappa(), CassaSql); }
+    QStringList ugyfelek() const { return Lemezen(m_t->adatMappa(), UgyfelSql); }
+    QStringList cassa() const { return Lemezen(m_t->adatMappa(), CassaSql); }
 
 private slots:
     void initTestCase() { TesztKornyezet(); }

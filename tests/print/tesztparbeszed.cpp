@@ -83,23 +83,3 @@ TesztTelepites::TesztTelepites(bool minta, bool belepes) : MagTelepites(minta, b
 }
 
 TesztTelepites::~TesztTelepites() { parbeszedBeallit(nullptr); }
-
-QStringList Lemezen(const QString& adatMappa, const QString& sql)
-{
-    QStringList sorok;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "lemezen");
-        db.setDatabaseName(Adatbazis::fajlUtvonal(adatMappa));
-        if (!db.open()) return {"nem nyílik: " + db.lastError().text()};
-        QSqlQuery q(db);
-        if (!q.exec(sql)) return {"hibás lekérdezés: " + q.lastError().text()};
-        while (q.next()) {
-            QStringList mezok;
-            for (int i = 0; i < q.record().count(); ++i)
-                mezok << (q.value(i).isNull() ? QStringLiteral("∅") : q.value(i).toString());
-            sorok << mezok.join('|');
-        }
-    }
-    QSqlDatabase::removeDatabase("lemezen");
-    return sorok;
-}

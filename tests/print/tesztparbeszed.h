@@ -49,8 +49,3 @@ public:
     ~TesztTelepites() override;
     TesztParbeszed parbeszed;
 };
-
-// The rows of a query, each as its fields joined by '|' (NULL as '∅'), read
-// through a connection of its own to the installation's database: what it
-// shows is committed.
-QStringList Lemezen(const QString& adatMappa, const QString& sql);

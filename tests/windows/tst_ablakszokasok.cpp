@@ -24,6 +24,7 @@
 #include "windows/rental/tfrm_torzsarkat_fiztip.h"
 #include "windows/rental/tfrm_torzsfiztip.h"
 #include "windows/rental/tfrm_videovalaszt.h"
+#include "tests/windows/tesztlistaablakok.h"
 #include "tests/windows/tesztsegito.h"
 
 #include <QAbstractButton>
@@ -107,40 +108,6 @@ const QHash<QString, QList<QKeySequence>>& kozosBillentyuk()
     return h;
 }
 
-// The thirteen list windows, made and loaded as their opening operations do.
-std::unique_ptr<QDialog> listaAblak(const QString& nev)
-{
-    auto torzs = [](TorzsAblak* a) {
-        a->ujratolt();
-        return std::unique_ptr<QDialog>(a);
-    };
-    if (nev == "Tfrm_TorzsTipus") return torzs(new Tfrm_TorzsTipus(false));
-    if (nev == "Tfrm_TorzsMufaj") return torzs(new Tfrm_TorzsMufaj(false));
-    if (nev == "Tfrm_TorzsArkat") return torzs(new Tfrm_TorzsArkat(false));
-    if (nev == "Tfrm_TorzsCassatip") return torzs(new Tfrm_TorzsCassatip(true));
-    if (nev == "Tfrm_TorzsFizTip") return torzs(new Tfrm_TorzsFizTip(false));
-    if (nev == "Tfrm_TorzsArkat_Fiztip") return torzs(new Tfrm_TorzsArkat_Fiztip);
-    if (nev == "Tfrm_TorzsUgyfel") return torzs(new Tfrm_TorzsUgyfel(true));
-    if (nev == "Tfrm_Felhasznalo") return torzs(new Tfrm_Felhasznalo);
-    if (nev == "Tfrm_VideoValaszt") {
-        auto* a = new Tfrm_VideoValaszt;
-        a->megnyit(-1);
-        return std::unique_ptr<QDialog>(a);
-    }
-    if (nev == "Tfrm_Cassa") {
-        auto* a = new Tfrm_Cassa;
-        a->megnyit();
-        return std::unique_ptr<QDialog>(a);
-    }
-    if (nev == "Tfrm_Tortenet") {
-        const qint64 ugyfel = Adatbazis::ertek("SELECT ugyfel FROM ugyfel ORDER BY ugyfel LIMIT 1").toLongLong();
-        auto* a = new Tfrm_Tortenet(TortenetMod::Ugyfel, ugyfel);
-        a->nyit();
-        return std::unique_ptr<QDialog>(a);
-    }
-    if (nev == "Tfrm_SQL") return std::make_unique<Tfrm_SQL>();
-    return std::make_unique<Tfrm_Keres>();
-}
 
 } // namespace
 
@@ -459,7 +426,7 @@ private slots:
     void listaKeret()
     {
         QFETCH(QString, ablak);
-        std::unique_ptr<QDialog> a = listaAblak(ablak);
+        std::unique_ptr<QDialog> a = ListaAblakNyit(ablak);
         QCOMPARE(a->objectName(), ablak);
         const QList<QTableView*> racsok = a->findChildren<QTableView*>();
         QCOMPARE(racsok.size(), 1);

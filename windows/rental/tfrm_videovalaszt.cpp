@@ -4,13 +4,12 @@
 #include "core/common/listamodell.h"
 #include "windows/common/muvelet.h"
 #include "print/common/uzenet.h"
-#include "core/data/adatbazis.h"
+#include "core/app/tetelek.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSqlQuery>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -21,24 +20,6 @@ const char* const KodRend = "t.azon";
 const char* const NevRend = "t.video_nev COLLATE HU";
 const char* const BentSzuro = "t.kint = 'N'";
 const char* const TipusosSzuro = "t.kint = 'N' AND t.tipus IN (SELECT tipus FROM tipus)";
-
-// Whether every item's type exists, found by walking the distinct types of
-// the items on their index, one probe each: then the type condition leaves
-// no item out, and the keys of a million items come from the (kint, azon)
-// index alone instead of each item's row being read for its type.
-bool mindenTipusMegvan()
-{
-    if (Adatbazis::vegrehajt(QStringLiteral("SELECT 1 FROM video WHERE tipus IS NULL LIMIT 1")).next()) return false;
-    QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT tipus FROM video WHERE tipus IS NOT NULL ORDER BY tipus LIMIT 1"));
-    // Types are a handful; past this many the probes would cost more than they save.
-    for (int db = 0; q.next(); ++db) {
-        const QVariant tipus = q.value(0);
-        if (db == 1000 || !Adatbazis::vegrehajt(QStringLiteral("SELECT 1 FROM tipus WHERE tipus = ?"), {tipus}).next())
-            return false;
-        q = Adatbazis::vegrehajt(QStringLiteral("SELECT tipus FROM video WHERE tipus > ? ORDER BY tipus LIMIT 1"), {tipus});
-    }
-    return true;
-}
 
 TorzsLeiras valasztoLeiras()
 {
@@ -99,7 +80,7 @@ Tfrm_VideoValaszt::Tfrm_VideoValaszt(QWidget* szulo) : TorzsAblak(valasztoLeiras
 
 void Tfrm_VideoValaszt::szuroBeallit()
 {
-    m_lista.szures(QString::fromLatin1(mindenTipusMegvan() ? BentSzuro : TipusosSzuro));
+    m_lista.szures(QString::fromLatin1(TetelMindenTipusMegvan() ? BentSzuro : TipusosSzuro));
 }
 
 void Tfrm_VideoValaszt::megnyit(qint64 video)
