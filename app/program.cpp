@@ -37,7 +37,8 @@ int KazettoraFut(int argc, char** argv)
     // The installer needs no display; decide before any window system starts.
     bool telepit = false;
     for (int i = 1; i < argc; ++i)
-        if (qstrcmp(argv[i], "--setup") == 0 || qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0)
+        if (qstrcmp(argv[i], "--setup") == 0 || qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0
+            || qstrncmp(argv[i], "--owner-file", 12) == 0)
             telepit = true;
 
     // A batch command draws (PDF pages) but shows nothing: no display needed.
@@ -76,7 +77,11 @@ int KazettoraFut(int argc, char** argv)
     QCommandLineOption setup(QStringLiteral("setup"),
                              QStringLiteral("Új telepítés: létrehozza a MAPPA/Data/kazettora.db adatbázist az alapadatokkal, majd kilép."));
     QCommandLineOption minta(QStringLiteral("sample"), QStringLiteral("A --setup mellé: mintakatalógust is tölt."));
-    p.addOptions({mappa, setup, minta});
+    QCommandLineOption tulajFajl(QStringLiteral("owner-file"),
+                                 QStringLiteral("A --setup mellé: az üzlet adatai egy UTF-8 szövegfájlból, soronként mező=érték "
+                                                "(tulajdonos, irsz, varos, cim, telefon, mobil, fax, adoszam, bankszamlaszam)."),
+                                 QStringLiteral("FÁJL"));
+    p.addOptions({mappa, setup, minta, tulajFajl});
     QStringList nevek;
     for (const KotegeltMunka& m : KotegeltMunkak())
         for (const QCommandLineOption& o : QList{m.kapcsolo} + m.opciok)
@@ -89,9 +94,19 @@ int KazettoraFut(int argc, char** argv)
 
     ProgramUtvonalBeallit(p.isSet(mappa) ? p.value(mappa) : AlapProgramMappa());
 
+    if (p.isSet(tulajFajl) && !p.isSet(setup)) {
+        std::fprintf(stderr, "%s\n", "Az --owner-file csak a --setup mellett használható; "
+                                      "egy meglévő üzlet adatai a Beállítások ablak „Üzlet” lapján módosíthatók.");
+        return 2;
+    }
     if (p.isSet(setup)) {
         QString hiba;
-        if (!Telepites::telepit(ProgramUtvonal(), p.isSet(minta), &hiba)) {
+        TulajdonosAdat tulajdonos;
+        if (p.isSet(tulajFajl) && !Tulajdonos::fajlbol(p.value(tulajFajl), &tulajdonos, &hiba)) {
+            std::fprintf(stderr, "%s\n", qPrintable(hiba));
+            return 1;
+        }
+        if (!Telepites::telepit(ProgramUtvonal(), p.isSet(minta), &hiba, p.isSet(tulajFajl) ? &tulajdonos : nullptr)) {
             std::fprintf(stderr, "%s\n", qPrintable(hiba));
             return 1;
         }

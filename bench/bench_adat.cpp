@@ -318,7 +318,7 @@ bool epit(const QString& programMappa, const Meret& m, QString* hiba)
 {
     QElapsedTimer ora;
     ora.start();
-    if (!Telepites::telepit(programMappa, false, hiba)) return false;
+    if (!Telepites::telepit(programMappa, false, hiba, &Tulajdonos::Minta())) return false;
     const QString kapcsolat = "bench-adat-" + QUuid::createUuid().toString(QUuid::Id128);
     QString uzenet;
     {

@@ -148,7 +148,7 @@ int main(int argc, char** argv)
 
     QTemporaryDir mappa;
     QString hiba;
-    if (!Telepites::telepit(mappa.path(), false, &hiba)) qFatal("telepítés: %s", qPrintable(hiba));
+    if (!Telepites::telepit(mappa.path(), false, &hiba, &Tulajdonos::Minta())) qFatal("telepítés: %s", qPrintable(hiba));
     if (!Adatbazis::nyit(mappa.path() + "/Data", &hiba)) qFatal("nyitás: %s", qPrintable(hiba));
     QElapsedTimer t;
     t.start();

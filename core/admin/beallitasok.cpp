@@ -45,7 +45,8 @@ BeallitFajlErtekek BeallitFajlErtekekTBeallbol()
     return {TBeall.TeljesKep, TBeall.Utvonal, TBeall.MentesUtvonal};
 }
 
-void BeallitasokMent(const BeallitSor& sor, const BeallitFajlErtekek& fajl, const QString& iniFajl)
+void BeallitasokMent(const BeallitSor& sor, const BeallitFajlErtekek& fajl, const QString& iniFajl,
+                     const TulajdonosAdat* tulajdonos)
 {
     Adatbazis::Tranzakcio t;
     // Login on with nobody able to log in as administrator would lock the
@@ -64,6 +65,7 @@ void BeallitasokMent(const BeallitSor& sor, const BeallitFajlErtekek& fajl, cons
     BeallitSor s = sor;
     for (const char* m : SorMezok) r.beallit(QLatin1String(m), *mezoje(s, QLatin1String(m)));
     r.ment();   // inside t: stored only with the file below
+    if (tulajdonos) Tulajdonos::ment(*tulajdonos);
 
     // The file goes first while the row waits uncommitted: a file that cannot
     // be written leaves the row as it was; a commit that fails afterwards

@@ -2,6 +2,8 @@
 // The settings window's rules: the beallit row as the window edits it, and
 // its saving together with the three settings-file values the window shows
 // (full screen, data folder, archive folder).
+#include "core/admin/tulajdonos.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -31,6 +33,8 @@ BeallitFajlErtekek BeallitFajlErtekekTBeallbol();
 // its first row), the three values into the settings file `iniFajl` (its
 // other lines kept, written safely and durably at once, so a crash before the
 // program's close loses nothing), and then the three values into TBeall.
+// With `tulajdonos`, the shop's details are stored in the same transaction.
 // Throws AdatbazisHiba with the reason (the row refused, the file not
 // writable); the row, the file and TBeall are then as they were.
-void BeallitasokMent(const BeallitSor& sor, const BeallitFajlErtekek& fajl, const QString& iniFajl);
+void BeallitasokMent(const BeallitSor& sor, const BeallitFajlErtekek& fajl, const QString& iniFajl,
+                     const TulajdonosAdat* tulajdonos = nullptr);

@@ -81,7 +81,7 @@ const char* const Utcak[] = {"Fő utca", "Petőfi Sándor utca", "Kossuth Lajos 
 
 } // namespace
 
-void alapadatok(QSqlDatabase& db, bool belepes)
+void alapadatok(QSqlDatabase& db, bool belepes, const TulajdonosAdat& tulajdonos)
 {
     sor(db, "INSERT INTO beallit (vanbelep, dijnegyed, dijfel, dijev, autonyom, kolcsszoveg, elorefizet) "
             "VALUES (?, ?, ?, ?, ?, ?, ?)",
@@ -89,10 +89,17 @@ void alapadatok(QSqlDatabase& db, bool belepes)
          "A kikölcsönzött tételeket a lejárat napján, zárásig kérjük visszahozni. "
          "Késés esetén pótdíjat számolunk fel. Köszönjük, hogy nálunk kölcsönzött!",
          "N"});
-    sor(db, "INSERT INTO tulajdonos (tulajdonos, telefon, mobil, fax, irsz, varos, cim, adoszam, bankszamlaszam) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-        {"Mozimánia Videotéka", "06-1-234-5678", "06-30-123-4567", "", "1071", "Budapest",
-         "Dózsa György út 12.", "12345678142", "117000001234567800000000"});
+    {
+        QStringList nevek, jelek;
+        QVariantList ertekek;
+        for (const Tulajdonos::Mezo& m : Tulajdonos::mezok()) {
+            nevek << QLatin1String(m.nev);
+            jelek << QStringLiteral("?");
+            ertekek << Tulajdonos::tarolt(tulajdonos.*m.tag);
+        }
+        sor(db, QStringLiteral("INSERT INTO tulajdonos (%1) VALUES (%2)").arg(nevek.join(", "), jelek.join(", ")),
+            ertekek);
+    }
     sor(db, "INSERT INTO felhasznalo (felhasznalo, felhasznalo_nev, jelszo, rendszergazda, torzsszerkeszt) "
             "VALUES (?, ?, ?, ?, ?)",
         {"rendszergazda", "Rendszergazda", Felhasznalok::Digest(QStringLiteral("talpfak")), "I", "I"});
@@ -200,8 +207,15 @@ void mintaKatalogus(QSqlDatabase& db)
     }
 }
 
-bool telepit(const QString& programMappa, bool mintaval, QString* hiba)
+bool telepit(const QString& programMappa, bool mintaval, QString* hiba, const TulajdonosAdat* tulajdonos)
 {
+    if (tulajdonos) {
+        const QString baj = Tulajdonos::ellenoriz(*tulajdonos);
+        if (!baj.isEmpty()) {
+            if (hiba) *hiba = baj;
+            return false;
+        }
+    }
     const QString adat = QDir(programMappa).filePath("Data");
     const QString cel = Adatbazis::fajlUtvonal(adat);
     if (QFileInfo::exists(cel) || QFileInfo::exists(cel + "-wal")) {
@@ -229,7 +243,8 @@ bool telepit(const QString& programMappa, bool mintaval, QString* hiba)
                 Adatbazis::Tranzakcio t(db);
                 Adatbazis::motor().semaLetrehoz(db);
                 // The sample shop is for a first look: it asks no password.
-                alapadatok(db, !mintaval);
+                alapadatok(db, !mintaval,
+                           tulajdonos ? *tulajdonos : (mintaval ? Tulajdonos::Minta() : TulajdonosAdat{}));
                 if (mintaval) mintaKatalogus(db);
                 t.jovahagy();
                 Adatbazis::vegrehajt(db, "PRAGMA journal_mode=WAL");

@@ -1,6 +1,7 @@
 // The settings window, driven with its keys, headless: the row read back
 // through a connection of its own, the settings file byte for byte, TBeall.
 #include "windows/admin/tfrm_beallit.h"
+#include "windows/admin/uzletadatok.h"
 #include "windows/app/alkalmazas.h"
 #include "windows/app/tfrm_main.h"
 #include "windows/common/bevitel.h"
@@ -80,7 +81,11 @@ void mindetValtoztat(Tfrm_Beallit* a)
     atir(a, a->DBMemo1, "Köszönjük!");
     Nyom(a, Qt::Key_Return);
     Gepel(a->DBMemo1, "Viszontlátásra.");
+    atir(a, a->TabSheet4->mezo("tulajdonos"), "Őrségi Videó Bt.");
+    atir(a, a->TabSheet4->mezo("telefon"), "06-94-555-123");
 }
+
+const QString MintaTulajdonos = QStringLiteral("Mozimánia Videotéka|1071|Budapest|06-1-234-5678");
 
 } // namespace
 
@@ -108,9 +113,14 @@ class TstBeallitAblak : public QObject {
         QCOMPARE(TBeall.Utvonal, adat);
         QCOMPARE(TBeall.MentesUtvonal, archiv);
     }
+    QString tulajdonos() const
+    {
+        return Lemezen(m_t->adatMappa(), "SELECT tulajdonos, irsz, varos, telefon FROM tulajdonos").join('\n');
+    }
     void valtozatlan()
     {
         QCOMPARE(sor(), MintaSor);
+        QCOMPARE(tulajdonos(), MintaTulajdonos);
         QCOMPARE(ini(), m_ini);
         tbeallVaratlan(true, m_t->adatMappa(), m_t->mappa() + "/Archiv");
     }
@@ -156,10 +166,13 @@ private slots:
     {
         ablak([&](Tfrm_Beallit* a) {
             QCOMPARE(a->windowTitle(), QString("Beállítások"));
-            QCOMPARE(a->PageControl1->count(), 3);
+            QCOMPARE(a->PageControl1->count(), 4);
             QCOMPARE(a->PageControl1->tabText(0), QString("Általános"));
             QCOMPARE(a->PageControl1->tabText(1), QString("Tagdíjak"));
             QCOMPARE(a->PageControl1->tabText(2), QString("Kölcsönzés"));
+            QCOMPARE(a->PageControl1->tabText(3), QString("Üzlet"));
+            QCOMPARE(a->TabSheet4->mezo("tulajdonos")->text(), QString("Mozimánia Videotéka"));
+            QCOMPARE(a->TabSheet4->mezo("bankszamlaszam")->text(), QString("117000001234567800000000"));
             QCOMPARE(a->PageControl1->currentIndex(), 0);
             QCOMPARE(a->CheckBox1->text(), QString("Megnyitáskor teljes képernyő"));
             QCOMPARE(a->DBCheckBox1->text(), QString("Belépésnél jelszót kér"));
@@ -247,6 +260,7 @@ private slots:
         QCOMPARE(m_p->dobozok.size(), 1);
         QCOMPARE(m_p->dobozok[0].szoveg, Figyelmeztetes);
         QCOMPARE(sor(), QString("I|1750.5|3000|∅|I|Köszönjük!\nViszontlátásra.|I"));
+        QCOMPARE(tulajdonos(), QString("Őrségi Videó Bt.|1071|Budapest|06-94-555-123"));
         tbeallVaratlan(false, "/mas/adat", "/mas/archiv");
         QByteArray vart = m_ini;
         vart.replace("TeljesKep=1", "TeljesKep=0")
@@ -366,6 +380,34 @@ private slots:
         QCOMPARE(m_p->dobozok.size(), 2);
         QCOMPARE(m_p->dobozok[1].szoveg, Figyelmeztetes);
         QCOMPARE(sor(), QString("I|1750.5|3000|∅|I|Köszönjük!\nViszontlátásra.|I"));
+        QCOMPARE(tulajdonos(), QString("Őrségi Videó Bt.|1071|Budapest|06-94-555-123"));
+    }
+
+    // The shop's page: a name is required once the page is changed, and a
+    // shop that has not given its details yet still saves its other settings.
+    void uzletLap()
+    {
+        ablak([&](Tfrm_Beallit* a) {
+            atir(a, a->TabSheet4->mezo("tulajdonos"), "");
+            a->btnOK->click();
+            QVERIFY(a->isVisible());
+            QCOMPARE(m_p->hibak(), QStringList{"Az üzlet nevét meg kell adni."});
+            QCOMPARE(a->PageControl1->currentWidget(), a->TabSheet4);
+            QCOMPARE(a->focusWidget(), a->TabSheet4->mezo("tulajdonos"));
+            Nyom(a, Qt::Key_Escape);
+        });
+        valtozatlan();
+
+        Adatbazis::vegrehajt("DELETE FROM tulajdonos");
+        ablak([&](Tfrm_Beallit* a) {
+            atir(a, a->DBEdit1, "1600");
+            fokuszig(a, a->btnOK);
+            Nyom(a, Qt::Key_Return);
+            QVERIFY(!a->isVisible());
+        });
+        QCOMPARE(m_p->hibak().size(), 1);
+        QVERIFY(sor().startsWith("N|1600|"));
+        QCOMPARE(tulajdonos(), QString());
     }
 
     // The receipt note: typing stops at 255 characters; a longer text put in
@@ -427,8 +469,8 @@ private slots:
     void kepek()
     {
         ablak([&](Tfrm_Beallit* a) {
-            const char* nevek[] = {"altalanos", "tagdijak", "kolcsonzes"};
-            for (int i = 0; i < 3; ++i) {
+            const char* nevek[] = {"altalanos", "tagdijak", "kolcsonzes", "uzlet"};
+            for (int i = 0; i < 4; ++i) {
                 a->PageControl1->setCurrentIndex(i);
                 QApplication::processEvents();
                 const QImage k = a->grab().toImage();

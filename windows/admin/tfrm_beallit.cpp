@@ -1,4 +1,5 @@
 #include "windows/admin/tfrm_beallit.h"
+#include "windows/admin/uzletadatok.h"
 #include "windows/common/bevitel.h"
 #include "print/common/parbeszed.h"
 #include "core/common/szoveg.h"
@@ -63,6 +64,7 @@ void tovabb(QWidget* w)
 Tfrm_Beallit::Tfrm_Beallit(QWidget* szulo) : QDialog(szulo)
 {
     m_sor = BeallitSorOlvas();
+    m_tulajdonos = Tulajdonos::olvas();
 
     setObjectName("Tfrm_Beallit");
     setWindowTitle(QStringLiteral("Beállítások"));
@@ -175,6 +177,13 @@ Tfrm_Beallit::Tfrm_Beallit(QWidget* szulo) : QDialog(szulo)
     kolcsonzes->addWidget(DBMemo1);
     kolcsonzes->addStretch(1);
     PageControl1->addTab(TabSheet3, QStringLiteral("Kölcsönzés"));
+
+    // "Üzlet": printed on every list and receipt.
+    TabSheet4 = new UzletAdatok;
+    TabSheet4->setObjectName("TabSheet4");
+    TabSheet4->beallit(m_tulajdonos);
+    m_tulajdonos = TabSheet4->adat();   // as the page gives it back: a save compares like with like
+    PageControl1->addTab(TabSheet4, QStringLiteral("Üzlet"));
 
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setObjectName("btnOK");
@@ -290,7 +299,22 @@ void Tfrm_Beallit::aOKExecute()
     if (!sorBe(s)) return;
     // Paths as typed: a folder that does not exist is replaced at the next start.
     const BeallitFajlErtekek f{CheckBox1->isChecked(), Edit2->text(), Edit1->text()};
-    if (Vedett([&] { BeallitasokMent(s, f, ProgramUtvonal() + '/' + BeallitasFajlNev); }, this)) accept();
+    // The shop's row is written only when its page was changed: an
+    // installation without details yet can still save its other settings.
+    const TulajdonosAdat tulaj = TabSheet4->adat();
+    const bool tulajValtozott = tulaj != m_tulajdonos;
+    if (tulajValtozott) {
+        const QString baj = Tulajdonos::ellenoriz(tulaj);
+        if (!baj.isEmpty()) {
+            HibaAblak(baj, this);
+            PageControl1->setCurrentWidget(TabSheet4);
+            TabSheet4->elso()->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    if (Vedett([&] { BeallitasokMent(s, f, ProgramUtvonal() + '/' + BeallitasFajlNev, tulajValtozott ? &tulaj : nullptr); },
+               this))
+        accept();
 }
 
 bool Tfrm_Beallit::eventFilter(QObject* o, QEvent* e)

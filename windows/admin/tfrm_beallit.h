@@ -12,6 +12,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class UzletAdatok;
 
 class Tfrm_Beallit : public QDialog {
     Q_OBJECT
@@ -23,6 +24,7 @@ public:
     QWidget* TabSheet1 = nullptr;   // "Általános"
     QWidget* TabSheet2 = nullptr;   // "Tagdíjak"
     QWidget* TabSheet3 = nullptr;   // "Kölcsönzés"
+    UzletAdatok* TabSheet4 = nullptr;   // "Üzlet": the shop's own details
     QCheckBox* CheckBox1 = nullptr;
     QCheckBox* DBCheckBox1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -50,6 +52,7 @@ protected:
 
 private:
     BeallitSor m_sor;   // as read when the window opened
+    TulajdonosAdat m_tulajdonos;   // likewise
     bool m_ellenoriz = false;
 
     void tallozas(QLineEdit* mezo);

@@ -4,6 +4,7 @@
 #include "core/data/konverzio.h"
 #include "print/common/uzenet.h"
 #include "windows/admin/tfrm_login.h"
+#include "windows/admin/uzletadatok.h"
 
 namespace {
 
@@ -34,12 +35,7 @@ std::optional<Munkamenet> Indulas(QWidget* szulo)
     iniBeolvas(szulo);
     if (!adatbazisNyit(szulo)) return std::nullopt;
     Munkamenet m;
-    const bool rendben = Vedett(
-        [&] {
-            m.tulajdonos = VarSzoveg(Adatbazis::ertek(QStringLiteral("SELECT tulajdonos FROM tulajdonos LIMIT 1")));
-            BeallitBetoltAdatbazisbol();
-        },
-        szulo);
+    const bool rendben = Vedett([&] { BeallitBetoltAdatbazisbol(); }, szulo);
     // A start that stops leaves no session open behind it.
     if (!rendben) {
         Adatbazis::zar();
@@ -57,5 +53,8 @@ std::optional<Munkamenet> Indulas(QWidget* szulo)
         TBeall.torzsszerkeszt = true;
         TBeall.rendszergazda = true;
     }
+    // A new installation names its shop before the first report prints.
+    UzletAdatokElsoIndulaskor(szulo);
+    Vedett([&] { m.tulajdonos = Tulajdonos::olvas().tulajdonos; }, szulo);
     return m;
 }

@@ -1,0 +1,53 @@
+// A scripted install: --setup with the shop's details from a file, as a
+// provisioning script runs it (no display).
+#include "tests/batch/tesztparancs.h"
+#include "tests/core/tesztmag.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TstTelepitesParancs : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString fajl(const QByteArray& tartalom)
+    {
+        const QString nev = m_dir.filePath("uzlet.txt");
+        QFile f(nev);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("írás");
+        f.write(tartalom);
+        return nev;
+    }
+
+private slots:
+    void tulajdonosFajlbol()
+    {
+        QTemporaryDir d;
+        const ParancsFutas f = KazettoraFeladat(
+            {"--program-dir", d.path(), "--setup", "--owner-file",
+             fajl("tulajdonos=Kazetta Kuckó\nirsz=7621\nvaros=Pécs\nadoszam=12345678142\n")});
+        QVERIFY2(f.kod == 0, qPrintable(f.hiba));
+        QCOMPARE(Lemezen(d.path() + "/Data", "SELECT tulajdonos, irsz, varos, adoszam FROM tulajdonos"),
+                 QStringList{"Kazetta Kuckó|7621|Pécs|12345678142"});
+    }
+
+    // A bad file stops the install before anything is made; the line is named.
+    void rosszFajl()
+    {
+        QTemporaryDir d;
+        const ParancsFutas f = KazettoraFeladat(
+            {"--program-dir", d.path(), "--setup", "--owner-file", fajl("tulajdonos=X\ncimm=Fő utca 1.\n")});
+        QCOMPARE(f.kod, 1);
+        QVERIFY2(f.hiba.contains("2. sor: ismeretlen mező: „cimm”"), qPrintable(f.hiba));
+        QVERIFY(!QFileInfo::exists(d.path() + "/Data/kazettora.db"));
+
+        const ParancsFutas g = KazettoraFeladat({"--program-dir", d.path(), "--owner-file", fajl("tulajdonos=X\n")});
+        QCOMPARE(g.kod, 2);
+        QVERIFY2(g.hiba.contains("csak a --setup mellett"), qPrintable(g.hiba));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstTelepitesParancs)
+#include "tst_telepites_parancs.moc"
