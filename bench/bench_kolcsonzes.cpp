@@ -585,14 +585,26 @@ int main(int argc, char** argv)
 
     // ---- 4. for information -----------------------------------------------------------------
     const qint64 bent = egesz64(QStringLiteral("SELECT COUNT(*) FROM video WHERE kint = 'N'"));
-    QList<Ido> valaszto;
-    for (int i = 0; i < 3; ++i)
+    QList<Ido> valaszto, valasztoTeljes;
+    for (int i = 0; i < 5; ++i) {
+        Stopper teljes;
+        teljes.indit();
         valaszto << mero.meres(QStringLiteral("Tfrm_VideoValaszt"), [] { VideoValaszt(nullptr, -1); }, [&](QDialog* d) {
             auto* f = qobject_cast<Tfrm_VideoValaszt*>(d);
+            // The rest of the keys arrive between events, as they do while the operator looks.
+            QElapsedTimer hatar;
+            hatar.start();
+            while (f && f->modell()->rowCount() < bent && hatar.elapsed() < 30000)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+            valasztoTeljes << teljes.most();
             ellenoriz(f && f->modell()->rowCount() == bent,
                       QStringLiteral("a tételválasztó %1 helyett %2 sort mutat").arg(bent).arg(f ? f->modell()->rowCount() : -1));
         });
-    felvesz(QStringLiteral("tételválasztó megnyitása (%1 bent lévő tétel)").arg(bent), valaszto);
+    }
+    felvesz(QStringLiteral("tételválasztó megnyitása (%1 bent lévő tétel), ablak kirajzolva").arg(bent), valaszto,
+            Meres::CpuLegrosszabb, 100, QStringLiteral("< 100, legrosszabb processzoridő"));
+    felvesz(QStringLiteral("a tételválasztó minden sora listázva (a kulcsok olvasása az ablak megjelenése után folytatódik)"),
+            valasztoTeljes);
 
     const qint64 listazott = egesz64(QStringLiteral("SELECT COUNT(*) FROM ugyfel t WHERE ") + Ugyfelek::ListazottFeltetel());
     QList<Ido> nyilvantartas;

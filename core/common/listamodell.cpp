@@ -1,4 +1,5 @@
 #include "core/common/listamodell.h"
+#include "core/data/adatbazis.h"
 #include "core/data/konverzio.h"
 
 ListaModell::ListaModell(KulcsosLista* lista, QList<Oszlop> oszlopok, QObject* szulo)
@@ -14,7 +15,11 @@ int ListaModell::fieldIndex(const QString& mezo) const
     return -1;
 }
 
-int ListaModell::rowCount(const QModelIndex& p) const { return p.isValid() ? 0 : m_lista->sorok(); }
+int ListaModell::rowCount(const QModelIndex& p) const
+{
+    if (p.isValid()) return 0;
+    return m_lathato >= 0 ? m_lathato : m_lista->sorok();
+}
 
 int ListaModell::columnCount(const QModelIndex& p) const { return p.isValid() ? 0 : int(m_oszlopok.size()); }
 
@@ -52,7 +57,58 @@ QVariant ListaModell::headerData(int section, Qt::Orientation o, int role) const
 
 void ListaModell::ujratolt()
 {
-    valtozas([this] { m_lista->betolt(); });
+    if (m_folytat) m_folytat->stop();
+    valtozas([this] {
+        m_lathato = -1;
+        m_lista->betolt();
+    });
+}
+
+void ListaModell::fokozatosUjratolt(int elso, int adag)
+{
+    if (m_folytat) m_folytat->stop();
+    valtozas([&] {
+        m_lista->betoltKezd(elso);
+        m_lathato = m_lista->betoltesFolyik() ? m_lista->sorok() : -1;
+    });
+    if (!m_lista->betoltesFolyik()) return;
+    m_adag = adag;
+    if (!m_folytat) {
+        m_folytat = new QTimer(this);
+        m_folytat->setInterval(0);
+        connect(m_folytat, &QTimer::timeout, this, [this] {
+            // Painting and keys go between the batches; a batch that cannot
+            // be read ends the list where it is, said once.
+            try {
+                if (!folytat(m_adag)) m_folytat->stop();
+            } catch (const AdatbazisHiba& e) {
+                m_folytat->stop();
+                qWarning("Kazettora: a lista további sorai nem olvashatók: %s", qPrintable(e.uzenet()));
+            }
+        });
+    }
+    m_folytat->start();
+}
+
+void ListaModell::betoltesBefejez()
+{
+    if (m_folytat) m_folytat->stop();
+    while (folytat(1 << 20)) {}
+}
+
+bool ListaModell::folytat(int db)
+{
+    if (!m_lista->betoltesFolyik()) return false;
+    m_lista->elolvas(db);
+    m_lista->elfogad();
+    if (m_lista->betoltesFolyik()) return true;
+    if (m_lathato >= 0 && m_lista->sorok() > m_lathato) {
+        beginInsertRows({}, m_lathato, m_lista->sorok() - 1);
+        m_lathato = -1;
+        endInsertRows();
+    }
+    m_lathato = -1;
+    return false;
 }
 
 void ListaModell::valtozas(const std::function<void()>& f)

@@ -4,6 +4,7 @@
 #include "core/data/kulcslista.h"
 
 #include <QAbstractTableModel>
+#include <QTimer>
 #include <functional>
 
 struct Oszlop {
@@ -36,6 +37,13 @@ public:
 
     // Reloads the keys (order or filter changed, rows added or removed).
     void ujratolt();
+    // The same, showing the first `elso` rows at once: the rest of the keys
+    // are read `adag` at a time from the event loop and announced together,
+    // once the last is in, as rows inserted at the end (a view's header does
+    // work for every insertion in proportion to the rows it already has).
+    void fokozatosUjratolt(int elso, int adag);
+    // Reads every key still unread now (before a search of the whole list).
+    void betoltesBefejez();
     // Runs `f`, which may reload the list, as one reset of the model.
     void valtozas(const std::function<void()>& f);
     // Row contents changed: forget the cache and repaint.
@@ -49,6 +57,11 @@ private:
     QList<Oszlop> m_oszlopok;
     QVector<int> m_mezoIndex;
     int m_aktualis = -1;
+    QTimer* m_folytat = nullptr;
+    int m_lathato = -1;   // the rows announced while keys are still being read
+    int m_adag = 0;
+    // One batch of the keys; false once none is left.
+    bool folytat(int db);
 };
 
 // The mark of the current row in a grid's row titles.

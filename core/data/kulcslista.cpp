@@ -1,8 +1,10 @@
 #include "core/data/kulcslista.h"
 #include "core/data/adatbazis.h"
 #include "core/data/hufold.h"
+#include "core/data/motor.h"
 #include "core/data/utasitas.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -83,12 +85,49 @@ QString KulcsosLista::kulcsLekerdezes() const
 
 void KulcsosLista::betolt()
 {
+    m_folyam.reset();
     if (suruBetolt()) return;
     kulcsokBeallit(Adatbazis::kulcsokOlvas(kulcsLekerdezes(), m_szuroParam));
 }
 
+void KulcsosLista::betoltKezd(int elso)
+{
+    m_folyam.reset();
+    if (suruBetolt()) return;
+    std::vector<qint64> k;
+    auto f = Adatbazis::motor().kulcsFolyam(Adatbazis::db(), kulcsLekerdezes(), m_szuroParam);
+    const bool tobb = f->olvas(k, elso);
+    kulcsokBeallit(std::move(k));
+    if (!tobb) return;
+    m_folyam = std::move(f);
+    m_varo.clear();
+    m_folyamVege = false;
+}
+
+int KulcsosLista::elolvas(int db)
+{
+    if (!m_folyam) return 0;
+    m_varo.clear();
+    m_folyamVege = !m_folyam->olvas(m_varo, db);
+    return int(m_varo.size());
+}
+
+void KulcsosLista::elfogad()
+{
+    if (!m_folyam) return;
+    m_kulcsok.insert(m_kulcsok.end(), m_varo.begin(), m_varo.end());
+    m_varo.clear();
+    m_varo.shrink_to_fit();
+    if (!m_folyamVege) return;
+    // The last key is in: the positions are made once, as betolt() makes them.
+    m_folyam.reset();
+    std::vector<qint64> k = std::move(m_kulcsok);
+    kulcsokBeallit(std::move(k));
+}
+
 void KulcsosLista::kulcsokBeallit(std::vector<qint64> k)
 {
+    m_folyam.reset();
     m_suru = false;
     m_suruDb = 0;
     m_kulcsok = std::move(k);
@@ -121,6 +160,12 @@ qint64 KulcsosLista::kulcs(int sor) const
 int KulcsosLista::sor(qint64 kulcs) const
 {
     if (m_suru) return (kulcs >= m_suruEleje && kulcs - m_suruEleje < m_suruDb) ? int(kulcs - m_suruEleje) : -1;
+    if (m_folyam) {
+        // The positions are made when the last key is in; until then, the
+        // rows listed so far are looked through.
+        const auto it = std::find(m_kulcsok.begin(), m_kulcsok.end(), kulcs);
+        return it == m_kulcsok.end() ? -1 : int(it - m_kulcsok.begin());
+    }
     if (!m_hely.empty() || m_helyRitka.isEmpty()) {
         return (kulcs >= 0 && kulcs < qint64(m_hely.size())) ? m_hely[size_t(kulcs)] : -1;
     }
@@ -139,7 +184,12 @@ const QVector<QVariant>* KulcsosLista::sorAdat(int sor) const
         const int eleje = lap * LapMeret;
         const int vege = std::min(sorok(), eleje + LapMeret);
         QStringList kulcsok;
-        for (int i = eleje; i < vege; ++i) kulcsok << QString::number(kulcs(i));
+        QHash<qint64, int> lapon;   // the page's own positions: no look-up in the whole list
+        lapon.reserve(vege - eleje);
+        for (int i = eleje; i < vege; ++i) {
+            kulcsok << QString::number(kulcs(i));
+            lapon.insert(kulcs(i), i);
+        }
         const QString sql = QStringLiteral("SELECT %1.%2, %3 FROM %4 %1 %5 WHERE %1.%2 IN (%6)")
                                 .arg(m_def.alias, m_def.kulcs, m_def.select, m_def.tabla, m_def.joinok,
                                      kulcsok.join(','));
@@ -148,7 +198,7 @@ const QVector<QVariant>* KulcsosLista::sorAdat(int sor) const
         QVector<QVector<QVariant>> sorok(vege - eleje);
         Adatbazis::Utasitas u(sql);
         while (u.lep()) {
-            const int hol = this->sor(u.egesz(0));
+            const int hol = lapon.value(u.egesz(0), -1);
             if (hol < eleje || hol >= vege) continue;
             QVector<QVariant>& s = sorok[hol - eleje];
             s.resize(m_def.mezok.size());

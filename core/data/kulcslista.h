@@ -2,6 +2,7 @@
 // A table shown as a list, kept as the ordered keys of its rows and read a
 // page at a time by key. Opening, re-sorting and finding a row's position
 // never read whole rows, so a list of a million rows stays instant.
+#include "core/data/motor.h"
 #include "core/data/sema.h"
 
 #include <QHash>
@@ -9,6 +10,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <memory>
 #include <vector>
 
 struct ListaDef {
@@ -56,6 +58,18 @@ public:
     // Forgets cached rows only (after a change of row contents).
     void gyorsitotarUrit();
 
+    // Reading the keys in steps, for a list that must show before a million
+    // keys are read: betoltKezd() reads the first `elso` keys and leaves the
+    // statement open; elolvas() reads up to `db` more aside and says how
+    // many, elfogad() lists them (a model announces them in between). Once
+    // the last key is read the list is as betolt() makes it. While keys are
+    // still unread, sor() finds only rows already listed, and elso() and
+    // elsoKezdodo() may give -1 for a row further on.
+    void betoltKezd(int elso);
+    bool betoltesFolyik() const { return m_folyam != nullptr; }
+    int elolvas(int db);
+    void elfogad();
+
     int sorok() const { return m_suru ? m_suruDb : int(m_kulcsok.size()); }
     qint64 kulcs(int sor) const;
     int sor(qint64 kulcs) const;     // -1 when not listed
@@ -89,6 +103,9 @@ private:
     QHash<qint64, int> m_helyRitka;      // otherwise
     mutable QHash<int, QVector<QVector<QVariant>>> m_lapok;
     QHash<QString, int> m_mezoIndex;
+    std::unique_ptr<Adatbazis::Motor::KulcsFolyam> m_folyam;   // while keys are still being read
+    std::vector<qint64> m_varo;   // read by elolvas(), not yet listed
+    bool m_folyamVege = false;
 
     QString orderBy() const;
     // Counts the rows instead of reading their keys when that is enough.

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <memory>
 #include <vector>
 
 namespace Adatbazis {
@@ -26,6 +27,18 @@ public:
     // has: a million keys in a fraction of a second.
     virtual std::vector<qint64> kulcsokOlvas(const QSqlDatabase& db, const QString& sql,
                                              const QVariantList& param) const = 0;
+
+    // The same keys a batch at a time from one statement kept open, so that a
+    // long list shows its first rows before the rest is read. olvas()
+    // appends at most `legfeljebb` keys and returns false once every key was
+    // read. Throws AdatbazisHiba.
+    class KulcsFolyam {
+    public:
+        virtual ~KulcsFolyam() = default;
+        virtual bool olvas(std::vector<qint64>& ide, int legfeljebb) = 0;
+    };
+    virtual std::unique_ptr<KulcsFolyam> kulcsFolyam(const QSqlDatabase& db, const QString& sql,
+                                                     const QVariantList& param) const = 0;
 
     // The statements that begin a read snapshot and pin it, in order.
     virtual QStringList pillanatkepKezdete() const = 0;

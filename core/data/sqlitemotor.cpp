@@ -113,6 +113,28 @@ public:
         while (u.lep()) out.push_back(u.egesz(0));
         return out;
     }
+    std::unique_ptr<KulcsFolyam> kulcsFolyam(const QSqlDatabase& db, const QString& sql,
+                                             const QVariantList& param) const override
+    {
+        struct Folyam : KulcsFolyam {
+            Adatbazis::Utasitas u;
+            bool vege = false;
+            bool olvas(std::vector<qint64>& ide, int legfeljebb) override
+            {
+                for (int i = 0; i < legfeljebb && !vege; ++i) {
+                    if (u.lep()) ide.push_back(u.egesz(0));
+                    else vege = true;
+                }
+                // Done: the statement lets go of its read snapshot at once.
+                if (vege) u = Adatbazis::Utasitas();
+                return !vege;
+            }
+        };
+        auto f = std::make_unique<Folyam>();
+        f->u = Adatbazis::Utasitas(db, sql);
+        f->u.kotMind(param);
+        return f;
+    }
     // A deferred BEGIN takes its snapshot at the first read, not at the
     // BEGIN: the read pins it before anything else is read.
     QStringList pillanatkepKezdete() const override

@@ -19,6 +19,10 @@ namespace {
 const char* const KodRend = "t.azon";
 const char* const NevRend = "t.video_nev COLLATE HU";
 const char* const BentSzuro = "t.kint = 'N'";
+// Keys read when the picker opens, then per turn of the event loop: a turn
+// stays a few milliseconds, so keys typed meanwhile are not held up.
+constexpr int ElsoAdag = 256;
+constexpr int KovetkezoAdag = 50000;
 const char* const TipusosSzuro = "t.kint = 'N' AND t.tipus IN (SELECT tipus FROM tipus)";
 
 TorzsLeiras valasztoLeiras()
@@ -86,6 +90,13 @@ void Tfrm_VideoValaszt::szuroBeallit()
 void Tfrm_VideoValaszt::megnyit(qint64 video)
 {
     szuroBeallit();
+    // A shop of a million items in: the first screenful shows at once, the
+    // rest of the keys follow between the operator's keys.
+    if (video < 0) {
+        modell()->fokozatosUjratolt(ElsoAdag, KovetkezoAdag);
+        aktualisBeallit(0);
+        return;
+    }
     modell()->ujratolt();
     const int s = lista().sor(video);
     aktualisBeallit(s >= 0 ? s : 0);
@@ -105,6 +116,7 @@ void Tfrm_VideoValaszt::rend(bool nev)
 
 void Tfrm_VideoValaszt::gyorsKeres(const GyorsKereses::Kerdes& kerdes)
 {
+    modell()->betoltesBefejez();   // the row sought may be among the keys not read yet
     const int s = kerdes.tipus == GyorsKereses::Kerdes::Tipus::Kod
                       ? m_lista.elso(QStringLiteral("t.azon = ?"), {kerdes.kod})
                       : m_lista.elsoKezdodo(QStringLiteral("t.video_nev"), kerdes.eleje);
