@@ -87,7 +87,24 @@ void KulcsosLista::betolt()
 {
     m_folyam.reset();
     if (suruBetolt()) return;
-    kulcsokBeallit(Adatbazis::kulcsokOlvas(kulcsLekerdezes(), m_szuroParam));
+    kulcsokBeallit(Adatbazis::motor().kulcsokOlvas(Adatbazis::db(), kulcsLekerdezes(), m_szuroParam, varhatoSorok()));
+}
+
+size_t KulcsosLista::varhatoSorok() const
+{
+    // Room for every key the table could list: the key range, two probes
+    // of its index. Room left unused is never touched, so it costs address
+    // space, not memory; a range far wider than any shop stays unreserved.
+    constexpr qint64 Legfeljebb = 16'000'000;
+    if (m_def.kulcs.compare(QLatin1String("rowid"), Qt::CaseInsensitive) != 0) {
+        const Sema::Mezo* m = Sema::mezo(m_def.tabla, m_def.kulcs);
+        if (!m || m->tipus != Sema::Tipus::AutoInc) return sorok();
+    }
+    Adatbazis::Utasitas u(QStringLiteral("SELECT (SELECT MIN(%1) FROM %2), (SELECT MAX(%1) FROM %2)")
+                              .arg(m_def.kulcs, m_def.tabla));
+    if (!u.lep()) return sorok();
+    const qint64 szeles = u.egesz(1) - u.egesz(0) + 1;
+    return size_t(std::max<qint64>(sorok(), szeles > 0 && szeles <= Legfeljebb ? szeles : 0));
 }
 
 void KulcsosLista::betoltKezd(int elso)

@@ -108,6 +108,8 @@ private:
     bool m_folyamVege = false;
 
     QString orderBy() const;
+    // How many keys betolt() should make room for.
+    size_t varhatoSorok() const;
     // Counts the rows instead of reading their keys when that is enough.
     bool suruBetolt();
     const QVector<QVariant>* sorAdat(int sor) const;

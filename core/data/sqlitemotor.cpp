@@ -104,12 +104,13 @@ class SqliteMotor : public Adatbazis::Motor {
 public:
     QString driver() const override { return QStringLiteral("QSQLITE"); }
     bool beallit(QSqlDatabase& db, QString* hiba) const override;
-    std::vector<qint64> kulcsokOlvas(const QSqlDatabase& db, const QString& sql,
-                                     const QVariantList& param) const override
+    std::vector<qint64> kulcsokOlvas(const QSqlDatabase& db, const QString& sql, const QVariantList& param,
+                                     size_t varhato) const override
     {
         Adatbazis::Utasitas u(db, sql);
         u.kotMind(param);
         std::vector<qint64> out;
+        out.reserve(varhato);
         while (u.lep()) out.push_back(u.egesz(0));
         return out;
     }
