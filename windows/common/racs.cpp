@@ -1,12 +1,23 @@
 #include "windows/common/racs.h"
 #include "core/common/listamodell.h"
 
+#include <QFont>
+
 #include <QHeaderView>
 #include <QTableView>
 #include <QTableWidget>
 
+QFont RacsBetu(int pont)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSize(pont > 0 ? pont : 8);
+    return f;
+}
+
 void RacsBeallit(QTableView* racs)
 {
+    racs->setFont(RacsBetu(racs->font().pointSize()));
     racs->setSelectionBehavior(QAbstractItemView::SelectRows);
     racs->setSelectionMode(QAbstractItemView::SingleSelection);
     racs->setEditTriggers(QAbstractItemView::NoEditTriggers);
