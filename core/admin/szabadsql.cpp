@@ -1,6 +1,8 @@
 #include "core/admin/szabadsql.h"
+#include "core/admin/felhasznalok.h"
 #include "core/common/listamodell.h"
 #include "core/data/beallitas.h"
+#include "core/data/motor.h"
 #include "core/data/utasitas.h"
 
 #include <QFile>
@@ -23,17 +25,38 @@ namespace {
 struct Elokeszitett {
     Adatbazis::Utasitas u;
     const char* farok = nullptr;
-    Elokeszitett(const char* eleje, const char* vege)
+    Elokeszitett(const QSqlDatabase& db, const char* eleje, const char* vege)
     {
         qsizetype n = 0;
-        u = Adatbazis::Utasitas::elso(Adatbazis::db(), QByteArrayView(eleje, vege - eleje), &n, true);
+        u = Adatbazis::Utasitas::elso(db, QByteArrayView(eleje, vege - eleje), &n, true);
         farok = eleje + n;
     }
 };
 
-void nyitvaVan()
+// What the text left, read inside its transaction: login on and nobody with
+// the administrator's right, so nobody could open the users window again.
+bool nincsRendszergazda(const QSqlDatabase& db)
 {
-    if (!Adatbazis::kezelo(Adatbazis::db())) throw AdatbazisHiba(QStringLiteral("Az adatbázis nincs megnyitva."));
+    Adatbazis::Utasitas b(db, QStringLiteral("SELECT vanbelep FROM beallit ORDER BY beallit LIMIT 1"));
+    if (!b.lep() || b.szoveg(0) != QLatin1String("I")) return false;
+    Adatbazis::Utasitas r(db, QStringLiteral("SELECT COUNT(*) FROM felhasznalo WHERE rendszergazda = 'I'"));
+    return r.lep() && r.egesz(0) == 0;
+}
+
+// Runs `f`; a failure the guard caused carries the guard's reason instead
+// of the engine's "not authorized".
+template <class F>
+auto orzott(Adatbazis::SajatKapcsolat& k, F&& f)
+{
+    k.tiltasTorol();
+    try {
+        return f();
+    } catch (const AdatbazisHiba& e) {
+        const QString tiltas = k.tiltas();
+        k.tiltasTorol();
+        if (!tiltas.isEmpty()) throw AdatbazisHiba(tiltas);
+        throw;
+    }
 }
 
 // The first word of a statement, past blanks and comments, in capitals.
@@ -71,71 +94,104 @@ bool Lekerdezes(const QString& szoveg)
     return szoveg.trimmed().toUpper().startsWith(QLatin1String("SELECT"));
 }
 
-qint64 Vegrehajt(const QString& szoveg)
+Kapcsolat::Kapcsolat() = default;
+
+Kapcsolat::~Kapcsolat() { zar(); }
+
+Adatbazis::SajatKapcsolat& Kapcsolat::kapcsolat()
+{
+    if (!m_k) {
+        if (!Adatbazis::kezelo(Adatbazis::db())) throw AdatbazisHiba(QStringLiteral("Az adatbázis nincs megnyitva."));
+        m_k = Adatbazis::motor().sajatKapcsolat(Adatbazis::db());
+    }
+    return *m_k;
+}
+
+QSqlDatabase Kapcsolat::db() { return kapcsolat().db(); }
+
+void Kapcsolat::zar() { m_k.reset(); }
+
+qint64 Kapcsolat::Vegrehajt(const QString& szoveg)
 {
     const QByteArray u = szoveg.toUtf8();
     const char* p = u.constData();
     const char* const vege = p + u.size();
-    nyitvaVan();
-    Adatbazis::Tranzakcio t;
-    qint64 valtozott = 0;
-    bool volt = false;
-    while (p < vege) {
-        Elokeszitett e(p, vege);
-        p = e.farok;
-        if (!e.u.ervenyes()) continue;
-        volt = true;
-        if (tranzakciotKezel(e.u))
-            throw AdatbazisHiba(QStringLiteral("Tranzakciót kezelő utasítás (%1) itt nem futtatható: a szöveg "
-                                               "utasításai együtt, egy tranzakcióban futnak.")
-                                    .arg(QString::fromLatin1(elsoSzo(e.u.sql().constData()))));
-        const qint64 elotte = e.u.osszesValtozas();
-        e.u.futtat();
-        // changes() keeps the count of the last INSERT, UPDATE or DELETE
-        // even after a statement that changed nothing (CREATE, SELECT).
-        if (e.u.osszesValtozas() != elotte) valtozott += e.u.valtozott();
-    }
-    if (!volt) throw AdatbazisHiba(NincsUtasitas);
-    t.jovahagy();
-    return valtozott;
+    Adatbazis::SajatKapcsolat& k = kapcsolat();
+    const QSqlDatabase db = k.db();
+    return orzott(k, [&] {
+        Adatbazis::Tranzakcio t(db);
+        qint64 valtozott = 0;
+        bool volt = false;
+        while (p < vege) {
+            Elokeszitett e(db, p, vege);
+            p = e.farok;
+            if (!e.u.ervenyes()) continue;
+            volt = true;
+            if (tranzakciotKezel(e.u))
+                throw AdatbazisHiba(QStringLiteral("Tranzakciót kezelő utasítás (%1) itt nem futtatható: a szöveg "
+                                                   "utasításai együtt, egy tranzakcióban futnak.")
+                                        .arg(QString::fromLatin1(elsoSzo(e.u.sql().constData()))));
+            // It cannot run inside the text's transaction anyway; and its
+            // INTO would write a copy of the shop anywhere.
+            if (elsoSzo(e.u.sql().constData()) == "VACUUM")
+                throw AdatbazisHiba(QStringLiteral("A VACUUM (VACUUM INTO is) innen nem futtatható."));
+            const qint64 elotte = e.u.osszesValtozas();
+            e.u.futtat();
+            // changes() keeps the count of the last INSERT, UPDATE or DELETE
+            // even after a statement that changed nothing (CREATE, SELECT).
+            if (e.u.osszesValtozas() != elotte) valtozott += e.u.valtozott();
+        }
+        if (!volt) throw AdatbazisHiba(NincsUtasitas);
+        if (nincsRendszergazda(db)) throw AdatbazisHiba(QString::fromUtf8(Felhasznalok::UtolsoRendszergazda));
+        t.jovahagy();
+        return valtozott;
+    });
 }
 
-void Eredmeny::nyit(const QString& szoveg)
+void Eredmeny::nyit(Kapcsolat& m, const QString& szoveg)
 {
     zar();
     // The engine takes the first statement of a text and ignores the rest;
     // a second one is refused rather than silently left out.
     const QByteArray u = szoveg.toUtf8();
     const char* const vege = u.constData() + u.size();
-    nyitvaVan();
-    QString elso;
-    {
-        const char* p = u.constData();
-        Elokeszitett e(p, vege);
-        if (!e.u.ervenyes()) throw AdatbazisHiba(NincsUtasitas);
-        elso = QString::fromUtf8(p, e.farok - p).trimmed();
-        p = e.farok;
-        while (p < vege) {
-            bool tovabbi = false;
-            try {
-                Elokeszitett m(p, vege);
-                tovabbi = m.u.ervenyes();
-                p = m.farok;
-            } catch (const AdatbazisHiba&) {
-                tovabbi = true;
+    Adatbazis::SajatKapcsolat& k = m.kapcsolat();
+    const QSqlDatabase db = k.db();
+    orzott(k, [&] {
+        QString elso;
+        {
+            const char* p = u.constData();
+            Elokeszitett e(db, p, vege);
+            if (!e.u.ervenyes()) throw AdatbazisHiba(NincsUtasitas);
+            // A result runs outside a transaction, unchecked: it only reads.
+            if (!e.u.csakOlvas())
+                throw AdatbazisHiba(QStringLiteral("Eredményként csak lekérdezés futtatható: ez az utasítás "
+                                                   "adatot vagy szerkezetet módosítana."));
+            elso = QString::fromUtf8(p, e.farok - p).trimmed();
+            p = e.farok;
+            while (p < vege) {
+                bool tovabbi = false;
+                try {
+                    Elokeszitett kov(db, p, vege);
+                    tovabbi = kov.u.ervenyes();
+                    p = kov.farok;
+                } catch (const AdatbazisHiba&) {
+                    tovabbi = true;
+                    k.tiltasTorol();   // whatever it is, it is refused for being there
+                }
+                if (tovabbi)
+                    throw AdatbazisHiba(QStringLiteral("Egyszerre csak egy lekérdezés futtatható: "
+                                                       "a SELECT után további utasítás áll."));
             }
-            if (tovabbi)
-                throw AdatbazisHiba(QStringLiteral("Egyszerre csak egy lekérdezés futtatható: "
-                                                   "a SELECT után további utasítás áll."));
         }
-    }
-    QSqlQuery q(Adatbazis::db());
-    if (!q.exec(elso)) {
-        const QSqlError e = q.lastError();
-        throw AdatbazisHiba(e.databaseText().isEmpty() ? e.text() : e.databaseText());
-    }
-    m_sql = elso;
-    setQuery(std::move(q));
+        QSqlQuery q(db);
+        if (!q.exec(elso)) {
+            const QSqlError e = q.lastError();
+            throw AdatbazisHiba(e.databaseText().isEmpty() ? e.text() : e.databaseText());
+        }
+        m_sql = elso;
+        setQuery(std::move(q));
+    });
 }
 
 void Eredmeny::zar()

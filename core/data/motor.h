@@ -11,6 +11,28 @@
 
 namespace Adatbazis {
 
+// A connection of its own to the session's database for the statements an
+// administrator types (the free statement window), held while that window
+// is open. It is set up as the session is (the Hungarian functions and
+// collation), and it is guarded: a statement that would change the shop's
+// schema or the engine's settings is refused when it is prepared, whatever
+// it is written like: DROP, ALTER and CREATE on the program's tables and
+// their indexes, a table, view or index named like one of them (a temporary
+// one included), a trigger on them, a PRAGMA that sets a value, ATTACH,
+// DETACH and VACUUM (VACUUM INTO as well). Reading, INSERT, UPDATE and
+// DELETE stay free. Nothing it creates for itself (temporary tables, views,
+// triggers) is seen by the session.
+class SajatKapcsolat {
+public:
+    virtual ~SajatKapcsolat() = default;
+    virtual QSqlDatabase db() const = 0;
+    // Why the guard refused a statement since the last tiltasTorol(), in
+    // Hungarian: the engine's own error then only says it was not allowed.
+    // Empty when it refused nothing.
+    virtual QString tiltas() const = 0;
+    virtual void tiltasTorol() = 0;
+};
+
 class Motor {
 public:
     virtual ~Motor() = default;
@@ -62,6 +84,10 @@ public:
     virtual void semaLetrehoz(QSqlDatabase& db) const = 0;
     virtual QString semaEllenoriz(QSqlDatabase& db) const = 0;
     virtual void semaFrissit(QSqlDatabase& db) const = 0;
+
+    // A guarded connection of its own to the database `munkamenet` is open
+    // on (see SajatKapcsolat). Throws AdatbazisHiba when it cannot be made.
+    virtual std::unique_ptr<SajatKapcsolat> sajatKapcsolat(const QSqlDatabase& munkamenet) const = 0;
 };
 
 // The engine in use.

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QTime>
 #include <functional>
+#include <sqlite3.h>
 #include <cmath>
 
 namespace Sema {
@@ -148,6 +149,12 @@ const std::vector<Tabla>& tablak()
     return t;
 }
 
+QString indexNev(const QString& createIndex)
+{
+    // "CREATE INDEX name ON ..."
+    return createIndex.section(u' ', 2, 2, QString::SectionSkipEmpty);
+}
+
 const Tabla* tabla(const QString& nev)
 {
     for (const Tabla& t : tablak())
@@ -251,6 +258,27 @@ QString taroltRendezes(QSqlDatabase& db)
     return q.next() ? q.value(0).toString() : QString();
 }
 
+// The schema's CREATE INDEX statements whose index is not in the database
+// (dropped by hand, or by an older program).
+QStringList hianyzoIndexek(QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT lower(name) FROM sqlite_schema WHERE type = 'index'"))) throw Adatbazis::hiba(q);
+    QSet<QString> van;
+    while (q.next()) van.insert(q.value(0).toString());
+    QStringList hiany;
+    for (const Tabla& t : tablak())
+        for (const QString& ix : t.indexek)
+            if (!van.contains(indexNev(ix).toLower())) hiany << ix;
+    return hiany;
+}
+
+bool csakOlvashato(QSqlDatabase& db)
+{
+    sqlite3* h = Adatbazis::kezelo(db);
+    return h && sqlite3_db_readonly(h, "main") == 1;
+}
+
 void rendezesTarol(QSqlDatabase& db)
 {
     Adatbazis::vegrehajt(db, QStringLiteral("INSERT OR REPLACE INTO %1 (nev, ertek) VALUES (?, ?)")
@@ -309,7 +337,11 @@ QString ellenoriz(QSqlDatabase& db)
 void frissit(QSqlDatabase& db)
 {
     const QString rendezes = HuFold::rendVerzio();
-    if (semaVerzio(db) == Verzio && taroltRendezes(db) == rendezes) return;
+    if (semaVerzio(db) == Verzio && taroltRendezes(db) == rendezes) {
+        // A missing index only slows the lists: a file that cannot be
+        // written opens without it.
+        if (hianyzoIndexek(db).isEmpty() || csakOlvashato(db)) return;
+    }
 
     Adatbazis::Tranzakcio tr(db);
     // Read again under the write lock: another copy of the program may have done it meanwhile.
@@ -327,16 +359,14 @@ void frissit(QSqlDatabase& db)
                 if (m.verzio > regi)
                     Adatbazis::vegrehajt(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(t.nev, oszlopDef(t, m)));
         }
-        // Every index the lists need, the ones added later included.
-        for (const Tabla& t : tablak())
-            for (const QString& ix : t.indexek) {
-                QString u = ix;
-                u.replace(QStringLiteral("CREATE INDEX "), QStringLiteral("CREATE INDEX IF NOT EXISTS "));
-                Adatbazis::vegrehajt(db, u);
-            }
         Adatbazis::vegrehajt(db, QStringLiteral("PRAGMA user_version = %1").arg(Verzio));
         const QString hiba = ellenoriz(db);
         if (!hiba.isEmpty()) throw AdatbazisHiba(hiba);
+    }
+    // Every index the lists need: the ones added later, and any dropped since.
+    for (QString ix : hianyzoIndexek(db)) {
+        ix.replace(QStringLiteral("CREATE INDEX "), QStringLiteral("CREATE INDEX IF NOT EXISTS "));
+        Adatbazis::vegrehajt(db, ix);
     }
     if (taroltRendezes(db) != rendezes) {
         // Indexes built with another order would mislead every look-up by title or name.

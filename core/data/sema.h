@@ -44,6 +44,8 @@ inline constexpr const char* RendszerTabla = "rendszer";
 inline constexpr const char* RendezesKulcs = "hu_rendezes";
 
 const std::vector<Tabla>& tablak();
+// The name of the index a statement of Tabla::indexek creates.
+QString indexNev(const QString& createIndex);
 
 // The named CHECK constraint of a field's type and width: its name (the
 // Hungarian sentence a refusal shows) and its expression. Empty for AutoInc.
@@ -74,9 +76,11 @@ void letrehoz(QSqlDatabase& db);
 QString ellenoriz(QSqlDatabase& db);
 // For a database ellenoriz() accepted: in one transaction, the steps from
 // its schema version up to the current one (tables, fields and indexes
-// added since), and, when the collator's version differs from the one
-// stored, a rebuild of every index ordered by HU (REINDEX HU) and the new
-// version stored. Does nothing (and takes no lock) when all is current.
+// added since), every index of the schema that is missing (dropped since),
+// and, when the collator's version differs from the one stored, a rebuild
+// of every index ordered by HU (REINDEX HU) and the new version stored.
+// Does nothing (and takes no lock) when all is current, nor for missing
+// indexes alone when the file cannot be written.
 // Throws AdatbazisHiba; then nothing has changed.
 void frissit(QSqlDatabase& db);
 int semaVerzio(QSqlDatabase& db);

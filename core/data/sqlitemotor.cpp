@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -148,6 +151,7 @@ public:
     void semaLetrehoz(QSqlDatabase& db) const override { Sema::letrehoz(db); }
     QString semaEllenoriz(QSqlDatabase& db) const override { return Sema::ellenoriz(db); }
     void semaFrissit(QSqlDatabase& db) const override { Sema::frissit(db); }
+    std::unique_ptr<Adatbazis::SajatKapcsolat> sajatKapcsolat(const QSqlDatabase& munkamenet) const override;
 
 private:
     // The lock file held open while the session works on its folder: the
@@ -266,6 +270,173 @@ bool SqliteMotor::masolat(const QSqlDatabase& forras, const QString& celFajl, QS
     }
     if (cel) sqlite3_close(cel);
     return rc == SQLITE_OK;
+}
+
+// ---- the guarded connection of the free statements ---------------------------
+
+// The names the program owns, in lower case: its tables (the book-keeping
+// one included) and the indexes of the schema.
+struct ProgramNevek {
+    QSet<QString> tablak, indexek;
+    ProgramNevek()
+    {
+        for (const Sema::Tabla& t : Sema::tablak()) {
+            tablak.insert(t.nev.toLower());
+            for (const QString& ix : t.indexek) indexek.insert(Sema::indexNev(ix).toLower());
+        }
+        tablak.insert(QString::fromLatin1(Sema::RendszerTabla));
+    }
+};
+
+const ProgramNevek& programNevek()
+{
+    static const ProgramNevek n;
+    return n;
+}
+
+QString kisNev(const char* s) { return s ? QString::fromUtf8(s).toLower() : QString(); }
+
+// PRAGMAs whose argument only names what is read (a table, an index, a
+// limit of the check): they stay free with it. Any other PRAGMA with a
+// value sets something.
+bool olvasoPragma(const QString& nev)
+{
+    static const QSet<QString> olvasok = {
+        QStringLiteral("table_info"),  QStringLiteral("table_xinfo"),  QStringLiteral("table_list"),
+        QStringLiteral("index_info"),  QStringLiteral("index_xinfo"),  QStringLiteral("index_list"),
+        QStringLiteral("foreign_key_list"), QStringLiteral("foreign_key_check"),
+        QStringLiteral("integrity_check"),  QStringLiteral("quick_check")};
+    return olvasok.contains(nev);
+}
+
+class SqliteSajatKapcsolat : public Adatbazis::SajatKapcsolat {
+public:
+    SqliteSajatKapcsolat()
+    {
+        static std::atomic<int> sorszam{0};
+        m_nev = QStringLiteral("%1_sajat_%2").arg(QString::fromLatin1(Adatbazis::KapcsolatNev)).arg(++sorszam);
+    }
+    ~SqliteSajatKapcsolat() override
+    {
+        if (QSqlDatabase::contains(m_nev)) {
+            {
+                QSqlDatabase d = QSqlDatabase::database(m_nev, false);
+                if (sqlite3* h = Adatbazis::kezelo(d)) sqlite3_set_authorizer(h, nullptr, nullptr);
+                d.close();
+            }
+            QSqlDatabase::removeDatabase(m_nev);
+        }
+    }
+    QSqlDatabase db() const override { return QSqlDatabase::database(m_nev, false); }
+    QString tiltas() const override { return m_tiltas; }
+    void tiltasTorol() override { m_tiltas.clear(); }
+
+    // Opens it on the session's file, as the session is set up; throws AdatbazisHiba.
+    void nyit(const Adatbazis::Motor& motor, const QSqlDatabase& munkamenet)
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase(motor.driver(), m_nev);
+        d.setDatabaseName(munkamenet.databaseName());
+        d.setConnectOptions(munkamenet.connectOptions());
+        if (!d.open()) {
+            const QSqlError e = d.lastError();
+            throw AdatbazisHiba(Adatbazis::magyarHiba(e.databaseText().isEmpty() ? e.text() : e.databaseText()),
+                                AdatbazisHiba::Fajta::Tarolas);
+        }
+        sqlite3* h = Adatbazis::kezelo(d);
+        if (h) sqlite3_busy_timeout(h, 5000);
+        QString hiba;
+        if (!motor.beallit(d, &hiba)) throw AdatbazisHiba(hiba);
+        // The schema cannot be written past the engine's own checks, nor
+        // the file's pages by hand.
+        sqlite3_db_config(h, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+        sqlite3_set_authorizer(h, &SqliteSajatKapcsolat::ellenoriz, this);
+    }
+
+private:
+    QString m_nev;
+    QString m_tiltas;
+
+    int tilt(const QString& miert)
+    {
+        if (m_tiltas.isEmpty()) m_tiltas = miert;
+        return SQLITE_DENY;
+    }
+
+    static int ellenoriz(void* p, int kod, const char* a1, const char* a2, const char*, const char*)
+    {
+        return static_cast<SqliteSajatKapcsolat*>(p)->dont(kod, kisNev(a1), kisNev(a2), a2 != nullptr);
+    }
+
+    int dont(int kod, const QString& a1, const QString& a2, bool van2)
+    {
+        const ProgramNevek& n = programNevek();
+        const auto programTabla = [&] {
+            return tilt(QStringLiteral("A program táblái és indexei nem módosíthatók (%1).").arg(a1));
+        };
+        const auto foglaltNev = [&] {
+            return tilt(QStringLiteral("A(z) „%1” név a program egyik táblájáé vagy indexéé: ezen a néven "
+                                       "nem hozható létre tábla, nézet vagy index, ideiglenes sem.")
+                            .arg(a1));
+        };
+        switch (kod) {
+        case SQLITE_DROP_TABLE:
+        case SQLITE_DROP_TEMP_TABLE:
+        case SQLITE_DROP_VIEW:
+        case SQLITE_DROP_TEMP_VIEW:
+        case SQLITE_DROP_VTABLE:
+            if (n.tablak.contains(a1)) return programTabla();
+            return SQLITE_OK;
+        case SQLITE_CREATE_TABLE:
+        case SQLITE_CREATE_TEMP_TABLE:
+        case SQLITE_CREATE_VIEW:
+        case SQLITE_CREATE_TEMP_VIEW:
+        case SQLITE_CREATE_VTABLE:
+            if (n.tablak.contains(a1) || n.indexek.contains(a1)) return foglaltNev();
+            return SQLITE_OK;
+        case SQLITE_ALTER_TABLE:   // a1: the database, a2: the table
+            if (n.tablak.contains(a2))
+                return tilt(QStringLiteral("A program táblái és indexei nem módosíthatók (%1).").arg(a2));
+            return SQLITE_OK;
+        case SQLITE_CREATE_INDEX:
+        case SQLITE_CREATE_TEMP_INDEX:
+            // A new index on them would be theirs too: a UNIQUE one could
+            // refuse the program's own rows.
+            if (n.tablak.contains(a2))
+                return tilt(QStringLiteral("A program táblái és indexei nem módosíthatók (%1): "
+                                           "új index sem hozható létre rajtuk.").arg(a2));
+            if (n.tablak.contains(a1) || n.indexek.contains(a1)) return foglaltNev();
+            return SQLITE_OK;
+        case SQLITE_DROP_INDEX:
+        case SQLITE_DROP_TEMP_INDEX:
+            if (n.indexek.contains(a1) || n.tablak.contains(a2)) return programTabla();
+            return SQLITE_OK;
+        case SQLITE_CREATE_TRIGGER:
+            // A stored trigger would change what the program's own writes do;
+            // a temporary one acts on this connection alone.
+            if (n.tablak.contains(a2))
+                return tilt(QStringLiteral("A program tábláira (%1) nem tehető tárolt trigger.").arg(a2));
+            return SQLITE_OK;
+        case SQLITE_PRAGMA:
+            if (van2 && !olvasoPragma(a1))
+                return tilt(QStringLiteral("Az adatbázis-kezelő beállításai (PRAGMA %1) innen nem módosíthatók, "
+                                           "csak olvashatók.").arg(a1));
+            return SQLITE_OK;
+        case SQLITE_ATTACH:
+        case SQLITE_DETACH:
+            // VACUUM, with INTO or without, attaches its target this way.
+            return tilt(QStringLiteral("Más adatbázisfájl innen nem csatolható (ATTACH, DETACH), "
+                                       "és a VACUUM (VACUUM INTO is) sem futtatható."));
+        default: return SQLITE_OK;
+        }
+    }
+};
+
+std::unique_ptr<Adatbazis::SajatKapcsolat> SqliteMotor::sajatKapcsolat(const QSqlDatabase& munkamenet) const
+{
+    if (!Adatbazis::kezelo(munkamenet)) throw AdatbazisHiba(QStringLiteral("Az adatbázis nincs megnyitva."));
+    auto k = std::make_unique<SqliteSajatKapcsolat>();
+    k->nyit(*this, munkamenet);
+    return k;
 }
 
 } // namespace

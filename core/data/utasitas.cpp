@@ -250,6 +250,8 @@ bool Utasitas::forras(int i, QString* tabla, QString* mezo) const
     return true;
 }
 
+bool Utasitas::csakOlvas() const { return m_st && sqlite3_stmt_readonly(m_st) != 0; }
+
 QByteArray Utasitas::sql() const
 {
     const char* s = m_st ? sqlite3_sql(m_st) : nullptr;

@@ -117,6 +117,8 @@ public:
     bool forras(int i, QString* tabla, QString* mezo) const;
 
     QByteArray sql() const;
+    // It writes nothing when run (a query).
+    bool csakOlvas() const;
     // Of the connection: the key of the last row inserted, rows changed by
     // the last INSERT/UPDATE/DELETE, and by every one since it opened.
     qint64 utolsoKulcs() const;

@@ -240,9 +240,9 @@ template <typename Ki> bool cp1250Ir(Ki& ki, const char* utf8, qsizetype n)
 using Adatbazis::Utasitas;
 using Oszlop = Adatbazis::Utasitas::Tipus;
 
-Utasitas utasitas(const QString& sql, const QVariantList& param)
+Utasitas utasitas(const QSqlDatabase& db, const QString& sql, const QVariantList& param)
 {
-    Utasitas u(sql);
+    Utasitas u(db.isValid() ? db : Adatbazis::db(), sql);
     u.kotMind(param);
     return u;
 }
@@ -397,12 +397,13 @@ Forras ListaForras(const KulcsosLista& lista, const std::function<QString(const 
     return f;
 }
 
-Forras LekerdezesForras(const QString& sql, const QVariantList& param)
+Forras LekerdezesForras(const QString& sql, const QVariantList& param, const QSqlDatabase& db)
 {
     Forras f;
     f.sql = sql;
     f.param = param;
-    const Utasitas u = utasitas(sql, param);
+    f.db = db;
+    const Utasitas u = utasitas(db, sql, param);
     const int n = u.oszlopok();
     for (int i = 0; i < n; ++i) {
         const QString nev = u.oszlopNev(i);
@@ -423,7 +424,7 @@ qint64 SorokSzama(const Forras& f)
     if (f.sorok >= 0) return f.sorok;
     QString belso = f.sql.trimmed();
     while (belso.endsWith(';')) belso.chop(1);
-    Utasitas u = utasitas(QStringLiteral("SELECT COUNT(*) FROM (%1)").arg(belso), f.param);
+    Utasitas u = utasitas(f.db, QStringLiteral("SELECT COUNT(*) FROM (%1)").arg(belso), f.param);
     return u.lep() ? u.egesz(0) : 0;
 }
 
@@ -461,7 +462,7 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
     struct Nev { QByteArray bajt; bool cserelt; };
     QHash<QString, std::shared_ptr<QHash<qint64, Nev>>> nevsorok;
     if (std::any_of(f.kikeresek.cbegin(), f.kikeresek.cend(), [](const QString& k) { return !k.isEmpty(); })) {
-        olvaso.emplace(Adatbazis::Olvasas::Pillanatkep);
+        olvaso.emplace(Adatbazis::Olvasas::Pillanatkep, f.db.isValid() ? f.db : Adatbazis::db());
         for (int i : mezok) {
             const QString& sql = f.kikeresek.value(i);
             if (sql.isEmpty() || nevsorok.contains(sql)) continue;
@@ -480,7 +481,7 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
     }
 
     // The statement first: a wrong one leaves no file behind.
-    Utasitas u = utasitas(f.sql, f.param);
+    Utasitas u = utasitas(f.db, f.sql, f.param);
 
     // Written beside the target and renamed over it when whole: a failure
     // or a crash on the way never leaves half a file in its place.

@@ -35,6 +35,8 @@ struct Forras {
     // name, or no key, gives an empty field (as an outer join would).
     QStringList kikeresek;
     qint64 sorok = -1;            // number of rows when known (progress), else -1
+    // The connection it is read on; not valid: the session's.
+    QSqlDatabase db;
 };
 
 // A list as it is shown (its filter and order), every field of it;
@@ -42,8 +44,8 @@ struct Forras {
 Forras ListaForras(const KulcsosLista& lista, const std::function<QString(const QString&)>& felirat = {});
 // Every column of a query, labelled by its name; a column read straight from
 // a table's field takes that field's type. Throws AdatbazisHiba when the
-// statement is wrong.
-Forras LekerdezesForras(const QString& sql, const QVariantList& param = {});
+// statement is wrong. `db`: read on that connection instead of the session's.
+Forras LekerdezesForras(const QString& sql, const QVariantList& param = {}, const QSqlDatabase& db = {});
 // The number of rows of a source (counted when not known). Throws AdatbazisHiba.
 qint64 SorokSzama(const Forras& f);
 

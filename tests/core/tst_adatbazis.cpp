@@ -610,6 +610,50 @@ private slots:
         QCOMPARE(hash(fajl), elotte);
     }
 
+    // An index of the schema dropped behind the program's back is built
+    // again when the shop opens; a file that cannot be written opens
+    // without it.
+    void hianyzoIndexUjraepul_data()
+    {
+        QTest::addColumn<bool>("irhato");
+        QTest::newRow("írható") << true;
+        QTest::newRow("csak olvasható") << false;
+    }
+    void hianyzoIndexUjraepul()
+    {
+        QFETCH(bool, irhato);
+        MagTelepites t(true);
+        const QString fajl = Adatbazis::fajlUtvonal(t.adatMappa());
+        const QString indexek = "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name IN "
+                                "('video_azon', 'ugyfel_ugyfel_nev', 'cassa_idoszak')";
+        kivulrol(fajl, {"DROP INDEX video_azon", "DROP INDEX ugyfel_ugyfel_nev", "DROP INDEX cassa_idoszak"});
+        if (!irhato) {
+            const QFileDevice::Permissions regi = QFile::permissions(fajl);
+            QVERIFY(QFile::setPermissions(fajl, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+            {
+                JogokKorlatozva jogok;
+                if (!jogok.ervenyes()) {
+                    QFile::setPermissions(fajl, regi);
+                    QSKIP("file permissions cannot be made to bind in this process");
+                }
+                t.nyit();
+                QCOMPARE(szam(indexek), 0);
+                Adatbazis::zar();
+            }
+            QFile::setPermissions(fajl, regi);
+            return;
+        }
+        t.nyit();
+        QCOMPARE(szam(indexek), 3);
+        QCOMPARE(Adatbazis::ertek("PRAGMA integrity_check").toString(), QString("ok"));
+        // Opening again changes nothing.
+        Adatbazis::zar();
+        const QByteArray elotte = hash(fajl);
+        t.nyit();
+        Adatbazis::zar();
+        QCOMPARE(hash(fajl), elotte);
+    }
+
     // Files the checks refuse are never changed: one without a table, one
     // written by a newer program.
     void elutasitottFajlNemFrissul_data()

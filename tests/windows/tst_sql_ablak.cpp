@@ -2,8 +2,11 @@
 // empty lines opens the result, only the selection runs when there is one,
 // a comment before SELECT makes a command, a command tells the rows it
 // changed, a failing text changes nothing, statements saved and opened
-// again, and the result written to a "|"-delimited file.
+// again, the result written to a "|"-delimited file, and statements that
+// would break the shop refused.
 #include "windows/admin/tfrm_sql.h"
+#include "core/admin/felhasznalok.h"
+#include "core/rental/cassakonyveles.h"
 #include "windows/app/alkalmazas.h"
 #include "windows/app/tfrm_main.h"
 #include "core/reports/hatarolt.h"
@@ -298,6 +301,86 @@ private slots:
         QCOMPARE(a->SqlSzerkeszto->toPlainText(), szoveg);
         QCOMPARE(tetelek(), regi);
         QVERIFY(!Adatbazis::tranzakcioban());
+    }
+
+    // Statements that would break the shop are refused with "SQL hiba:" and
+    // the reason, the schema as it was; a cash entry of the counter then
+    // lands in the shop's cash book, and the shop opens again.
+    void tiltott_data()
+    {
+        QTest::addColumn<QString>("szoveg");
+        QTest::addColumn<QString>("uzenet");
+        QTest::newRow("ideiglenes cassa") << "CREATE TEMP TABLE cassa AS SELECT * FROM main.cassa"
+                                          << "A(z) „cassa” név a program egyik táblájáé vagy indexéé";
+        QTest::newRow("writable_schema") << "PRAGMA writable_schema=ON"
+                                         << "Az adatbázis-kezelő beállításai (PRAGMA writable_schema)";
+        QTest::newRow("user_version") << "PRAGMA user_version=99" << "Az adatbázis-kezelő beállításai (PRAGMA user_version)";
+        QTest::newRow("DROP TABLE") << "DROP TABLE cassa" << "A program táblái és indexei nem módosíthatók (cassa).";
+        QTest::newRow("DROP INDEX") << "DROP INDEX video_azon" << "A program táblái és indexei nem módosíthatók (video_azon).";
+        QTest::newRow("ATTACH") << "ATTACH '%1/masik.db' AS masik"
+                                << "Más adatbázisfájl innen nem csatolható";
+    }
+    void tiltott()
+    {
+        QFETCH(QString, szoveg);
+        QFETCH(QString, uzenet);
+        szoveg.replace("%1", m_t->mappa());   // a file of the test's own folder
+        const QString semaSql = "SELECT type || ' ' || name || ' ' || IFNULL(sql, '') FROM sqlite_schema ORDER BY name";
+        const QStringList sema = Lemezen(m_t->adatMappa(), semaSql) + Lemezen(m_t->adatMappa(), "PRAGMA user_version");
+        const QStringList penztar = Lemezen(m_t->adatMappa(), "SELECT COUNT(*), IFNULL(SUM(osszeg), 0) FROM cassa");
+        Tfrm_SQL* a = ablak();
+        futtat(a, szoveg);
+        QCOMPARE(m_p.dobozok.size(), 1);
+        QCOMPARE(m_p.hibak().size(), 1);
+        QVERIFY2(m_p.hibak()[0].startsWith("SQL hiba:\r\n" + uzenet), qPrintable(m_p.hibak()[0]));
+        QCOMPARE(Lemezen(m_t->adatMappa(), semaSql) + Lemezen(m_t->adatMappa(), "PRAGMA user_version"), sema);
+        {
+            Adatbazis::Tranzakcio t;
+            CassaKonyvel("B", QVariant(), 1500, true);
+            t.jovahagy();
+        }
+        QVERIFY(Lemezen(m_t->adatMappa(), "SELECT COUNT(*), IFNULL(SUM(osszeg), 0) FROM cassa") != penztar);
+        QCOMPARE(Lemezen(m_t->adatMappa(), "SELECT COUNT(*) FROM cassa").constFirst().toInt(),
+                 penztar.constFirst().section('|', 0, 0).toInt() + 1);
+        QVERIFY(!QFile::exists(m_t->mappa() + "/masik.db"));
+        m_a.reset();
+        Adatbazis::zar();
+        QString hiba;
+        QVERIFY2(Adatbazis::nyit(m_t->adatMappa(), &hiba), qPrintable(hiba));
+    }
+
+    // With login on, a statement that would leave no administrator is
+    // undone with the users window's words; INSERT, UPDATE, DELETE and
+    // SELECT stay free, and what the window creates for itself is its own.
+    void utolsoRendszergazda()
+    {
+        Adatbazis::vegrehajt("UPDATE beallit SET vanbelep = 'I'");
+        const QString rg = "SELECT felhasznalo FROM felhasznalo WHERE rendszergazda = 'I'";
+        const QStringList regi = Lemezen(m_t->adatMappa(), rg);
+        QVERIFY(!regi.isEmpty());
+        Tfrm_SQL* a = ablak();
+        futtat(a, "DELETE FROM felhasznalo WHERE rendszergazda='I'");
+        QCOMPARE(m_p.hibak(), QStringList{"SQL hiba:\r\n" + QString::fromUtf8(Felhasznalok::UtolsoRendszergazda)});
+        QCOMPARE(Lemezen(m_t->adatMappa(), rg), regi);
+
+        m_p.dobozok.clear();
+        futtat(a, "CREATE TEMP TABLE sajat AS SELECT video FROM video ORDER BY video LIMIT 3;\n"
+                  "INSERT INTO felhasznalo (felhasznalo, rendszergazda) VALUES ('helyettes', 'I');\n"
+                  "UPDATE video SET szoveg = 'x' WHERE video IN (SELECT video FROM sajat);\n"
+                  "DELETE FROM felhasznalo WHERE felhasznalo <> 'helyettes'");
+        QCOMPARE(uzenetek(), QStringList{"SQL futtatás kész."});
+        QCOMPARE(Lemezen(m_t->adatMappa(), rg), QStringList{"helyettes"});
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM temp.sqlite_schema").toInt(), 0);
+        futtat(a, "select count(*) from sajat");
+        QCOMPARE(a->PageControl1->currentWidget(), a->TabSheet2);
+        QCOMPARE(a->DBGrid1->model()->index(0, 0).data().toString(),
+                 Lemezen(m_t->adatMappa(), "SELECT COUNT(*) FROM video WHERE szoveg = 'x'").constFirst());
+        // Written from the window's own connection too.
+        const QString fajl = m_t->mappa() + "/sajat.csv";
+        m_p.fajlValaszok << fajl;
+        a->aExport->trigger();
+        QCOMPARE(m_p.hibak(), QStringList());
+        QVERIFY(QFile::exists(fajl));
     }
 
     // Saved into the SQL folder and opened again with Ctrl+S, Ctrl+N and

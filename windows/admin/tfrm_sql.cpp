@@ -158,6 +158,7 @@ void Tfrm_SQL::keyPressEvent(QKeyEvent* e)
 void Tfrm_SQL::done(int r)
 {
     lekerdezesZar();
+    m_kapcsolat.zar();
     QDialog::done(r);
 }
 
@@ -210,7 +211,7 @@ void Tfrm_SQL::aExportExecute()
     m_exportNev = fajl;
     // The rows are read again from the engine; the grid keeps its place.
     Vedett([&] {
-        GyorsHatarolt(this, Hatarolt::LekerdezesForras(m_qry.sql()), QStringLiteral("Qry"), fajl,
+        GyorsHatarolt(this, Hatarolt::LekerdezesForras(m_qry.sql(), {}, m_kapcsolat.db()), QStringLiteral("Qry"), fajl,
                       QStringLiteral("|"));
     }, this);
 }
@@ -244,7 +245,7 @@ void Tfrm_SQL::aFuttatExecute()
     const QString utasitas = kijelolt.isEmpty() ? SqlSzerkeszto->toPlainText() : kijelolt;
     if (SzabadSql::Lekerdezes(utasitas)) {
         try {
-            m_qry.nyit(utasitas);
+            m_qry.nyit(m_kapcsolat, utasitas);
         } catch (const AdatbazisHiba& e) {
             HibaAblak(SqlHiba + e.uzenet(), this);
             return;
@@ -258,7 +259,7 @@ void Tfrm_SQL::aFuttatExecute()
         return;
     }
     try {
-        SzabadSql::Vegrehajt(utasitas);
+        m_kapcsolat.Vegrehajt(utasitas);
     } catch (const AdatbazisHiba& e) {
         HibaAblak(SqlHiba + e.uzenet(), this);
         return;

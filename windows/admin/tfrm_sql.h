@@ -65,6 +65,9 @@ protected:
     void done(int r) override;
 
 private:
+    // The statements' own connection, made at the first run and closed
+    // with the window; before the result, which reads on it.
+    SzabadSql::Kapcsolat m_kapcsolat;
     SzabadSql::Eredmeny m_qry;
     ListaKeret* m_keret;
     QString m_fajlNev;
