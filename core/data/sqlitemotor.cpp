@@ -1,4 +1,5 @@
 #include "core/data/adatbazis.h"
+#include "core/data/fajliras.h"
 #include "core/data/hufold.h"
 #include "core/data/motor.h"
 #include "core/data/sema.h"
@@ -179,7 +180,7 @@ bool SqliteMotor::zarol(const QString& fajl, QString* hiba, QString* irasiAkadal
         }
         if (fd < 0) {
             *hiba = QStringLiteral("A zárolófájl nem hozható létre (%1): %2")
-                        .arg(QString::fromLocal8Bit(std::strerror(errno)), QDir::toNativeSeparators(zarFajl));
+                        .arg(Fajliras::RendszerHiba(errno).chopped(1), QDir::toNativeSeparators(zarFajl));
             return false;
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
