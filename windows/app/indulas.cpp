@@ -1,4 +1,5 @@
 #include "windows/app/indulas.h"
+#include "core/admin/beallitasok.h"
 #include "core/data/adatbazis.h"
 #include "core/data/beallitas.h"
 #include "core/data/konverzio.h"
@@ -38,6 +39,8 @@ std::optional<Munkamenet> Indulas(QWidget* szulo)
         [&] {
             m.tulajdonos = VarSzoveg(Adatbazis::ertek(QStringLiteral("SELECT tulajdonos FROM tulajdonos LIMIT 1")));
             BeallitBetoltAdatbazisbol();
+            // A settings save cut short after its commit: its file follows now.
+            if (BeallitasokBefejez(ProgramUtvonal() + '/' + BeallitasFajlNev)) iniBeolvas(szulo);
         },
         szulo);
     // A start that stops leaves no session open behind it.
