@@ -89,6 +89,39 @@ bool Helyere(const QString& ideiglenes, const QString& cel, QString* hiba, bool 
     return true;
 }
 
+bool Ir(const QString& fajl, const QByteArray& adat, QString* ok)
+{
+    const QString cel = QFileInfo(fajl).absoluteFilePath();
+    Maradekok(QFileInfo(cel).absolutePath());
+    const QString ideiglenes = IdeiglenesNev(cel);
+    const QByteArray uj = QFile::encodeName(ideiglenes);
+    int hibaszam = 0;
+    const int fd = ::open(uj.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        hibaszam = errno;
+    } else {
+        qsizetype kesz = 0;
+        while (hibaszam == 0 && kesz < adat.size()) {
+            const ssize_t n = ::write(fd, adat.constData() + kesz, size_t(adat.size() - kesz));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) hibaszam = errno;
+            else if (n == 0) hibaszam = ENOSPC;
+            else kesz += n;
+        }
+        if (hibaszam == 0 && ::fsync(fd) != 0 && errno != EINVAL) hibaszam = errno;
+        if (::close(fd) != 0 && hibaszam == 0) hibaszam = errno;
+        if (hibaszam != 0) ::unlink(uj.constData());
+    }
+    if (hibaszam != 0) {
+        if (ok) *ok = RendszerHiba(hibaszam);
+        return false;
+    }
+    QString hiba;
+    if (Helyere(ideiglenes, cel, &hiba)) return true;
+    if (ok) *ok = hiba.section(QStringLiteral(": "), -1);
+    return false;
+}
+
 int Maradekok(const QString& mappa)
 {
     int db = 0;

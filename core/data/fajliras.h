@@ -23,6 +23,11 @@ QString IdeiglenesNev(const QString& cel);
 // retries later) and an older `cel` as it was.
 bool Helyere(const QString& ideiglenes, const QString& cel, QString* hiba, bool megtart = false);
 
+// Writes `adat` as the whole of `fajl` through a temporary and Helyere().
+// On failure false with the reason alone (a sentence from RendszerHiba) in
+// `ok`, and an older `fajl` as it was.
+bool Ir(const QString& fajl, const QByteArray& adat, QString* ok);
+
 // Removes from `mappa` (not its subfolders) the temporaries of runs of this
 // program that ended without finishing (their process is gone). Returns how
 // many went.
