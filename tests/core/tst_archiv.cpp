@@ -316,6 +316,11 @@ private slots:
         QVERIFY(regi.open(QIODevice::ReadOnly));
         QCOMPARE(regi.readAll(), QByteArray("régi"));
         QCOMPARE(QDir(mappa).entryList(QDir::Files, QDir::Name), (QStringList{"a.zip", "fajl"}));
+        if (!teli) {
+            // The archive folder itself behind a file.
+            QVERIFY(!Archiv::MappaLetrehoz(mappa + "/fajl/Archiv", &hiba));
+            QVERIFY2(hiba.endsWith("Az útvonal egyik tagja nem mappa."), qPrintable(hiba));
+        }
     }
 };
 
