@@ -110,7 +110,7 @@ public:
             m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
             if (!m_db.open()) {
                 const QSqlError e = m_db.lastError();
-                if (hiba) *hiba = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+                if (hiba) *hiba = Adatbazis::magyarHiba(e.databaseText().isEmpty() ? e.text() : e.databaseText());
                 return false;
             }
         }

@@ -96,7 +96,7 @@ int hu(void*, int alen, const void* a, int blen, const void* b)
 
 QString motorHiba(sqlite3* h, int rc)
 {
-    return h ? QString::fromUtf8(sqlite3_errmsg(h)) : QString::fromUtf8(sqlite3_errstr(rc));
+    return Adatbazis::magyarHiba(h ? QString::fromUtf8(sqlite3_errmsg(h)) : QString::fromUtf8(sqlite3_errstr(rc)));
 }
 
 bool irasiJogHiany(int hiba) { return hiba == EACCES || hiba == EPERM || hiba == EROFS; }

@@ -322,6 +322,30 @@ private slots:
             QVERIFY2(hiba.endsWith("Az útvonal egyik tagja nem mappa."), qPrintable(hiba));
         }
     }
+
+    // The database copied (another reader holds the log) onto a full disk:
+    // the engine's reason in Hungarian too, nothing left behind.
+    void masolatTeliLemezen()
+    {
+        MagTelepites t(true);
+        t.nyit();
+        sqlite3* olvaso = nullptr;
+        QCOMPARE(sqlite3_open_v2(QFile::encodeName(t.adatMappa() + "/kazettora.db").constData(), &olvaso,
+                                 SQLITE_OPEN_READONLY, nullptr),
+                 SQLITE_OK);
+        const auto zar = qScopeGuard([&] { sqlite3_close_v2(olvaso); });
+        QCOMPARE(sqlite3_exec(olvaso, "BEGIN; SELECT COUNT(*) FROM video", nullptr, nullptr, nullptr), SQLITE_OK);
+        kolcsonoz();
+        const QString mappa = t.mappa() + "/Archiv";
+        QVERIFY(QDir().mkpath(mappa));
+        QString hiba;
+        {
+            TeliLemez teli(4096);
+            QVERIFY(!Archiv::Keszit(t.adatMappa(), mappa + "/a.zip", &hiba));
+        }
+        QVERIFY2(hiba.contains("Betelt a lemez") || hiba.contains("Lemezhiba"), qPrintable(hiba));
+        QCOMPARE(QDir(mappa).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    }
 };
 
 QTEST_GUILESS_MAIN(TstArchiv)
