@@ -115,10 +115,12 @@ int archivFuttat(const QCommandLineParser& p)
     } else {
         cel = QFileInfo(fajlok.constFirst()).absoluteFilePath();
     }
-    if (!Archiv::Keszit(TBeall.Utvonal, cel, &hiba)) {
+    QStringList kihagyott;
+    if (!Archiv::Keszit(TBeall.Utvonal, cel, &hiba, &kihagyott)) {
         KotegeltHiba(QStringLiteral("Hiba az archiválás közben\n") + hiba);
         return 1;
     }
+    if (!kihagyott.isEmpty()) KotegeltHiba(Archiv::KihagyottUzenet(kihagyott));
     const QString iniFajl = ProgramUtvonal() + '/' + BeallitasFajlNev;
     IniFajl ini;
     ini.beolvas(iniFajl);

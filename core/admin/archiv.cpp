@@ -1,5 +1,6 @@
 #include "core/admin/archiv.h"
 #include "core/data/adatbazis.h"
+#include "core/data/fajliras.h"
 #include "core/data/motor.h"
 #include "core/data/utasitas.h"
 
@@ -15,6 +16,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <zip.h>
 
@@ -37,8 +39,7 @@ bool MappaLetrehoz(const QString& mappa, QString* hiba)
     if (QDir().mkpath(mappa) && QFileInfo(mappa).isDir()) return true;
     if (hiba)
         *hiba = QStringLiteral("Az archív mappa nem hozható létre: %1\n%2")
-                    .arg(QDir::toNativeSeparators(mappa),
-                         errno ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("ismeretlen hiba"));
+                    .arg(QDir::toNativeSeparators(mappa), Fajliras::RendszerHiba(errno));
     return false;
 }
 
@@ -109,7 +110,7 @@ public:
             m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
             if (!m_db.open()) {
                 const QSqlError e = m_db.lastError();
-                if (hiba) *hiba = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+                if (hiba) *hiba = Adatbazis::magyarHiba(e.databaseText().isEmpty() ? e.text() : e.databaseText());
                 return false;
             }
         }
@@ -162,52 +163,76 @@ private:
     QString m_fajl, m_masolat;
 };
 
-QString zipHiba(zip_t* za)
+// The zip writer's reason in Hungarian: what it was doing, and the system's
+// reason where there is one.
+QString zipHibaSzoveg(const zip_error_t* e)
 {
-    return QString::fromLocal8Bit(zip_strerror(za));
+    const int kod = zip_error_code_zip(e);
+    const int rendszer = zip_error_system_type(e) == ZIP_ET_SYS ? zip_error_code_system(e) : 0;
+    QString mit;
+    switch (kod) {
+    case ZIP_ER_OK: return QStringLiteral("Ismeretlen hiba.");
+    case ZIP_ER_WRITE: mit = QStringLiteral("Az archívum írása nem sikerült"); break;
+    case ZIP_ER_READ: mit = QStringLiteral("Egy fájl olvasása nem sikerült"); break;
+    case ZIP_ER_TMPOPEN: mit = QStringLiteral("Az ideiglenes fájl nem hozható létre"); break;
+    case ZIP_ER_OPEN: mit = QStringLiteral("Egy fájl nem nyitható meg"); break;
+    case ZIP_ER_RENAME: mit = QStringLiteral("Az ideiglenes fájl nem nevezhető át"); break;
+    case ZIP_ER_CLOSE: mit = QStringLiteral("Egy fájl lezárása nem sikerült"); break;
+    case ZIP_ER_SEEK: mit = QStringLiteral("Egy fájlban nem sikerült a pozicionálás"); break;
+    case ZIP_ER_REMOVE: mit = QStringLiteral("Egy fájl nem törölhető"); break;
+    case ZIP_ER_NOENT: mit = QStringLiteral("Egy fájl időközben eltűnt"); break;
+    case ZIP_ER_CHANGED: mit = QStringLiteral("Egy fájl időközben megváltozott"); break;
+    case ZIP_ER_MEMORY: mit = QStringLiteral("Elfogyott a memória"); break;
+    case ZIP_ER_EXISTS: mit = QStringLiteral("Már van ilyen nevű fájl"); break;
+    case ZIP_ER_ZLIB:
+    case ZIP_ER_COMPRESSED_DATA: mit = QStringLiteral("A tömörítés nem sikerült"); break;
+    default: mit = QStringLiteral("A tömörítő hibája (kód: %1)").arg(kod); break;
+    }
+    return rendszer ? mit + QStringLiteral(": ") + Fajliras::RendszerHiba(rendszer) : mit + '.';
 }
 
-// The finished archive reaches the disk before it counts as made.
-void lemezre(const QString& fajl)
-{
-    const int fd = ::open(QFile::encodeName(fajl).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-    const int mappa = ::open(QFile::encodeName(QFileInfo(fajl).absolutePath()).constData(),
-                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (mappa >= 0) {
-        ::fsync(mappa);
-        ::close(mappa);
-    }
-}
+QString zipHiba(zip_t* za) { return zipHibaSzoveg(zip_get_error(za)); }
 
 } // namespace
 
-bool Keszit(const QString& adatMappa, const QString& cel, QString* hiba)
+bool Keszit(const QString& adatMappa, const QString& cel, QString* hiba, QStringList* kihagyott)
 {
     const QDir alap(adatMappa);
     if (!QFileInfo(adatMappa).isDir()) {
         if (hiba) *hiba = QStringLiteral("Nem létező adatbázis mappa: %1").arg(QDir::toNativeSeparators(adatMappa));
         return false;
     }
+    if (kihagyott) kihagyott->clear();
     const QString celAbs = QFileInfo(cel).absoluteFilePath();
+    // What an earlier run left when it was killed: its half-written zip,
+    // its copy of the database.
+    Fajliras::Maradekok(QFileInfo(celAbs).absolutePath());
+    const QString ideiglenes = Fajliras::IdeiglenesNev(celAbs);
     const QString dbFajl = alap.filePath(QString::fromLatin1(Adatbazis::FajlNev));
     // The copy of the database waits beside the archive, on its disk.
-    const QString masolat = celAbs + QStringLiteral(".%1.db").arg(::getpid());
+    const QString masolat = ideiglenes + QStringLiteral(".db");
 
     // The files first, before anything of ours is written: an archive made
     // inside the data folder must not take in itself or its own copy.
+    // Regular files only: a link would pull in what lies outside the folder,
+    // and reading a named pipe or a device might never end.
     QList<QPair<QString, QString>> fajlok;   // path in the archive, file on disk
     bool vanDb = false;
-    QDirIterator it(adatMappa, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    QDirIterator it(adatMappa, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString f = it.next();
         const QString rel = alap.relativeFilePath(f);
+        struct stat st {};
+        if (::lstat(QFile::encodeName(f).constData(), &st) != 0) continue;   // gone meanwhile
+        if (S_ISDIR(st.st_mode)) continue;
         const QFileInfo fi(f);
-        if (fi.absoluteFilePath() == celAbs || fi.absoluteFilePath().startsWith(celAbs + '.')) continue;
+        if (fi.absoluteFilePath() == celAbs || Fajliras::IdeiglenesE(fi.fileName())) continue;
         if (!rel.contains('/') && kihagyando(rel)) continue;
+        if (!S_ISREG(st.st_mode)) {
+            if (kihagyott) kihagyott->append(rel);
+            continue;
+        }
         if (rel == QLatin1String(Adatbazis::FajlNev)) {
             vanDb = true;
             fajlok.append({rel, QString()});   // the snapshot's file, below
@@ -225,13 +250,20 @@ bool Keszit(const QString& adatMappa, const QString& cel, QString* hiba)
     }
 
     int kod = 0;
-    // ZIP_TRUNCATE: the writer builds the new archive in a file beside the
-    // target and renames it over the old one only when it is whole.
-    zip_t* za = zip_open(QFile::encodeName(celAbs).constData(), ZIP_CREATE | ZIP_TRUNCATE, &kod);
+    // Built under a temporary name beside the target (the zip writer works
+    // in one more beside that, the same name with a suffix) and renamed
+    // over the target only when whole.
+    errno = 0;
+    zip_t* za = zip_open(QFile::encodeName(ideiglenes).constData(), ZIP_CREATE | ZIP_TRUNCATE, &kod);
     if (!za) {
+        const int rendszer = errno;
         zip_error_t e;
         zip_error_init_with_code(&e, kod);
-        if (hiba) *hiba = QString::fromLocal8Bit(zip_error_strerror(&e));
+        QString ok = zipHibaSzoveg(&e);
+        // zip_open() gives the code alone; the system's reason is errno.
+        if (zip_error_system_type(&e) == ZIP_ET_SYS && rendszer != 0)
+            ok = ok.chopped(1) + QStringLiteral(": ") + Fajliras::RendszerHiba(rendszer);
+        if (hiba) *hiba = ok;
         zip_error_fini(&e);
         return false;
     }
@@ -254,9 +286,23 @@ bool Keszit(const QString& adatMappa, const QString& cel, QString* hiba)
     if (!rendben) {
         if (hiba) *hiba = zipHiba(za);
         zip_discard(za);
+        QFile::remove(ideiglenes);
+        return false;
     }
-    if (rendben) lemezre(celAbs);
-    return rendben;
+    return Fajliras::Helyere(ideiglenes, celAbs, hiba);
+}
+
+QString KihagyottUzenet(const QStringList& kihagyott)
+{
+    if (kihagyott.isEmpty()) return {};
+    constexpr int Legtobb = 10;
+    QStringList nevek;
+    for (const QString& n : kihagyott.mid(0, Legtobb)) nevek << QDir::toNativeSeparators(n);
+    QString s = QStringLiteral("Nem került az archívumba %1 elem, mert nem szabályos fájl (hivatkozás, cső vagy eszköz): %2")
+                    .arg(kihagyott.size())
+                    .arg(nevek.join(QStringLiteral(", ")));
+    if (kihagyott.size() > Legtobb) s += QStringLiteral(" és további %1").arg(kihagyott.size() - Legtobb);
+    return s + '.';
 }
 
 } // namespace Archiv

@@ -5,6 +5,7 @@
 // beside its write-ahead log).
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 namespace Archiv {
 
@@ -24,8 +25,14 @@ bool MappaLetrehoz(const QString& mappa, QString* hiba);
 // so commits of this or another process, still in the log, are in it and
 // nothing half-written is; its log, shared-memory and lock files stay out.
 // An existing `cel` is replaced only once the new archive is whole. Returns
-// false with the zip writer's or the engine's own text; nothing is left
-// behind then, and an older archive of that name stays as it was.
-bool Keszit(const QString& adatMappa, const QString& cel, QString* hiba);
+// false with the reason in Hungarian; nothing is left behind then, and an
+// older archive of that name stays as it was. What a killed earlier run left
+// beside `cel` is removed first. Only regular files go in: links (never
+// followed), named pipes, sockets and devices are left out and listed in
+// `kihagyott` (paths relative to the data folder).
+bool Keszit(const QString& adatMappa, const QString& cel, QString* hiba, QStringList* kihagyott = nullptr);
+
+// What to tell about the files Keszit() left out; empty when none was.
+QString KihagyottUzenet(const QStringList& kihagyott);
 
 } // namespace Archiv

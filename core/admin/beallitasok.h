@@ -38,3 +38,10 @@ BeallitFajlErtekek BeallitFajlErtekekTBeallbol();
 // writable); the row, the file and TBeall are then as they were.
 void BeallitasokMent(const BeallitSor& sor, const BeallitFajlErtekek& fajl, const QString& iniFajl,
                      const TulajdonosAdat* tulajdonos = nullptr);
+
+// Finishes a save that was killed after its commit and before its settings
+// file took its place: with the session open, at start. True when the
+// settings file changed (it is to be read again). A save whose row did not
+// commit leaves nothing to finish: its pending file is removed, and so are
+// the temporaries of killed writers beside the settings file.
+bool BeallitasokBefejez(const QString& iniFajl);

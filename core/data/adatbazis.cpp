@@ -1,4 +1,5 @@
 #include "core/data/adatbazis.h"
+#include "core/data/fajliras.h"
 #include "core/data/motor.h"
 #include "core/data/sema.h"
 #include "core/data/utasitas.h"
@@ -110,7 +111,7 @@ QString fajlHiany(const QString& fajl)
     if (errno == EACCES)
         return QStringLiteral("Az adatbázis nem érhető el (nincs hozzáférési jog): %1").arg(nativ(fajl));
     if (errno == ENOENT || errno == ENOTDIR) return QStringLiteral("Az adatbázis nem található: %1").arg(nativ(fajl));
-    return QStringLiteral("Az adatbázis nem érhető el (%1): %2").arg(QString::fromLocal8Bit(std::strerror(errno)), nativ(fajl));
+    return QStringLiteral("Az adatbázis nem érhető el (%1): %2").arg(Fajliras::RendszerHiba(errno).chopped(1), nativ(fajl));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/data/beallitas.h"
 #include "core/data/adatbazis.h"
+#include "core/data/fajliras.h"
 #include "core/data/konverzio.h"
 
 #include <QDir>
@@ -126,19 +127,6 @@ void IniFajl::ir(const QString& sz, const QString& k, const QDate& v) { ir(sz, k
 
 namespace {
 
-QString okSzoveg(int hiba)
-{
-    switch (hiba) {
-    case ENOSPC:
-    case EFBIG:
-    case EDQUOT: return QStringLiteral("Betelt a lemez.");
-    case EACCES:
-    case EPERM: return QStringLiteral("Nincs írási jog.");
-    case EROFS: return QStringLiteral("A lemez csak olvasható.");
-    default: return QString::fromLocal8Bit(std::strerror(hiba));
-    }
-}
-
 // Writes all of `adat` to fd; false (errno set) when any of it did not go.
 bool mindIr(int fd, const QByteArray& adat)
 {
@@ -166,7 +154,8 @@ bool IniFajl::ment(const QString& fajl, QString* hiba) const
     // only once it is whole on the disk: a full disk or a failed write
     // leaves the old settings as they were.
     const QByteArray cel = QFile::encodeName(fajl);
-    const QByteArray uj = cel + '.' + QByteArray::number(qint64(::getpid())) + ".uj";
+    const QByteArray uj = QFile::encodeName(Fajliras::IdeiglenesNev(fajl));
+    Fajliras::Maradekok(QFileInfo(fajl).absolutePath());
     int okHiba = 0;
     const int fd = ::open(uj.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
@@ -196,7 +185,7 @@ bool IniFajl::ment(const QString& fajl, QString* hiba) const
     }
     if (hiba)
         *hiba = QStringLiteral("A beállítások fájlja nem írható: %1\n%2")
-                    .arg(QDir::toNativeSeparators(fajl), okSzoveg(okHiba));
+                    .arg(QDir::toNativeSeparators(fajl), Fajliras::RendszerHiba(okHiba));
     return false;
 }
 

@@ -1,4 +1,5 @@
 #include "core/data/adatbazis.h"
+#include "core/data/fajliras.h"
 #include "core/data/hufold.h"
 #include "core/data/motor.h"
 #include "core/data/sema.h"
@@ -98,7 +99,7 @@ int hu(void*, int alen, const void* a, int blen, const void* b)
 
 QString motorHiba(sqlite3* h, int rc)
 {
-    return h ? QString::fromUtf8(sqlite3_errmsg(h)) : QString::fromUtf8(sqlite3_errstr(rc));
+    return Adatbazis::magyarHiba(h ? QString::fromUtf8(sqlite3_errmsg(h)) : QString::fromUtf8(sqlite3_errstr(rc)));
 }
 
 bool irasiJogHiany(int hiba) { return hiba == EACCES || hiba == EPERM || hiba == EROFS; }
@@ -206,7 +207,7 @@ bool SqliteMotor::zarol(const QString& fajl, QString* hiba, QString* irasiAkadal
         }
         if (fd < 0) {
             *hiba = QStringLiteral("A zárolófájl nem hozható létre (%1): %2")
-                        .arg(QString::fromLocal8Bit(std::strerror(errno)), QDir::toNativeSeparators(zarFajl));
+                        .arg(Fajliras::RendszerHiba(errno).chopped(1), QDir::toNativeSeparators(zarFajl));
             return false;
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -1,5 +1,6 @@
 #include "core/reports/hatarolt.h"
 #include "core/data/adatbazis.h"
+#include "core/data/fajliras.h"
 #include "core/data/konverzio.h"
 #include "core/data/kulcslista.h"
 #include "core/data/utasitas.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <QSaveFile>
 #include <QTime>
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <cmath>
@@ -486,20 +488,37 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
     // Written beside the target and renamed over it when whole: a failure
     // or a crash on the way never leaves half a file in its place.
     QSaveFile ki(fajl);
-    auto irasHiba = [&] {
-        const QString ok = ki.errorString();
-        ki.cancelWriting();
-        return AdatbazisHiba(QStringLiteral("A(z) %1 fájl nem írható: %2").arg(fajl, ok));
+    // The system's reason in Hungarian: errno as the failed call left it,
+    // else what the file device knows of it.
+    auto ok = [&](int hibaszam) {
+        if (hibaszam != 0) return Fajliras::RendszerHiba(hibaszam);
+        if (ki.error() == QFileDevice::ResourceError) return Fajliras::RendszerHiba(ENOSPC);
+        return ki.errorString();
     };
+    auto irasHiba = [&](int hibaszam) {
+        const QString miert = ok(hibaszam);
+        ki.cancelWriting();
+        return AdatbazisHiba(QStringLiteral("A(z) %1 fájl nem írható: %2").arg(fajl, miert));
+    };
+    errno = 0;
     if (!ki.open(QIODevice::WriteOnly)) {
-        const QString ok = ki.errorString();
-        throw MegnyitasiHiba(QStringLiteral("A(z) %1 fájl nem írható: %2").arg(fajl, ok), ok);
+        const QString miert = ok(errno);
+        throw MegnyitasiHiba(QStringLiteral("A(z) %1 fájl nem írható: %2").arg(fajl, miert), miert);
     }
 
     Puffer puffer;
     constexpr size_t Adag = 1 << 20;
     auto urit = [&] {
-        if (ki.write(puffer.adat(), qint64(puffer.meret())) != qint64(puffer.meret())) throw irasHiba();
+        // A write the disk takes only part of comes back short without a
+        // reason; the rest is written again, which fails with one.
+        qint64 kesz = 0;
+        const qint64 n = qint64(puffer.meret());
+        while (kesz < n) {
+            errno = 0;
+            const qint64 irt = ki.write(puffer.adat() + kesz, n - kesz);
+            if (irt <= 0) throw irasHiba(errno);
+            kesz += irt;
+        }
         puffer.urit();
     };
 
@@ -555,7 +574,8 @@ Eredmeny Ir(const Forras& f, const Beallitas& b, const QString& fajl, const std:
         if (puffer.meret() >= Adag) urit();
     }
     urit();
-    if (!ki.commit()) throw irasHiba();
+    errno = 0;
+    if (!ki.commit()) throw irasHiba(errno);
     e.csereltErtekek = iro.cserelt;
     return e;
 }

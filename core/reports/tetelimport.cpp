@@ -1,12 +1,19 @@
 #include "core/reports/tetelimport.h"
 #include "core/common/szoveg.h"
+#include "core/data/fajliras.h"
+#include "core/data/konverzio.h"
 #include "core/data/ora.h"
 #include "core/data/sema.h"
 #include "core/data/utasitas.h"
 
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cmath>
 #include <limits>
 #include <unicode/ucnv.h>
@@ -42,17 +49,123 @@ void szovegKot(Adatbazis::Utasitas& u, int i, QByteArrayView s)
 
 QString KodolasNev(Kodolas k)
 {
-    return k == Kodolas::Utf8 ? QStringLiteral("UTF-8") : QStringLiteral("Windows-1250");
+    switch (k) {
+    case Kodolas::Utf8: return QStringLiteral("UTF-8");
+    case Kodolas::Utf16: return QStringLiteral("UTF-16");
+    case Kodolas::Cp1250: break;
+    }
+    return QStringLiteral("Windows-1250");
 }
+
+namespace {
+
+// The number of the line (from 1) holding the character at `hol`, lines
+// ended as Sorok() ends them.
+template <typename T>
+int sorSzama(const T& szoveg, qsizetype hol)
+{
+    int sor = 1;
+    for (qsizetype i = 0; i < hol && i < szoveg.size(); ++i) {
+        if (szoveg[i] == u'\n') ++sor;
+        else if (szoveg[i] == u'\r' && !(i + 1 < szoveg.size() && szoveg[i + 1] == u'\n')) ++sor;
+    }
+    return sor;
+}
+
+// How a text that is not all UTF-8 splits: the whole multi-byte UTF-8
+// letters in it, the bytes beyond ASCII that are no part of one, and where
+// the first such byte is.
+struct Utf8Kep {
+    qsizetype jo = 0, rossz = 0, elsoRossz = -1;
+};
+
+Utf8Kep utf8Kep(QByteArrayView b)
+{
+    Utf8Kep k;
+    const qsizetype n = b.size();
+    for (qsizetype i = 0; i < n;) {
+        const uchar c = uchar(b[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int hossz = 0;
+        uchar also = 0x80, felso = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) hossz = 2;
+        else if (c >= 0xE0 && c <= 0xEF) {
+            hossz = 3;
+            if (c == 0xE0) also = 0xA0;
+            if (c == 0xED) felso = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            hossz = 4;
+            if (c == 0xF0) also = 0x90;
+            if (c == 0xF4) felso = 0x8F;
+        }
+        bool ervenyes = hossz > 0 && i + hossz <= n;
+        for (int j = 1; ervenyes && j < hossz; ++j) {
+            const uchar d = uchar(b[i + j]);
+            if (j == 1 ? (d < also || d > felso) : (d < 0x80 || d > 0xBF)) ervenyes = false;
+        }
+        if (ervenyes) {
+            ++k.jo;
+            i += hossz;
+        } else {
+            if (k.elsoRossz < 0) k.elsoRossz = i;
+            ++k.rossz;
+            ++i;
+        }
+    }
+    return k;
+}
+
+} // namespace
 
 Beolvasott Dekodol(const QByteArray& bajtok)
 {
     QByteArrayView b(bajtok);
-    if (b.startsWith("\xEF\xBB\xBF")) b = b.sliced(3);
-    // Stateless: a sequence cut off at the end is an error too.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    Beolvasott be{utf8(b), Kodolas::Utf8};
-    if (utf8.hasError()) be = {cp1250(bajtok), Kodolas::Cp1250};
+    Beolvasott be;
+    if (b.startsWith("\xFF\xFE") || b.startsWith("\xFE\xFF")) {
+        // A byte-order mark of UTF-16 (as Windows' Notepad saves "Unicode").
+        const bool kicsi = b.startsWith("\xFF\xFE");
+        QStringDecoder d(kicsi ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                         QStringConverter::Flag::Stateless);
+        be = {d(b.sliced(2)), Kodolas::Utf16};
+        // A lone half of a surrogate pair is passed through by the decoder.
+        if (d.hasError() || b.size() % 2 != 0 || !be.szoveg.isValidUtf16())
+            throw AdatbazisHiba(QStringLiteral("A fájl UTF-16 kódolásúnak jelzi magát, de nem az: hibás vagy csonka "
+                                               "karakter van benne. Mentse el UTF-8 kódolással, és importálja újra."),
+                                AdatbazisHiba::Fajta::Bemenet);
+    } else {
+        if (b.startsWith("\xEF\xBB\xBF")) b = b.sliced(3);
+        // Stateless: a sequence cut off at the end is an error too.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        be = {utf8(b), Kodolas::Utf8};
+        if (utf8.hasError()) {
+            // Files of the old programs are Windows-1250, whose accented
+            // letters only by chance form a UTF-8 letter. A text with more
+            // whole UTF-8 letters than stray bytes is UTF-8 with a fault:
+            // read as Windows-1250, every accent in it would be garbled.
+            const Utf8Kep k = utf8Kep(b);
+            if (k.jo > k.rossz) {
+                const int sor = sorSzama(b, k.elsoRossz);
+                throw AdatbazisHiba(QStringLiteral("A fájl UTF-8 kódolású, de a(z) %1. sorában hibás bájt van "
+                                                   "(nem UTF-8 karakter). Javítsa ki a sort, és importálja újra.")
+                                        .arg(sor),
+                                    AdatbazisHiba::Fajta::Bemenet, sor);
+            }
+            be = {cp1250(bajtok), Kodolas::Cp1250};
+        }
+    }
+    // A NUL is no character of a text file: the file is binary or of
+    // another encoding, and its "items" would be junk.
+    const qsizetype nul = be.szoveg.indexOf(QChar(0));
+    if (nul >= 0) {
+        const int sor = sorSzama(be.szoveg, nul);
+        throw AdatbazisHiba(QStringLiteral("A fájl nem szöveges: a(z) %1. sorában nulla bájt (NUL) van. "
+                                           "Pontosvesszővel határolt szövegfájl importálható.")
+                                .arg(sor),
+                            AdatbazisHiba::Fajta::Bemenet, sor);
+    }
     // A no-break space reads as a space, as the window's editor hands its
     // text back: a price with one between its thousands then reads whole,
     // and a file imports the same from the window and the command line.
@@ -62,12 +175,46 @@ Beolvasott Dekodol(const QByteArray& bajtok)
 
 Beolvasott FajlOlvas(const QString& fajl)
 {
-    QFile f(fajl);
-    if (!f.open(QIODevice::ReadOnly))
-        throw AdatbazisHiba(QStringLiteral("A fájl nem olvasható: %1\n%2").arg(fajl, f.errorString()));
-    const QByteArray b = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw AdatbazisHiba(QStringLiteral("A fájl nem olvasható: %1\n%2").arg(fajl, f.errorString()));
+    auto hiba = [&](int hibaszam) {
+        return AdatbazisHiba(QStringLiteral("A fájl nem olvasható: %1\n%2").arg(fajl, Fajliras::RendszerHiba(hibaszam)));
+    };
+    // Without blocking: a named pipe would wait for a writer for ever.
+    const int fd = ::open(QFile::encodeName(fajl).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) throw hiba(errno);
+    struct Zaro {
+        int fd;
+        ~Zaro() { ::close(fd); }
+    } zaro{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) throw hiba(errno);
+    if (!S_ISREG(st.st_mode))
+        throw AdatbazisHiba(QStringLiteral("A fájl nem olvasható: %1\nNem közönséges fájl (hanem mappa, eszköz vagy "
+                                           "csővezeték); csak szövegfájl importálható.")
+                                .arg(fajl));
+    auto tulNagy = [&] {
+        return AdatbazisHiba(QStringLiteral("A fájl túl nagy az importhoz: %1\nLegfeljebb %2 MB-os fájl importálható; "
+                                            "bontsa több fájlra.")
+                                 .arg(fajl)
+                                 .arg(LegnagyobbFajl / (1024 * 1024)));
+    };
+    if (st.st_size > LegnagyobbFajl) throw tulNagy();
+    // Read to its end, not to the size seen: the file may be growing.
+    QByteArray b;
+    b.resize(qsizetype(st.st_size) + 1);
+    qsizetype kesz = 0;
+    for (;;) {
+        if (kesz == b.size()) {
+            if (b.size() > LegnagyobbFajl) throw tulNagy();
+            b.resize(std::min<qsizetype>(b.size() * 2, LegnagyobbFajl + 1));
+        }
+        const ssize_t n = ::read(fd, b.data() + kesz, size_t(b.size() - kesz));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw hiba(errno);
+        if (n == 0) break;
+        kesz += n;
+    }
+    if (kesz > LegnagyobbFajl) throw tulNagy();
+    b.truncate(kesz);
     return Dekodol(b);
 }
 
@@ -289,6 +436,9 @@ Eredmeny Importal(const QString& szoveg, const std::function<void(qint64, qint64
     NyersTetel t;
     for (qint64 i = 1; i <= osszes; ++i) {
         nyersOlvas(sorok.at(i), t);
+        if (!PenzErvenyes(t.beszar))
+            throw SorHiba(int(i + 1), QStringLiteral("%1 A beszerzési ár legfeljebb %2 Ft lehet.")
+                                          .arg(QString::fromUtf8(NemMegfeleloErtek), FtMaszk(PenzHatar)));
         u.kotEgesz(2, t.azon).kotEgesz(3, t.tipus).kotEgesz(4, t.arkat);
         szovegKot(u, 5, t.video_nev);
         szovegKot(u, 6, t.szoveg);

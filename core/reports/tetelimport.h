@@ -16,19 +16,29 @@
 namespace TetelImport {
 
 // How the bytes of a file were read. Files of the old counter programs are
-// Windows-1250; today's editors write UTF-8. A text that is valid UTF-8
-// (plain ASCII included) is read as UTF-8, anything else as Windows-1250.
-enum class Kodolas { Utf8, Cp1250 };
-QString KodolasNev(Kodolas k);   // "UTF-8", "Windows-1250"
+// Windows-1250; today's editors write UTF-8, some UTF-16 with a byte-order
+// mark. A text that is valid UTF-8 (plain ASCII included) is read as UTF-8;
+// one with a UTF-16 byte-order mark as UTF-16; one that is mostly UTF-8 (more
+// whole multi-byte UTF-8 letters than stray bytes) with a fault is refused;
+// anything else is Windows-1250.
+enum class Kodolas { Utf8, Cp1250, Utf16 };
+QString KodolasNev(Kodolas k);   // "UTF-8", "Windows-1250", "UTF-16"
+
+// The largest file the import reads (64 MB): far beyond any catalogue,
+// and a bound on the memory a wrong file can take.
+inline constexpr qint64 LegnagyobbFajl = 64LL * 1024 * 1024;
 
 struct Beolvasott {
     QString szoveg;
     Kodolas kodolas = Kodolas::Utf8;
 };
-// A UTF-8 byte-order mark is dropped.
+// A byte-order mark is dropped. Throws AdatbazisHiba (of kind Bemenet, with
+// the line's number in sor()) for a text with a NUL or a faulty UTF-8 or
+// UTF-16 one.
 Beolvasott Dekodol(const QByteArray& bajtok);
 // The whole file, decoded. Throws AdatbazisHiba (Hungarian, with the
-// system's reason) when it cannot be read.
+// system's reason) when it cannot be read, is no regular file or is larger
+// than LegnagyobbFajl.
 Beolvasott FajlOlvas(const QString& fajl);
 
 // The lines of a text: CR LF, LF and a lone CR each end a line; a final line

@@ -1,5 +1,6 @@
 #include "core/reports/vkod.h"
 #include "core/data/adatbazis.h"
+#include "core/data/konverzio.h"
 
 namespace VKod {
 
@@ -57,6 +58,11 @@ void Urit()
 
 qint64 Feltolt(qint64 elso, qint64 utolso)
 {
+    if (utolso >= elso && utolso - elso >= LegtobbCimke)
+        throw AdatbazisHiba(QStringLiteral("Túl sok címke: %1. Egyszerre legfeljebb %2 címke nyomtatható; bontsa a "
+                                           "tartományt kisebb részekre.")
+                                .arg(FtMaszk(double(utolso - elso + 1)), FtMaszk(double(LegtobbCimke))),
+                            AdatbazisHiba::Fajta::Bemenet);
     Adatbazis::Tranzakcio t;
     uritBelul();
     qint64 db = 0;

@@ -27,10 +27,16 @@ bool KodOlvas(const QString& szoveg, const QString& mezo, qint64* kod, QString* 
 // Throws AdatbazisHiba.
 void Urit();
 
+// The most labels one run makes (84 sheets): the work table lives in the
+// shop's database, and its one transaction holds the write lock against
+// the counter only for a moment at this size.
+inline constexpr qint64 LegtobbCimke = 10000;
+
 // Empties the work table and writes one row per code from `elso` to
 // `utolso` in ascending order; none when `utolso` < `elso`. All of it in
 // one transaction: a failure leaves the table as it was. Returns the number
-// of rows written. Throws AdatbazisHiba.
+// of rows written. Throws AdatbazisHiba, and refuses a range of more than
+// LegtobbCimke codes before writing anything.
 qint64 Feltolt(qint64 elso, qint64 utolso);
 
 } // namespace VKod

@@ -2,11 +2,13 @@
 #include "core/common/listamodell.h"
 #include "core/data/adatbazis.h"
 #include "core/data/beallitas.h"
+#include "core/data/fajliras.h"
 #include "core/data/konverzio.h"
 #include "core/data/ora.h"
 #include "core/data/utasitas.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QGlyphRun>
 #include <QRawFont>
@@ -20,6 +22,9 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -1131,20 +1136,72 @@ bool Jelentes::rajzol(QPrinter& p, const std::function<bool(int, int)>& halad)
 
 // ---- output ---------------------------------------------------------------------
 
+namespace {
+
+// Whether the PDF writer's file came out whole: the writer does not report
+// a failed write (a full disk), so the file is checked. Its last lines name
+// the offset of its cross-reference table, counted by the writer as it
+// wrote; a lost or cut-off write leaves no "%%EOF" at the end or no table at
+// that offset.
+bool pdfEgesz(const QString& fajl)
+{
+    QFile f(fajl);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    const qint64 meret = f.size();
+    if (meret < 32 || !f.seek(std::max<qint64>(0, meret - 64))) return false;
+    const QByteArray veg = f.read(64).trimmed();
+    if (!veg.endsWith("%%EOF")) return false;
+    const qsizetype hol = veg.lastIndexOf("startxref");
+    if (hol < 0) return false;
+    bool jo = false;
+    const qint64 tabla = veg.mid(hol + 9, veg.size() - 5 - hol - 9).trimmed().toLongLong(&jo);
+    if (!jo || tabla <= 0 || tabla >= meret || !f.seek(tabla)) return false;
+    return f.read(4) == "xref";
+}
+
+} // namespace
+
 bool Jelentes::pdfbe(const QString& fajl, QString* hiba)
 {
-    QPrinter p(QPrinter::HighResolution);
-    p.setOutputFormat(QPrinter::PdfFormat);
-    p.setOutputFileName(fajl);
-    p.setDocName(m_cim);
-    p.setCreator(QStringLiteral("Kazettora"));
-    lapBeallit(p);
-    if (rajzol(p, {})) return true;
-    // No part of a report is left behind to be taken for the whole of it.
-    QFile::remove(fajl);
-    if (hiba)
-        *hiba = m_hiba.isEmpty() ? QStringLiteral("A PDF fájl nem írható: %1").arg(fajl)
-                                 : QStringLiteral("A jelentés adatai nem olvashatók: %1").arg(m_hiba);
+    // Written under a temporary name beside the target, which it replaces
+    // only when whole: a failure or a kill never leaves half a PDF under the
+    // requested name, nor takes away an older file of that name.
+    const QString celFajl = QFileInfo(fajl).absoluteFilePath();
+    Fajliras::Maradekok(QFileInfo(celFajl).absolutePath());
+    const QString ideiglenes = Fajliras::IdeiglenesNev(celFajl);
+    // Created here first, so a folder that takes no file is told by its reason.
+    const int fd = ::open(QFile::encodeName(ideiglenes).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (hiba)
+            *hiba = QStringLiteral("A PDF fájl nem írható: %1\n%2").arg(fajl, Fajliras::RendszerHiba(errno));
+        return false;
+    }
+    ::close(fd);
+    bool kesz = false;
+    {
+        QPrinter p(QPrinter::HighResolution);
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(ideiglenes);
+        p.setDocName(m_cim);
+        p.setCreator(QStringLiteral("Kazettora"));
+        lapBeallit(p);
+        kesz = rajzol(p, {});
+    }   // the printer closes its file here
+    // The writer tells no reason: a report that read its data but did not
+    // come out whole failed at the disk.
+    QString ok;
+    if (kesz && !pdfEgesz(ideiglenes)) kesz = false;
+    if (!kesz) ok = QStringLiteral("A fájl nem került egészében a lemezre (betelt a lemez?).");
+    if (kesz) {
+        if (Fajliras::Helyere(ideiglenes, celFajl, &ok)) return true;
+        if (hiba) *hiba = ok;
+        return false;
+    }
+    QFile::remove(ideiglenes);
+    if (hiba) {
+        if (!m_hiba.isEmpty()) *hiba = QStringLiteral("A jelentés adatai nem olvashatók: %1").arg(m_hiba);
+        else *hiba = QStringLiteral("A PDF fájl nem írható: %1\n%2").arg(fajl, ok);
+    }
     return false;
 }
 

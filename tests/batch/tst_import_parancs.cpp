@@ -83,6 +83,8 @@ private slots:
             << "A(z) 3. sort az adatbázis nem fogadta el: a(z) video_nev mező legfeljebb 100 karakter lehet";
         QTest::newRow("nincs fájl") << QStringList{"--import", "nincs.csv"} << "A fájl nem olvasható";
         QTest::newRow("két fájl") << QStringList{"--import", "hibas.csv", "masik.csv"} << "egyetlen fájl";
+        // Endless input is refused at once, not read until memory runs out.
+        QTest::newRow("/dev/zero") << QStringList{"--import", "/dev/zero"} << "Nem közönséges fájl";
     }
     void hibak()
     {

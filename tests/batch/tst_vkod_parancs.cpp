@@ -98,6 +98,7 @@ private slots:
         QTest::newRow("nyolc jegy") << QStringList{"--labels", "1", "10000000", "--pdf"} << "Túl nagy kód: „10000000” (IG)";
         QTest::newRow("hiányzó vég") << QStringList{"--labels", "1", "--pdf"} << "a kódtartomány két vége kell";
         QTest::newRow("hiányzó PDF") << QStringList{"--labels", "1", "5"} << "Hiányzik a PDF fájl neve";
+        QTest::newRow("túl sok címke") << QStringList{"--labels", "0", "9999999", "--pdf"} << "Túl sok címke";
     }
     void hibak()
     {

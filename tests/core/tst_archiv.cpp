@@ -12,13 +12,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QScopeGuard>
 #include <QtTest>
+#include <optional>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -214,6 +217,134 @@ private slots:
         QVERIFY(!Archiv::Keszit(t.mappa() + "/NincsIlyen", t.mappa() + "/Archiv/x.zip", &hiba));
         QVERIFY2(hiba.contains("Nem létező"), qPrintable(hiba));
         QCOMPARE(QDir(t.mappa() + "/Archiv").entryList(QDir::Files), QStringList{});
+    }
+
+    // Only regular files go in: a named pipe would hold the archive for
+    // ever, a link would pull in what lies outside the data folder. Both
+    // are named as left out; the archive is made all the same.
+    void csakRendesFajlok()
+    {
+        MagTelepites t(false);
+        QTemporaryDir kint;
+        ir(kint.filePath("titok.txt"), "kinti tartalom");
+        ir(t.adatMappa() + "/olvass.txt", "olvass el");
+        QVERIFY(QDir().mkpath(kint.filePath("mappa")));
+        QCOMPARE(::mkfifo(QFile::encodeName(t.adatMappa() + "/cso").constData(), 0600), 0);
+        QVERIFY(QFile::link(kint.filePath("titok.txt"), t.adatMappa() + "/hivatkozas.txt"));
+        QVERIFY(QFile::link(kint.filePath("mappa"), t.adatMappa() + "/kinti_mappa"));
+        ir(kint.filePath("mappa/belul.txt"), "x");
+        const QString zip = t.mappa() + "/Archiv/a.zip";
+        QString hiba;
+        QStringList kihagyott;
+        QVERIFY2(Archiv::Keszit(t.adatMappa(), zip, &hiba, &kihagyott), qPrintable(hiba));
+        QCOMPARE(tartalom(zip), (QStringList{"kazettora.db", "olvass.txt"}));
+        kihagyott.sort();
+        QCOMPARE(kihagyott, (QStringList{"cso", "hivatkozas.txt", "kinti_mappa"}));
+        const QString uzenet = Archiv::KihagyottUzenet(kihagyott);
+        QVERIFY2(uzenet.contains("3 elem") && uzenet.contains("cso, hivatkozas.txt, kinti_mappa"), qPrintable(uzenet));
+        QCOMPARE(Archiv::KihagyottUzenet({}), QString());
+    }
+
+    // A run killed half-way leaves its temporaries beside the archive (the
+    // zip writer's, the database copy); the next run removes them, but not
+    // those of a run still at work.
+    void megoltFutasMaradekai()
+    {
+        MagTelepites t(false);
+        const QString mappa = t.mappa() + "/Archiv";
+        QVERIFY(QDir().mkpath(mappa));
+        // The number of a process that has ended.
+        QProcess halott;
+        halott.start("sleep", {"30"});
+        QVERIFY(halott.waitForStarted());
+        const QString h = QString::number(halott.processId());
+        halott.kill();
+        QVERIFY(halott.waitForFinished());
+        QProcess el;
+        el.start("sleep", {"30"});
+        QVERIFY(el.waitForStarted());
+        const auto leallit = qScopeGuard([&] {
+            el.kill();
+            el.waitForFinished();
+        });
+        const QString e = QString::number(el.processId());
+        const QStringList maradek{"20260301.zip.kazettora-" + h + ".tmp.AbC123", "20260301.zip.kazettora-" + h + ".tmp.db",
+                                  "20260301.zip.kazettora-" + h + ".tmp"};
+        const QStringList marad{"20260302.zip.kazettora-" + e + ".tmp.XyZ789", "sajat.zip.tmp", "kazettora-1.tmp"};
+        for (const QString& n : maradek + marad) ir(mappa + "/" + n, "félkész");
+        QString hiba;
+        QVERIFY2(Archiv::Keszit(t.adatMappa(), mappa + "/20260314.zip", &hiba), qPrintable(hiba));
+        QStringList vart = marad + QStringList{"20260314.zip"};
+        vart.sort();
+        QCOMPARE(QDir(mappa).entryList(QDir::Files, QDir::Name), vart);
+    }
+
+    // A full disk and a path through a file: the reason in Hungarian, the
+    // older archive of that name as it was, nothing else left behind.
+    void hibaMagyarul_data()
+    {
+        QTest::addColumn<bool>("teli");
+        QTest::addColumn<QString>("vart");
+        QTest::newRow("betelt lemez") << true << "Betelt a lemez";
+        QTest::newRow("fájl a mappa helyén") << false << "nem mappa";
+    }
+    void hibaMagyarul()
+    {
+        QFETCH(bool, teli);
+        QFETCH(QString, vart);
+        MagTelepites t(true);
+        // Beyond the database's own writes (its file, its log), the zip
+        // cannot go whole: it holds a file that does not compress.
+        QByteArray zaj(512 * 1024, Qt::Uninitialized);
+        QRandomGenerator(5).fillRange(reinterpret_cast<quint32*>(zaj.data()), zaj.size() / 4);
+        ir(t.adatMappa() + "/zaj.bin", zaj);
+        const qint64 hatar = QFileInfo(t.adatMappa() + "/kazettora.db").size() + 64 * 1024;
+        const QString mappa = t.mappa() + "/Archiv";
+        const QString zip = teli ? mappa + "/a.zip" : mappa + "/fajl/a.zip";
+        ir(mappa + "/a.zip", "régi");
+        ir(mappa + "/fajl", "nem mappa");
+        QString hiba;
+        {
+            std::optional<TeliLemez> lemez;
+            if (teli) lemez.emplace(hatar);
+            QVERIFY(!Archiv::Keszit(t.adatMappa(), zip, &hiba));
+        }
+        QVERIFY2(hiba.contains(vart), qPrintable(hiba));
+        for (const char* angol : {"error", "Error", "Failure", "directory", "File too large"})
+            QVERIFY2(!hiba.contains(QLatin1String(angol)), qPrintable(hiba));
+        QFile regi(mappa + "/a.zip");
+        QVERIFY(regi.open(QIODevice::ReadOnly));
+        QCOMPARE(regi.readAll(), QByteArray("régi"));
+        QCOMPARE(QDir(mappa).entryList(QDir::Files, QDir::Name), (QStringList{"a.zip", "fajl"}));
+        if (!teli) {
+            // The archive folder itself behind a file.
+            QVERIFY(!Archiv::MappaLetrehoz(mappa + "/fajl/Archiv", &hiba));
+            QVERIFY2(hiba.endsWith("Az útvonal egyik tagja nem mappa."), qPrintable(hiba));
+        }
+    }
+
+    // The database copied (another reader holds the log) onto a full disk:
+    // the engine's reason in Hungarian too, nothing left behind.
+    void masolatTeliLemezen()
+    {
+        MagTelepites t(true);
+        t.nyit();
+        sqlite3* olvaso = nullptr;
+        QCOMPARE(sqlite3_open_v2(QFile::encodeName(t.adatMappa() + "/kazettora.db").constData(), &olvaso,
+                                 SQLITE_OPEN_READONLY, nullptr),
+                 SQLITE_OK);
+        const auto zar = qScopeGuard([&] { sqlite3_close_v2(olvaso); });
+        QCOMPARE(sqlite3_exec(olvaso, "BEGIN; SELECT COUNT(*) FROM video", nullptr, nullptr, nullptr), SQLITE_OK);
+        kolcsonoz();
+        const QString mappa = t.mappa() + "/Archiv";
+        QVERIFY(QDir().mkpath(mappa));
+        QString hiba;
+        {
+            TeliLemez teli(4096);
+            QVERIFY(!Archiv::Keszit(t.adatMappa(), mappa + "/a.zip", &hiba));
+        }
+        QVERIFY2(hiba.contains("Betelt a lemez") || hiba.contains("Lemezhiba"), qPrintable(hiba));
+        QCOMPARE(QDir(mappa).entryList(QDir::Files | QDir::Hidden), QStringList{});
     }
 };
 

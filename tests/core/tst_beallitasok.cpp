@@ -211,6 +211,41 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, BeallitasokMent(s, BeallitFajlErtekekTBeallbol(), ini()));
         QVERIFY(!QFile::exists(ini()));
     }
+
+    // The row committed and the program stopped before the new settings
+    // file took its place (here the rename fails: a folder has the file's
+    // name). The next start puts the file in place, so the two agree; a
+    // pending file whose row never committed is thrown away.
+    void commitUtanMegszakadt()
+    {
+        QVERIFY(QDir().mkdir(ini()));
+        BeallitSor s = BeallitSorOlvas();
+        s.dijnegyed = 1234;
+        BeallitasokMent(s, {false, "/uj/adat", "/uj/archiv"}, ini());
+        QCOMPARE(Lemezen(m_t->adatMappa(), "SELECT dijnegyed FROM beallit"), QStringList{"1234"});
+        QVERIFY(QDir().rmdir(ini()));
+        ir(ini(), m_regiIni);
+        QVERIFY(BeallitasokBefejez(ini()));
+        IniFajl f;
+        QVERIFY(f.beolvas(ini()));
+        QCOMPARE(f.szoveg("Archiv", "MentesUtvonal", {}), QString("/uj/archiv"));
+        QCOMPARE(f.logikai("Alapertek", "TeljesKep", true), false);
+        QCOMPARE(QDir(m_t->mappa()).entryList({"Kazettora.ini*"}, QDir::Files), QStringList{"Kazettora.ini"});
+        QVERIFY(!BeallitasokBefejez(ini()));
+
+        // A pending file from a save whose row is not the stored one.
+        QVERIFY(QFile::rename(ini(), ini() + ".felre"));
+        QVERIFY(QDir().mkdir(ini()));
+        s.dijnegyed = 99;
+        BeallitasokMent(s, {true, "/masik/adat", "/masik/archiv"}, ini());
+        Adatbazis::vegrehajt("UPDATE beallit SET dijnegyed = 1234");
+        QVERIFY(QDir().rmdir(ini()));
+        QVERIFY(QFile::rename(ini() + ".felre", ini()));
+        const QByteArray elotte = tartalom(ini());
+        QVERIFY(!BeallitasokBefejez(ini()));
+        QCOMPARE(tartalom(ini()), elotte);
+        QCOMPARE(QDir(m_t->mappa()).entryList({"Kazettora.ini*"}, QDir::Files), QStringList{"Kazettora.ini"});
+    }
 };
 
 QTEST_GUILESS_MAIN(TstBeallitasok)

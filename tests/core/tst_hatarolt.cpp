@@ -300,6 +300,8 @@ private slots:
             }
         }
         QVERIFY2(uzenet.contains(QStringLiteral("nem írható")), qPrintable(uzenet));
+        // The disk's reason, not an unknown one.
+        QVERIFY2(uzenet.endsWith(QStringLiteral("nem írható: Betelt a lemez.")), qPrintable(uzenet));
         QCOMPARE(olvas(fajl()), QByteArray("r\xC3\xA9gi\r\n"));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"ki.csv"});   // no half-written file left behind
     }

@@ -9,15 +9,20 @@
 // so each lending adds 1 Ft at rental and 1 Ft at return: the "B" total is
 // twice the history rows less the items still out. A rental or a return cut
 // in half (history without cash, cash without items) breaks that identity.
+#include "core/admin/archiv.h"
+#include "core/admin/beallitasok.h"
 #include "core/data/adatbazis.h"
 #include "core/data/beallitas.h"
 #include "core/data/konverzio.h"
 #include "core/cash/cassa.h"
 #include "core/customers/tagdij.h"
 #include "core/rental/kolcsonzes.h"
+#include "core/reports/tetelimport.h"
 #include "tests/core/tesztmag.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlQuery>
@@ -66,6 +71,65 @@ int munkas(const QString& mappa, quint32 mag)
             return 3;
         }
     }
+}
+
+// Workers of the other operations, one a kind, each at it until killed:
+// archives of the data folder, imports of a text of ImportSorok items, and
+// saves of the settings window whose file value names its row's fee.
+constexpr int ImportSorok = 3000;
+
+QString importSzoveg()
+{
+    QString s = QStringLiteral("kód;típus;árkat;cím;szöveg;műfaj;beszár\n");
+    for (int i = 1; i <= ImportSorok; ++i) s += QStringLiteral("%1;1;1;Importált %1;;1;990\n").arg(i);
+    return s;
+}
+
+int masikMunkas(const QString& mit, const QString& programMappa, quint32 mag)
+{
+    const QString adat = programMappa + "/Data";
+    QString hiba;
+    if (!Adatbazis::nyit(adat, &hiba)) {
+        qWarning("%s", qPrintable(hiba));
+        return 2;
+    }
+    const QString szoveg = importSzoveg();
+    for (quint32 n = 1;; ++n) {
+        try {
+            if (mit == "archiv") {
+                if (!Archiv::Keszit(adat, programMappa + "/Archiv/a.zip", &hiba)) {
+                    qWarning("%s", qPrintable(hiba));
+                    return 3;
+                }
+            } else if (mit == "import") {
+                TetelImport::Importal(szoveg);
+            } else {
+                BeallitSor s = BeallitSorOlvas();
+                const quint32 dij = mag % 1000 * 100000 + n;
+                s.dijnegyed = dij;
+                BeallitasokMent(s, {false, adat, QStringLiteral("/archiv/%1").arg(dij)},
+                                programMappa + "/Kazettora.ini");
+            }
+        } catch (const AdatbazisHiba& e) {
+            qWarning("%s", qPrintable(e.uzenet()));
+            return 3;
+        }
+    }
+}
+
+// Starts a worker, lets it work a random while and kills it; false when it
+// ended by itself.
+bool megol(const QStringList& args, QRandomGenerator& rnd, int legfeljebb)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(QCoreApplication::applicationFilePath(), args);
+    if (!p.waitForStarted()) return false;
+    QThread::msleep(rnd.bounded(5, legfeljebb));
+    if (p.state() != QProcess::Running) return false;
+    p.kill();
+    p.waitForFinished();
+    return true;
 }
 
 } // namespace
@@ -140,6 +204,81 @@ private slots:
         QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM cassa WHERE cassatip = 'T'").toInt() > 3);
         QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM cassa WHERE cassatip IN ('E', 'K')").toInt() > 3);
     }
+
+    // A killed archive never leaves a partial zip under the archive's name,
+    // and the next run removes what the killed one left beside it (its
+    // temporary zips, its copy of the database).
+    void archivGyilkossag()
+    {
+        MagTelepites t(true);
+        const QString mappa = t.mappa() + "/Archiv";
+        QVERIFY(QDir().mkpath(mappa));
+        const bool unzip = !QStandardPaths::findExecutable("unzip").isEmpty();
+        QRandomGenerator rnd(77);
+        int megolve = 0;
+        for (int kor = 0; kor < 15; ++kor) {
+            if (megol({"--archiv", t.mappa(), "0"}, rnd, 300)) ++megolve;
+            if (unzip && QFile::exists(mappa + "/a.zip")) {
+                QProcess u;
+                u.start("unzip", {"-tq", mappa + "/a.zip"});
+                QVERIFY(u.waitForFinished());
+                QCOMPARE(u.exitCode(), 0);
+            }
+            QString hiba;
+            QVERIFY2(Archiv::Keszit(t.adatMappa(), mappa + "/a.zip", &hiba), qPrintable(hiba));
+            QCOMPARE(QDir(mappa).entryList(QDir::Files | QDir::Hidden), QStringList{"a.zip"});
+        }
+        QVERIFY(megolve > 10);
+    }
+
+    // A killed import stores all of its items or none.
+    void importGyilkossag()
+    {
+        MagTelepites t(false);
+        QRandomGenerator rnd(78);
+        int megolve = 0;
+        for (int kor = 0; kor < 15; ++kor) {
+            if (megol({"--import", t.mappa(), "0"}, rnd, 400)) ++megolve;
+            t.nyit();
+            QCOMPARE(Adatbazis::ertek("PRAGMA integrity_check").toString(), QString("ok"));
+            QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM video").toInt() % ImportSorok, 0);
+            QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM video WHERE azon = 1").toInt(),
+                     Adatbazis::ertek("SELECT COUNT(*) FROM video WHERE azon = ?", {ImportSorok}).toInt());
+            Adatbazis::zar();
+        }
+        QVERIFY(megolve > 10);
+        t.nyit();
+        QVERIFY(Adatbazis::ertek("SELECT COUNT(*) FROM video").toInt() > 0);
+    }
+
+    // A killed save of the settings window: after the next start the file
+    // and the row agree (the file's archive folder names the row's fee).
+    void beallitasGyilkossag()
+    {
+        MagTelepites t(false);
+        t.nyit();
+        Adatbazis::vegrehajt("UPDATE beallit SET dijnegyed = 0");
+        IniFajl ini;
+        ini.ir("Archiv", "MentesUtvonal", QString("/archiv/0"));
+        QString hiba;
+        QVERIFY2(ini.ment(t.mappa() + "/Kazettora.ini", &hiba), qPrintable(hiba));
+        Adatbazis::zar();
+        QRandomGenerator rnd(79);
+        int megolve = 0;
+        for (int kor = 0; kor < 40; ++kor) {
+            if (megol({"--beallitas", t.mappa(), QString::number(kor)}, rnd, 150)) ++megolve;
+            t.nyit();
+            BeallitasokBefejez(t.mappa() + "/Kazettora.ini");
+            const QString dij = QString::number(VarEgesz(Adatbazis::ertek("SELECT dijnegyed FROM beallit")));
+            IniFajl f;
+            QVERIFY(f.beolvas(t.mappa() + "/Kazettora.ini"));
+            QCOMPARE(f.szoveg("Archiv", "MentesUtvonal", {}), "/archiv/" + dij);
+            QCOMPARE(QDir(t.mappa()).entryList({"Kazettora.ini*"}, QDir::Files | QDir::Hidden),
+                     QStringList{"Kazettora.ini"});
+            Adatbazis::zar();
+        }
+        QVERIFY(megolve > 30);
+    }
 };
 
 int main(int argc, char** argv)
@@ -149,6 +288,13 @@ int main(int argc, char** argv)
         TesztKornyezet();
         return munkas(QString::fromLocal8Bit(argv[2]), QString::fromLatin1(argv[3]).toUInt());
     }
+    for (const char* mit : {"archiv", "import", "beallitas"})
+        if (argc == 4 && QByteArray(argv[1]) == QByteArray("--") + mit) {
+            QCoreApplication app(argc, argv);
+            TesztKornyezet();
+            return masikMunkas(QString::fromLatin1(mit), QString::fromLocal8Bit(argv[2]),
+                               QString::fromLatin1(argv[3]).toUInt());
+        }
     QCoreApplication app(argc, argv);
     TstOsszeomlas t;
     return QTest::qExec(&t, argc, argv);

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QSqlRecord>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace TetelImport;
 
@@ -94,6 +95,15 @@ private slots:
         QTest::newRow("nem tördelő szóköz 1250") << QByteArray("2\xA0" "000,5") << QStringLiteral("2 000,5")
                                                  << Kodolas::Cp1250;
         QTest::newRow("ures") << QByteArray() << QString() << Kodolas::Utf8;
+        // Notepad's "Unicode": UTF-16 with its byte-order mark, either order.
+        QTest::newRow("utf-16 le") << QByteArray("\xFF\xFE" "k\0\xF3\0" "d\0;\0\n\0\x71\x01", 14)
+                                   << QStringLiteral("kód;\nű") << Kodolas::Utf16;
+        QTest::newRow("utf-16 be") << QByteArray("\xFE\xFF\0k\0\xF3\0d", 8) << QStringLiteral("kód")
+                                   << Kodolas::Utf16;
+        // A Windows-1250 text where two letters happen to form one UTF-8
+        // letter ("É„") stays Windows-1250: its stray bytes outnumber it.
+        QTest::newRow("1250 véletlen utf-8 párral") << QByteArray("\xC9\x84 \xE1\xE9") << QStringLiteral("É„ áé")
+                                                   << Kodolas::Cp1250;
     }
     void dekodol()
     {
@@ -117,6 +127,73 @@ private slots:
         } catch (const AdatbazisHiba& e) {
             QVERIFY2(e.uzenet().startsWith("A fájl nem olvasható: ") && e.uzenet().contains("nincs.csv"),
                      qPrintable(e.uzenet()));
+        }
+    }
+
+    // Texts that are not what they seem are refused with the line at fault,
+    // never stored as junk items: a NUL (a binary file, UTF-16 without its
+    // mark), a UTF-8 text with one bad byte (read as Windows-1250 every
+    // accent would be garbled), UTF-16 cut short.
+    void dekodolHibak_data()
+    {
+        QTest::addColumn<QByteArray>("bajtok");
+        QTest::addColumn<int>("sor");
+        QTest::addColumn<QString>("uzenet");
+        QTest::newRow("nul a 3. sorban") << QByteArray("fej\r\n1;1\r\n2;\0;1\r\n", 17) << 3 << "nulla bájt (NUL)";
+        QTest::newRow("nul utf-16-ban") << QByteArray("\xFF\xFE" "a\0\n\0\0\0", 8) << 2 << "nulla bájt (NUL)";
+        QTest::newRow("bom nélküli utf-16") << QByteArray("k\0\xF3\0d\0", 6) << 1 << "nulla bájt (NUL)";
+        QTest::newRow("utf-8 egy rossz bájttal")
+            << QByteArray("kód;típus\n1;Árvíztűrő;\n2;Rossz \xE9kezet;\n3;ő;\n") << 3 << "3. sorában hibás bájt";
+        QTest::newRow("csonka utf-16") << QByteArray("\xFF\xFE" "a\0\x3D\xD8", 6) << 0 << "UTF-16";
+    }
+    void dekodolHibak()
+    {
+        QFETCH(QByteArray, bajtok);
+        QFETCH(int, sor);
+        QFETCH(QString, uzenet);
+        for (const bool fajlbol : {false, true}) {
+            try {
+                if (fajlbol) FajlOlvas(fajl("hibas.csv", bajtok));
+                else Dekodol(bajtok);
+                QFAIL("no error");
+            } catch (const AdatbazisHiba& e) {
+                QVERIFY2(e.uzenet().contains(uzenet), qPrintable(e.uzenet()));
+                QCOMPARE(e.sor(), sor);
+                QCOMPARE(e.fajta(), AdatbazisHiba::Fajta::Bemenet);
+            }
+        }
+    }
+
+    // Only a regular file of a sane size is read: a pipe or a device would
+    // never end, a huge file would take the memory.
+    void fajlKorlatok_data()
+    {
+        QTest::addColumn<QString>("mi");
+        QTest::addColumn<QString>("uzenet");
+        QTest::newRow("/dev/zero") << "/dev/zero" << "Nem közönséges fájl";
+        QTest::newRow("névvel ellátott cső") << "cso" << "Nem közönséges fájl";
+        QTest::newRow("mappa") << "mappa" << "Nem közönséges fájl";
+        QTest::newRow("64 MB-nál nagyobb") << "nagy" << "Legfeljebb 64 MB-os fájl importálható";
+    }
+    void fajlKorlatok()
+    {
+        QFETCH(QString, mi);
+        QFETCH(QString, uzenet);
+        QString ut = mi;
+        if (mi == "cso") {
+            ut = m_t->mappa() + "/cso";
+            QCOMPARE(::mkfifo(QFile::encodeName(ut).constData(), 0600), 0);
+        } else if (mi == "mappa") {
+            ut = m_t->mappa();
+        } else if (mi == "nagy") {
+            ut = fajl("nagy.csv", "fej\n");
+            QVERIFY(QFile::resize(ut, LegnagyobbFajl + 1));   // sparse: no disk taken
+        }
+        try {
+            FajlOlvas(ut);
+            QFAIL("no error");
+        } catch (const AdatbazisHiba& e) {
+            QVERIFY2(e.uzenet().contains(uzenet) && e.uzenet().contains(ut), qPrintable(e.uzenet()));
         }
     }
 
@@ -267,6 +344,9 @@ private slots:
                                               << "a(z) szoveg mező legfeljebb 255 karakter lehet";
         QTest::newRow("hosszú cím az utolsó sorban") << 6 << QString("7;1;1;%1").arg(QString(101, 'x'))
                                                     << "a(z) video_nev mező legfeljebb 100 karakter lehet";
+        // The money bound of every other price.
+        QTest::newRow("túl nagy beszerzési ár") << 3 << QString("7;1;1;Cím;;1;1 000 000 000 001")
+                                               << "Nem megfelelő érték. A beszerzési ár legfeljebb 1 000 000 000 000 Ft lehet.";
     }
     void elutasitott()
     {

@@ -112,6 +112,24 @@ private slots:
         QCOMPARE(tablaSorai(), (QStringList{"1:00001", "2:00002", "3:00003"}));
         QCOMPARE(Adatbazis::tranzakcioban(), false);
     }
+
+    // A run has an upper bound: past it nothing is written (the last run's
+    // labels stay) and the reason names the bound; up to it all is written.
+    void feltoltFelsoHatar()
+    {
+        VKod::Feltolt(1, 3);
+        try {
+            VKod::Feltolt(0, VKod::LegnagyobbKod);
+            QFAIL("no error");
+        } catch (const AdatbazisHiba& e) {
+            QVERIFY2(e.uzenet().contains("Túl sok címke: 10 000 000") && e.uzenet().contains("legfeljebb 10 000 címke"),
+                     qPrintable(e.uzenet()));
+        }
+        QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, VKod::Feltolt(5, 5 + VKod::LegtobbCimke));
+        QCOMPARE(tablaSorai(), (QStringList{"1:00001", "2:00002", "3:00003"}));
+        QCOMPARE(VKod::Feltolt(5, 4 + VKod::LegtobbCimke), VKod::LegtobbCimke);
+        QCOMPARE(Adatbazis::tranzakcioban(), false);
+    }
 };
 
 QTEST_GUILESS_MAIN(TstVKod)

@@ -294,6 +294,19 @@ private slots:
         QCOMPARE(m_t->parbeszed.hibak().size(), 1);
         QVERIFY(m_t->parbeszed.hibak().first().startsWith("A kép nem menthető ide:"));
         QCOMPARE(QDir(mappa.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+
+        // A full disk: the reason in Hungarian, the older picture whole.
+        const qint64 regiMeret = QFileInfo(mappa.filePath("masik.bmp")).size();
+        m_t->parbeszed.fajlValaszok = {mappa.filePath("masik.bmp")};
+        {
+            TeliLemez teli(4096);
+            QVERIFY(!a.btnMentesClick());
+        }
+        QCOMPARE(m_t->parbeszed.hibak().size(), 2);
+        QCOMPARE(m_t->parbeszed.hibak().last(),
+                 QString("A kép nem menthető ide: %1\nBetelt a lemez.").arg(mappa.filePath("masik.bmp")));
+        QCOMPARE(QFileInfo(mappa.filePath("masik.bmp")).size(), regiMeret);
+        QCOMPARE(QDir(mappa.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     }
 
     // "Nyomtat": the chart on one landscape page, its month keys and totals

@@ -1,4 +1,5 @@
 #include "windows/app/indulas.h"
+#include "core/admin/beallitasok.h"
 #include "core/data/adatbazis.h"
 #include "core/data/beallitas.h"
 #include "core/data/konverzio.h"
@@ -35,7 +36,13 @@ std::optional<Munkamenet> Indulas(QWidget* szulo)
     iniBeolvas(szulo);
     if (!adatbazisNyit(szulo)) return std::nullopt;
     Munkamenet m;
-    const bool rendben = Vedett([&] { BeallitBetoltAdatbazisbol(); }, szulo);
+    const bool rendben = Vedett(
+        [&] {
+            BeallitBetoltAdatbazisbol();
+            // A settings save cut short after its commit: its file follows now.
+            if (BeallitasokBefejez(ProgramUtvonal() + '/' + BeallitasFajlNev)) iniBeolvas(szulo);
+        },
+        szulo);
     // A start that stops leaves no session open behind it.
     if (!rendben) {
         Adatbazis::zar();

@@ -642,11 +642,14 @@ bool Tfrm_Main::ArchivFuttat(bool menubol)
     // one committed moment: nothing needs to be closed, and the counter can
     // go on at once.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool kesz = Archiv::Keszit(TBeall.Utvonal, fajl, &hiba);
+    QStringList kihagyott;
+    const bool kesz = Archiv::Keszit(TBeall.Utvonal, fajl, &hiba, &kihagyott);
     QApplication::restoreOverrideCursor();
     if (kesz) {
         TBeall.MentesDatum = Ma();
-        UzenetAblak(QStringLiteral("Archív állomány kész."), this);
+        QString uzenet = QStringLiteral("Archív állomány kész.");
+        if (!kihagyott.isEmpty()) uzenet += '\n' + Archiv::KihagyottUzenet(kihagyott);
+        UzenetAblak(uzenet, this);
     } else {
         HibaAblak(QStringLiteral("Hiba az archiválás közben\n") + hiba, this);
     }

@@ -5,6 +5,7 @@
 #include "windows/common/kozepre.h"
 #include "print/common/parbeszed.h"
 #include "print/common/uzenet.h"
+#include "core/data/fajliras.h"
 #include "core/data/ora.h"
 
 #include <QBarCategoryAxis>
@@ -25,7 +26,7 @@
 #include <QPieSlice>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <cmath>
@@ -169,10 +170,11 @@ bool GrafikonAblak::btnMentesClick()
     if (fajl.isEmpty()) return false;
     if (QFileInfo(fajl).suffix().isEmpty()) fajl += QStringLiteral(".bmp");
     // Written aside and moved in place: a failed save leaves the old file whole.
-    QSaveFile f(fajl);
-    if (!f.open(QIODevice::WriteOnly) || !kep().save(&f, "BMP") || !f.commit()) {
-        const QString ok = f.errorString();
-        f.cancelWriting();
+    QByteArray adat;
+    QBuffer b(&adat);
+    b.open(QIODevice::WriteOnly);
+    QString ok = QStringLiteral("A kép nem alakítható bitképpé.");
+    if (!kep().save(&b, "BMP") || !Fajliras::Ir(fajl, adat, &ok)) {
         HibaAblak(QStringLiteral("A kép nem menthető ide: %1\n%2").arg(fajl, ok), this);
         return false;
     }
