@@ -219,7 +219,7 @@ private slots:
     }
 
     // After a query the "SQL" page and its editor are a key away, and back:
-    // Ctrl+PgUp/PgDn and Ctrl+Tab / Ctrl+Shift+Tab, the statement kept.
+    // Ctrl+PgUp/PgDn, Ctrl+Tab / Ctrl+Shift+Tab and F6, the statement kept.
     void sqlLapok()
     {
         Tfrm_SQL a;
@@ -238,6 +238,9 @@ private slots:
             {Qt::Key_Tab, Qt::ControlModifier, a.TabSheet1, a.SqlSzerkeszto},
             {Qt::Key_Tab, Qt::ControlModifier, a.TabSheet2, a.DBGrid1},
             {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, a.TabSheet1, a.SqlSzerkeszto},
+            {Qt::Key_F6, Qt::NoModifier, a.TabSheet2, a.DBGrid1},
+            {Qt::Key_F6, Qt::NoModifier, a.TabSheet1, a.SqlSzerkeszto},
+            {Qt::Key_F6, Qt::ShiftModifier, a.TabSheet2, a.DBGrid1},
         };
         for (const Lepes& l : lepesek) {
             Nyom(&a, l.billentyu, l.mod);

@@ -101,7 +101,9 @@ QVBoxLayout* ListaKeret::lapokkal(QWidget* elolap, const QString& elolapCim, con
     for (const auto& [billentyu, irany] :
          {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1}, std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
           std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},   // Backtab as well
-          std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+          // F6 goes to the other pane, as it does elsewhere.
+          std::pair{QKeySequence(Qt::Key_F6), 1}, std::pair{QKeySequence(Qt::SHIFT | Qt::Key_F6), -1}}) {
         auto* r = new QShortcut(billentyu, m_lapok, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
         connect(r, &QShortcut::activated, this, [lapoz, irany = irany] { lapoz(irany); });
     }
