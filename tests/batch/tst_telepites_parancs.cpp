@@ -2,6 +2,7 @@
 // provisioning script runs it (no display).
 #include "tests/batch/tesztparancs.h"
 #include "tests/core/tesztmag.h"
+#include "tests/core/tesztfajl.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,9 +16,7 @@ class TstTelepitesParancs : public QObject {
     QString fajl(const QByteArray& tartalom)
     {
         const QString nev = m_dir.filePath("uzlet.txt");
-        QFile f(nev);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("írás");
-        f.write(tartalom);
+        FajlIr(nev, tartalom);
         return nev;
     }
 

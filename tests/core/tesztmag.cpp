@@ -1,10 +1,14 @@
 #include "tests/core/tesztmag.h"
+#include "tests/core/tesztfajl.h"
 #include "core/admin/felhasznalok.h"
 #include "core/data/adatbazis.h"
 #include "core/data/beallitas.h"
 #include "core/data/ora.h"
 #include "core/admin/telepites.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -48,6 +52,14 @@ void MagTelepites::nyit()
 {
     QString hiba;
     if (!Adatbazis::nyit(adatMappa(), &hiba)) qFatal("nyitás: %s", qPrintable(hiba));
+}
+
+void FajlIr(const QString& fajl, const QByteArray& tartalom)
+{
+    QDir().mkpath(QFileInfo(fajl).absolutePath());
+    QFile f(fajl);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(tartalom) != tartalom.size())
+        qFatal("a(z) %s nem írható: %s", qPrintable(fajl), qPrintable(f.errorString()));
 }
 
 void TesztKornyezet()

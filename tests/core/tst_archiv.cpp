@@ -7,6 +7,7 @@
 #include "core/data/beallitas.h"
 #include "core/rental/kolcsonzes.h"
 #include "tests/core/tesztmag.h"
+#include "tests/core/tesztfajl.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,14 +45,6 @@ QStringList tartalom(const QString& zip)
     QStringList l = futtat("unzip", {"-Z1", zip}).ki.split('\n', Qt::SkipEmptyParts);
     l.sort();
     return l;
-}
-
-void ir(const QString& fajl, const QByteArray& adat)
-{
-    QDir().mkpath(QFileInfo(fajl).absolutePath());
-    QFile f(fajl);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(adat);
 }
 
 // A rental of the first item in the shop, committed through the rules; its
@@ -150,9 +143,9 @@ private slots:
         const auto zar = qScopeGuard([&] {
             if (olvaso) sqlite3_close_v2(olvaso);
         });
-        ir(t.adatMappa() + "/Kepek/borito 1.txt", "borító");
-        ir(t.adatMappa() + "/Kepek/Regi/.rejtett", "x");
-        ir(t.adatMappa() + "/olvass.txt", "olvass el");
+        FajlIr(t.adatMappa() + "/Kepek/borito 1.txt", "borító");
+        FajlIr(t.adatMappa() + "/Kepek/Regi/.rejtett", "x");
+        FajlIr(t.adatMappa() + "/olvass.txt", "olvass el");
         const qint64 video = kolcsonoz();
         QVERIFY2(QFileInfo(t.adatMappa() + "/kazettora.db-wal").size() > 0, "the rental must still be in the log");
 
@@ -193,7 +186,7 @@ private slots:
         MagTelepites masik(false);
         Adatbazis::vegrehajt("UPDATE tulajdonos SET tulajdonos = 'Nyitott'");
         const QString zip = masik.adatMappa() + "/mentes.zip";
-        ir(zip, "nem zip");
+        FajlIr(zip, "nem zip");
         QString hiba;
         QVERIFY2(Archiv::Keszit(masik.adatMappa(), zip, &hiba), qPrintable(hiba));
         QCOMPARE(futtat("unzip", {"-t", zip}).kod, 0);
@@ -226,13 +219,13 @@ private slots:
     {
         MagTelepites t(false);
         QTemporaryDir kint;
-        ir(kint.filePath("titok.txt"), "kinti tartalom");
-        ir(t.adatMappa() + "/olvass.txt", "olvass el");
+        FajlIr(kint.filePath("titok.txt"), "kinti tartalom");
+        FajlIr(t.adatMappa() + "/olvass.txt", "olvass el");
         QVERIFY(QDir().mkpath(kint.filePath("mappa")));
         QCOMPARE(::mkfifo(QFile::encodeName(t.adatMappa() + "/cso").constData(), 0600), 0);
         QVERIFY(QFile::link(kint.filePath("titok.txt"), t.adatMappa() + "/hivatkozas.txt"));
         QVERIFY(QFile::link(kint.filePath("mappa"), t.adatMappa() + "/kinti_mappa"));
-        ir(kint.filePath("mappa/belul.txt"), "x");
+        FajlIr(kint.filePath("mappa/belul.txt"), "x");
         const QString zip = t.mappa() + "/Archiv/a.zip";
         QString hiba;
         QStringList kihagyott;
@@ -271,7 +264,7 @@ private slots:
         const QStringList maradek{"20260301.zip.kazettora-" + h + ".tmp.AbC123", "20260301.zip.kazettora-" + h + ".tmp.db",
                                   "20260301.zip.kazettora-" + h + ".tmp"};
         const QStringList marad{"20260302.zip.kazettora-" + e + ".tmp.XyZ789", "sajat.zip.tmp", "kazettora-1.tmp"};
-        for (const QString& n : maradek + marad) ir(mappa + "/" + n, "félkész");
+        for (const QString& n : maradek + marad) FajlIr(mappa + "/" + n, "félkész");
         QString hiba;
         QVERIFY2(Archiv::Keszit(t.adatMappa(), mappa + "/20260314.zip", &hiba), qPrintable(hiba));
         QStringList vart = marad + QStringList{"20260314.zip"};
@@ -297,12 +290,12 @@ private slots:
         // cannot go whole: it holds a file that does not compress.
         QByteArray zaj(512 * 1024, Qt::Uninitialized);
         QRandomGenerator(5).fillRange(reinterpret_cast<quint32*>(zaj.data()), zaj.size() / 4);
-        ir(t.adatMappa() + "/zaj.bin", zaj);
+        FajlIr(t.adatMappa() + "/zaj.bin", zaj);
         const qint64 hatar = QFileInfo(t.adatMappa() + "/kazettora.db").size() + 64 * 1024;
         const QString mappa = t.mappa() + "/Archiv";
         const QString zip = teli ? mappa + "/a.zip" : mappa + "/fajl/a.zip";
-        ir(mappa + "/a.zip", "régi");
-        ir(mappa + "/fajl", "nem mappa");
+        FajlIr(mappa + "/a.zip", "régi");
+        FajlIr(mappa + "/fajl", "nem mappa");
         QString hiba;
         {
             std::optional<TeliLemez> lemez;

@@ -5,6 +5,7 @@
 #include "core/data/adatbazis.h"
 #include "core/data/beallitas.h"
 #include "tests/core/tesztmag.h"
+#include "tests/core/tesztfajl.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,13 +32,6 @@ QByteArray tartalom(const QString& fajl)
 {
     QFile f(fajl);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(nincs)");
-}
-
-void ir(const QString& fajl, const QByteArray& t)
-{
-    QFile f(fajl);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(t);
 }
 
 } // namespace
@@ -70,7 +64,7 @@ private slots:
     void olvasasEsIras()
     {
         Adatbazis::vegrehajt("INSERT INTO beallit (vanbelep, dijnegyed) VALUES ('I', 9)");
-        ir(ini(), m_regiIni);
+        FajlIr(ini(), m_regiIni);
         BeallitSor s = BeallitSorOlvas();
         QVERIFY(s.beallit.isValid());
         QCOMPARE(s.vanbelep.toString(), QString("N"));
@@ -121,7 +115,7 @@ private slots:
     void belepesRendszergazdaNelkul()
     {
         Adatbazis::vegrehajt("UPDATE felhasznalo SET rendszergazda = 'N'");
-        ir(ini(), m_regiIni);
+        FajlIr(ini(), m_regiIni);
         const QString elotte = sor();
         BeallitSor s = BeallitSorOlvas();
         s.vanbelep = "I";
@@ -162,7 +156,7 @@ private slots:
     {
         QFETCH(QString, hiba);
         QFETCH(QString, okBenne);
-        ir(ini(), m_regiIni);
+        FajlIr(ini(), m_regiIni);
         BeallitSor s = BeallitSorOlvas();
         QString fajl = ini();
         if (hiba == "sor") {
@@ -224,7 +218,7 @@ private slots:
         BeallitasokMent(s, {false, "/uj/adat", "/uj/archiv"}, ini());
         QCOMPARE(Lemezen(m_t->adatMappa(), "SELECT dijnegyed FROM beallit"), QStringList{"1234"});
         QVERIFY(QDir().rmdir(ini()));
-        ir(ini(), m_regiIni);
+        FajlIr(ini(), m_regiIni);
         QVERIFY(BeallitasokBefejez(ini()));
         IniFajl f;
         QVERIFY(f.beolvas(ini()));

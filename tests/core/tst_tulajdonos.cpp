@@ -4,6 +4,7 @@
 #include "core/admin/tulajdonos.h"
 #include "core/data/adatbazis.h"
 #include "tests/core/tesztmag.h"
+#include "tests/core/tesztfajl.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,9 +17,7 @@ class TstTulajdonos : public QObject {
     QString fajl(const QByteArray& tartalom)
     {
         const QString nev = m_dir.filePath("uzlet.txt");
-        QFile f(nev);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("írás");
-        f.write(tartalom);
+        FajlIr(nev, tartalom);
         return nev;
     }
 

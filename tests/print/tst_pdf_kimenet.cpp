@@ -5,6 +5,7 @@
 #include "print/reports/tqrlista.h"
 #include "tests/print/tesztparbeszed.h"
 #include "tests/print/tst_jelentes_pdf.h"
+#include "tests/core/tesztfajl.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,13 +20,6 @@ QByteArray olvas(const QString& fajl)
 {
     QFile f(fajl);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(nincs)");
-}
-
-void ir(const QString& fajl, const QByteArray& adat)
-{
-    QFile f(fajl);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(adat);
 }
 
 } // namespace
@@ -62,7 +56,7 @@ private slots:
         QFETCH(QString, eset);
         QFETCH(QString, ok);
         const QString fajl = eset == "teli" ? celMappa() + "/lista.pdf" : celMappa() + "/lista.pdf/alatta.pdf";
-        ir(celMappa() + "/lista.pdf", "régi PDF");
+        FajlIr(celMappa() + "/lista.pdf", "régi PDF");
         std::unique_ptr<TqrListaAlap> qr = TetelListaJelentes(TetelLista::Teljes);
         qr->megnyit();
         QString hiba;
@@ -91,9 +85,9 @@ private slots:
         el.start("sleep", {"30"});
         QVERIFY(el.waitForStarted());
         const QString e = QString::number(el.processId());
-        ir(celMappa() + "/lista.pdf", "régi PDF");
-        ir(celMappa() + "/lista.pdf.kazettora-" + h + ".tmp", "%PDF-1.4 csonka");
-        ir(celMappa() + "/masik.pdf.kazettora-" + e + ".tmp", "%PDF-1.4 készül");
+        FajlIr(celMappa() + "/lista.pdf", "régi PDF");
+        FajlIr(celMappa() + "/lista.pdf.kazettora-" + h + ".tmp", "%PDF-1.4 csonka");
+        FajlIr(celMappa() + "/masik.pdf.kazettora-" + e + ".tmp", "%PDF-1.4 készül");
         std::unique_ptr<TqrListaAlap> qr = TetelListaJelentes(TetelLista::Teljes);
         qr->megnyit();
         QString hiba;

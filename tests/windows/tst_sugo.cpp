@@ -10,6 +10,7 @@
 #include "core/data/konverzio.h"
 #include "tests/windows/tesztfoablak.h"
 #include "tests/windows/tesztsegito.h"
+#include "tests/core/tesztfajl.h"
 
 #include <QAction>
 #include <QDir>
@@ -47,14 +48,6 @@ bool kozepen(QWidget* w)
     if (qAbs(d.x()) <= qMax(2, keret.width()) && qAbs(d.y()) <= qMax(2, keret.height())) return true;
     qWarning("%d,%d from the centre", d.x(), d.y());
     return false;
-}
-
-void fajlIr(const QString& fajl, const QByteArray& tartalom)
-{
-    QDir().mkpath(QFileInfo(fajl).path());
-    QFile f(fajl);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(tartalom);
 }
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
@@ -254,7 +247,7 @@ private slots:
         const QString sajat = ProgramUtvonal() + QStringLiteral("/Help/index.htm");
         Nyom(&f, Qt::Key_F1);
         QCOMPARE(m_t->parbeszed.megnyitottak.value(0), QUrl::fromLocalFile(sajat));
-        fajlIr(sajat, "<html>sajat</html>");
+        FajlIr(sajat, "<html>sajat</html>");
         Nyom(&f, Qt::Key_F1);
         QCOMPARE(m_t->parbeszed.megnyitottak.value(1), QUrl::fromLocalFile(sajat));
         QVERIFY(m_t->parbeszed.dobozok.isEmpty());
