@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -54,12 +55,37 @@ void MagTelepites::nyit()
     if (!Adatbazis::nyit(adatMappa(), &hiba)) qFatal("nyitás: %s", qPrintable(hiba));
 }
 
-void FajlIr(const QString& fajl, const QByteArray& tartalom)
+QString FajlIr(const QString& fajl, const QByteArray& tartalom)
 {
     QDir().mkpath(QFileInfo(fajl).absolutePath());
     QFile f(fajl);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(tartalom) != tartalom.size())
         qFatal("a(z) %s nem írható: %s", qPrintable(fajl), qPrintable(f.errorString()));
+    return fajl;
+}
+
+QString HalottFolyamat()
+{
+    QProcess p;
+    p.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    if (!p.waitForStarted()) qFatal("sleep nem indul");
+    const QString szam = QString::number(p.processId());
+    p.kill();
+    p.waitForFinished();
+    return szam;
+}
+
+EloFolyamat::EloFolyamat()
+{
+    m_p.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    if (!m_p.waitForStarted()) qFatal("sleep nem indul");
+    m_szam = QString::number(m_p.processId());
+}
+
+EloFolyamat::~EloFolyamat()
+{
+    m_p.kill();
+    m_p.waitForFinished();
 }
 
 void TesztKornyezet()

@@ -246,21 +246,9 @@ private slots:
         MagTelepites t(false);
         const QString mappa = t.mappa() + "/Archiv";
         QVERIFY(QDir().mkpath(mappa));
-        // The number of a process that has ended.
-        QProcess halott;
-        halott.start("sleep", {"30"});
-        QVERIFY(halott.waitForStarted());
-        const QString h = QString::number(halott.processId());
-        halott.kill();
-        QVERIFY(halott.waitForFinished());
-        QProcess el;
-        el.start("sleep", {"30"});
-        QVERIFY(el.waitForStarted());
-        const auto leallit = qScopeGuard([&] {
-            el.kill();
-            el.waitForFinished();
-        });
-        const QString e = QString::number(el.processId());
+        const QString h = HalottFolyamat();
+        const EloFolyamat el;
+        const QString e = el.szam();
         const QStringList maradek{"20260301.zip.kazettora-" + h + ".tmp.AbC123", "20260301.zip.kazettora-" + h + ".tmp.db",
                                   "20260301.zip.kazettora-" + h + ".tmp"};
         const QStringList marad{"20260302.zip.kazettora-" + e + ".tmp.XyZ789", "sajat.zip.tmp", "kazettora-1.tmp"};

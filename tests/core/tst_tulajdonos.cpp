@@ -14,13 +14,6 @@ class TstTulajdonos : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
 
-    QString fajl(const QByteArray& tartalom)
-    {
-        const QString nev = m_dir.filePath("uzlet.txt");
-        FajlIr(nev, tartalom);
-        return nev;
-    }
-
 private slots:
     void initTestCase() { TesztKornyezet(); }
 
@@ -99,7 +92,7 @@ private slots:
         QFETCH(QString, vartHiba);
         TulajdonosAdat a;
         QString hiba;
-        const bool ok = Tulajdonos::fajlbol(fajl(tartalom), &a, &hiba);
+        const bool ok = Tulajdonos::fajlbol(FajlIr(m_dir.filePath("uzlet.txt"), tartalom), &a, &hiba);
         QCOMPARE(ok, !vartNev.isEmpty());
         if (ok) {
             QCOMPARE(a.tulajdonos, vartNev);
