@@ -98,10 +98,7 @@ void ListaModell::betoltesBefejez()
 
 bool ListaModell::folytat(int db)
 {
-    if (!m_lista->betoltesFolyik()) return false;
-    m_lista->elolvas(db);
-    m_lista->elfogad();
-    if (m_lista->betoltesFolyik()) return true;
+    if (m_lista->betoltFolytat(db)) return true;
     if (m_lathato >= 0 && m_lista->sorok() > m_lathato) {
         beginInsertRows({}, m_lathato, m_lista->sorok() - 1);
         m_lathato = -1;

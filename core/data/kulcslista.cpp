@@ -112,34 +112,22 @@ void KulcsosLista::betoltKezd(int elso)
     m_folyam.reset();
     if (suruBetolt()) return;
     std::vector<qint64> k;
+    k.reserve(varhatoSorok());
     auto f = Adatbazis::motor().kulcsFolyam(Adatbazis::db(), kulcsLekerdezes(), m_szuroParam);
     const bool tobb = f->olvas(k, elso);
     kulcsokBeallit(std::move(k));
-    if (!tobb) return;
-    m_folyam = std::move(f);
-    m_varo.clear();
-    m_folyamVege = false;
+    if (tobb) m_folyam = std::move(f);
 }
 
-int KulcsosLista::elolvas(int db)
+bool KulcsosLista::betoltFolytat(int db)
 {
-    if (!m_folyam) return 0;
-    m_varo.clear();
-    m_folyamVege = !m_folyam->olvas(m_varo, db);
-    return int(m_varo.size());
-}
-
-void KulcsosLista::elfogad()
-{
-    if (!m_folyam) return;
-    m_kulcsok.insert(m_kulcsok.end(), m_varo.begin(), m_varo.end());
-    m_varo.clear();
-    m_varo.shrink_to_fit();
-    if (!m_folyamVege) return;
+    if (!m_folyam) return false;
+    if (m_folyam->olvas(m_kulcsok, db)) return true;
     // The last key is in: the positions are made once, as betolt() makes them.
     m_folyam.reset();
     std::vector<qint64> k = std::move(m_kulcsok);
     kulcsokBeallit(std::move(k));
+    return false;
 }
 
 void KulcsosLista::kulcsokBeallit(std::vector<qint64> k)

@@ -60,15 +60,13 @@ public:
 
     // Reading the keys in steps, for a list that must show before a million
     // keys are read: betoltKezd() reads the first `elso` keys and leaves the
-    // statement open; elolvas() reads up to `db` more aside and says how
-    // many, elfogad() lists them (a model announces them in between). Once
-    // the last key is read the list is as betolt() makes it. While keys are
-    // still unread, sor() finds only rows already listed, and elso() and
-    // elsoKezdodo() may give -1 for a row further on.
+    // statement open, betoltFolytat() lists up to `db` more and says whether
+    // any are left. Once the last key is read the list is as betolt() makes
+    // it. While keys are still unread, sor() finds only rows already listed,
+    // and elso() and elsoKezdodo() may give -1 for a row further on.
     void betoltKezd(int elso);
     bool betoltesFolyik() const { return m_folyam != nullptr; }
-    int elolvas(int db);
-    void elfogad();
+    bool betoltFolytat(int db);
 
     int sorok() const { return m_suru ? m_suruDb : int(m_kulcsok.size()); }
     qint64 kulcs(int sor) const;
@@ -104,8 +102,6 @@ private:
     mutable QHash<int, QVector<QVector<QVariant>>> m_lapok;
     QHash<QString, int> m_mezoIndex;
     std::unique_ptr<Adatbazis::Motor::KulcsFolyam> m_folyam;   // while keys are still being read
-    std::vector<qint64> m_varo;   // read by elolvas(), not yet listed
-    bool m_folyamVege = false;
 
     QString orderBy() const;
     // How many keys betolt() should make room for.
