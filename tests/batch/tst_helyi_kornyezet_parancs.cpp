@@ -83,7 +83,11 @@ private slots:
 
         // The file holds the Hungarian short date, and the counter (this
         // process, hu_HU) reads today from it: no closing question tonight.
-        const QDate ma = QDate::currentDate();
+        // "Today" as the job saw it: without TZ it keeps the machine's own
+        // time zone, which near midnight is another day than this test's.
+        const ParancsFutas nap = Futtat(QStringLiteral("date"), {"+%Y-%m-%d"}, Kornyezet(lang));
+        const QDate ma = QDate::fromString(nap.ki.trimmed(), Qt::ISODate);
+        QVERIFY2(ma.isValid(), qPrintable(nap.ki + nap.hiba));
         QVERIFY2(olvas(ini()).contains("MentesDatum=" + ma.toString("yyyy. MM. dd.").toUtf8()), olvas(ini()).constData());
         IniFajl f2;
         QVERIFY(f2.beolvas(ini()));
