@@ -14,6 +14,7 @@ csomagok=(
   libzip-dev zip unzip
   fonts-liberation fonts-dejavu-core
   libzint-dev
+  pxlib-dev
   poppler-utils zbar-tools
   xvfb xauth openbox
 )

@@ -122,6 +122,11 @@ void alapadatok(QSqlDatabase& db, bool belepes, const TulajdonosAdat& tulajdonos
     for (int f = 0; f < 4; ++f)
         for (int a = 0; a < 4; ++a)
             sor(db, "INSERT INTO fiztip_arkat (fiztip, arkat, ar) VALUES (?, ?, ?)", {f + 1, a + 1, arak[f][a]});
+    iranyitoszamok(db);
+}
+
+void iranyitoszamok(QSqlDatabase& db)
+{
     for (const auto& i : Irszamok)
         sor(db, "INSERT INTO irsz (irsz, varos) VALUES (?, ?)", {QString::fromUtf8(i[0]), QString::fromUtf8(i[1])});
 }

@@ -23,5 +23,7 @@ bool telepit(const QString& programMappa, bool mintaval, QString* hiba,
 // delivered user "rendszergazda").
 void alapadatok(QSqlDatabase& db, bool belepes = true, const TulajdonosAdat& tulajdonos = Tulajdonos::Minta());
 void mintaKatalogus(QSqlDatabase& db);
+// The delivered postal codes alone (for a shop that brings no list of its own).
+void iranyitoszamok(QSqlDatabase& db);
 
 } // namespace Telepites
