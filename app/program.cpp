@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "batch/atvetelparancs.h"
 #include "batch/kotegelt.h"
 #include "core/common/qtforditas.h"
 #include "core/data/beallitas.h"
@@ -38,7 +39,8 @@ int KazettoraFut(int argc, char** argv)
     bool telepit = false;
     for (int i = 1; i < argc; ++i)
         if (qstrcmp(argv[i], "--setup") == 0 || qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0
-            || qstrncmp(argv[i], "--owner-file", 12) == 0)
+            || qstrncmp(argv[i], "--owner-file", 12) == 0 || qstrncmp(argv[i], "--migrate", 9) == 0
+            || qstrncmp(argv[i], "--ini", 5) == 0 || qstrcmp(argv[i], "--dry-run") == 0)
             telepit = true;
 
     // A batch command draws (PDF pages) but shows nothing: no display needed.
@@ -81,7 +83,17 @@ int KazettoraFut(int argc, char** argv)
                                  QStringLiteral("A --setup mellé: az üzlet adatai egy UTF-8 szövegfájlból, soronként mező=érték "
                                                 "(tulajdonos, irsz, varos, cim, telefon, mobil, fax, adoszam, bankszamlaszam)."),
                                  QStringLiteral("FÁJL"));
-    p.addOptions({mappa, setup, minta, tulajFajl});
+    QCommandLineOption atvesz(QStringLiteral("migrate"),
+                              QStringLiteral("Egy korábbi adatmappa (Paradox táblák) vagy annak zip archívuma átvétele egy új "
+                                             "telepítésbe (MAPPA/Data/kazettora.db), beállításfájlostul; utána kilép."),
+                              QStringLiteral("RÉGI"));
+    QCommandLineOption regiIni(QStringLiteral("ini"),
+                               QStringLiteral("A --migrate mellé: a régi beállításfájl (alapértelmezés: a régi adatmappa "
+                                              "mellett vagy benne levő Kazettora.ini)."),
+                               QStringLiteral("FÁJL"));
+    QCommandLineOption proba(QStringLiteral("dry-run"),
+                             QStringLiteral("A --migrate mellé: mindent beolvas és ellenőriz, de semmit sem ír ki."));
+    p.addOptions({mappa, setup, minta, tulajFajl, atvesz, regiIni, proba});
     QStringList nevek;
     for (const KotegeltMunka& m : KotegeltMunkak())
         for (const QCommandLineOption& o : QList{m.kapcsolo} + m.opciok)
@@ -98,6 +110,17 @@ int KazettoraFut(int argc, char** argv)
         std::fprintf(stderr, "%s\n", "Az --owner-file csak a --setup mellett használható; "
                                       "egy meglévő üzlet adatai a Beállítások ablak „Üzlet” lapján módosíthatók.");
         return 2;
+    }
+    if ((p.isSet(regiIni) || p.isSet(proba)) && !p.isSet(atvesz)) {
+        std::fprintf(stderr, "%s\n", "Az --ini és a --dry-run csak a --migrate mellett használható.");
+        return 2;
+    }
+    if (p.isSet(atvesz)) {
+        if (p.isSet(setup)) {
+            std::fprintf(stderr, "%s\n", "A --migrate maga készíti el a telepítést; a --setup nem kell mellé.");
+            return 2;
+        }
+        return AtvetelParancs(ProgramUtvonal(), p.value(atvesz), p.value(regiIni), p.isSet(proba));
     }
     if (p.isSet(setup)) {
         QString hiba;

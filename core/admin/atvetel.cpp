@@ -250,12 +250,13 @@ QString jelentes(const Eredmeny& e)
              .arg(QStringLiteral("Olvasott"), 12)
              .arg(QStringLiteral("Írt"), 12);
     const QLocale hu(QLocale::Hungarian, QLocale::Hungary);
-    for (const TablaSzam& t : e.tablak)
-        s << QStringLiteral("%1 %2 %3 %4")
-                 .arg(t.tabla, -14)
-                 .arg(t.fajl.isEmpty() ? QStringLiteral("–") : t.fajl, -20)
-                 .arg(hu.toString(t.olvasott), 12)
-                 .arg(hu.toString(t.irt), 12);
+    for (const TablaSzam& t : e.tablak) {
+        const QString fajl = QStringLiteral("%1 %2").arg(t.tabla, -14).arg(t.fajl.isEmpty() ? QStringLiteral("–") : t.fajl, -20);
+        if (t.tabla == QLatin1String("vkod"))
+            s << fajl + QStringLiteral(" munkatábla, nem kerül át");
+        else
+            s << QStringLiteral("%1 %2 %3").arg(fajl).arg(hu.toString(t.olvasott), 12).arg(hu.toString(t.irt), 12);
+    }
     if (!e.ellenorzesek.isEmpty()) {
         s << QString() << QStringLiteral("%1 %2 %3").arg(QStringLiteral("Ellenőrző szám"), -36)
                               .arg(QStringLiteral("Régi"), 16)
