@@ -5,8 +5,10 @@
 #include "core/data/beallitas.h"
 #include "core/data/fajliras.h"
 #include "core/data/konverzio.h"
+#include "core/data/motor.h"
 #include "core/data/paradox.h"
 #include "core/data/sema.h"
+#include "core/data/utasitas.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +24,6 @@
 #include <QUuid>
 #include <cmath>
 #include <optional>
-#include <sqlite3.h>
 #include <zip.h>
 
 namespace Atvetel {
@@ -133,71 +134,68 @@ bool zipKibont(const QString& zipFajl, const QString& ide, QString* hiba)
     return rendben;
 }
 
-// One prepared INSERT through the engine's own interface: millions of rows.
+// One prepared INSERT for every row of a table: millions of rows.
 class Beszuro {
 public:
-    Beszuro(sqlite3* h, const Sema::Tabla& t) : m_h(h)
+    Beszuro(const QSqlDatabase& db, const Sema::Tabla& t)
     {
         QStringList nevek, jelek;
         for (const Sema::Mezo& m : t.mezok) {
             nevek << m.nev;
             jelek << QStringLiteral("?");
         }
-        const QByteArray sql =
-            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(t.nev, nevek.join(", "), jelek.join(", ")).toUtf8();
-        if (sqlite3_prepare_v2(h, sql.constData(), -1, &m_s, nullptr) != SQLITE_OK)
-            throw AdatbazisHiba(Adatbazis::magyarHiba(QString::fromUtf8(sqlite3_errmsg(h))));
+        m_u = Adatbazis::Utasitas(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                          .arg(t.nev, nevek.join(", "), jelek.join(", ")));
     }
-    ~Beszuro() { sqlite3_finalize(m_s); }
     void kot(int i, const QVariant& v, Tipus t)
     {
         const int p = i + 1;
         if (v.isNull()) {
-            sqlite3_bind_null(m_s, p);
+            m_u.kotNull(p);
             return;
         }
         switch (t) {
         case Tipus::AutoInc:
-        case Tipus::Egesz: sqlite3_bind_int64(m_s, p, v.toLongLong()); return;
-        case Tipus::Valos: sqlite3_bind_double(m_s, p, v.toDouble()); return;
+        case Tipus::Egesz: m_u.kotEgesz(p, v.toLongLong()); return;
+        case Tipus::Valos: m_u.kotValos(p, v.toDouble()); return;
         case Tipus::Datum: {
             const QDate d = v.toDate();
             char b[16];
             std::snprintf(b, sizeof b, "%04d-%02d-%02d", d.year(), d.month(), d.day());
-            sqlite3_bind_text(m_s, p, b, 10, SQLITE_TRANSIENT);
+            m_u.kotSzoveg(p, QByteArrayView(b, 10));
             return;
         }
         case Tipus::Ido: {
             const QTime t = v.toTime();
             char b[16];
             std::snprintf(b, sizeof b, "%02d:%02d:%02d", t.hour(), t.minute(), t.second());
-            sqlite3_bind_text(m_s, p, b, 8, SQLITE_TRANSIENT);
+            m_u.kotSzoveg(p, QByteArrayView(b, 8));
             return;
         }
         case Tipus::Szoveg: {
             const QString s = v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'f', 0) : v.toString();
-            sqlite3_bind_text16(m_s, p, s.utf16(), int(s.size() * 2), SQLITE_TRANSIENT);
+            m_u.kotSzoveg(p, s.toUtf8());
             return;
         }
         }
     }
-    // Empty when the row is in, else the engine's refusal in Hungarian.
+    // Empty when the row is in, else the engine's refusal in Hungarian (a
+    // named CHECK says its own sentence). Only a refusal of the data is the
+    // row's fault; a full disk stops the run as it is.
     QString futtat()
     {
-        const int r = sqlite3_step(m_s);
-        sqlite3_reset(m_s);
-        if (r == SQLITE_DONE) return {};
-        QString ok = QString::fromUtf8(sqlite3_errmsg(m_h));
-        // A named CHECK says its own Hungarian sentence.
-        const QString elotag = QStringLiteral("CHECK constraint failed: ");
-        if (ok.startsWith(elotag)) return ok.mid(elotag.size());
-        if (ok.startsWith(QLatin1String("UNIQUE constraint failed")))
-            return QStringLiteral("ismétlődő kulcs (%1)").arg(ok.section(u':', 1).trimmed());
-        return Adatbazis::magyarHiba(ok);
+        try {
+            m_u.futtat();
+            m_u.ujra();
+            return {};
+        } catch (const AdatbazisHiba& e) {
+            m_u.ujra();
+            if (e.fajta() != AdatbazisHiba::Fajta::Adat) throw;
+            return e.uzenet();
+        }
     }
 private:
-    sqlite3* m_h;
-    sqlite3_stmt* m_s = nullptr;
+    Adatbazis::Utasitas m_u;
 };
 
 struct Forras {
@@ -408,7 +406,7 @@ bool atvesz(const QString& programMappa, const Beallitasok& b, Eredmeny* eredmen
     QString uzenet;
     Forras f;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kapcsolat);
+        QSqlDatabase db = QSqlDatabase::addDatabase(Adatbazis::motor().driver(), kapcsolat);
         db.setDatabaseName(ideiglenes);
         try {
             if (!db.open()) throw AdatbazisHiba(db.lastError().text());
@@ -417,7 +415,6 @@ bool atvesz(const QString& programMappa, const Beallitasok& b, Eredmeny* eredmen
             // no log of its own while it is built; made durable at the end.
             for (const char* p : {"PRAGMA journal_mode=OFF", "PRAGMA synchronous=OFF", "PRAGMA cache_size=-65536"})
                 Adatbazis::vegrehajt(db, QString::fromLatin1(p));
-            sqlite3* h = Adatbazis::kezelo(db);
             Adatbazis::vegrehajt(db, QStringLiteral("BEGIN"));
             Sema::letrehoz(db);
             // Indexes are built once the rows are in: sorting once beats
@@ -432,7 +429,7 @@ bool atvesz(const QString& programMappa, const Beallitasok& b, Eredmeny* eredmen
                 TablaSzam* szam = nullptr;
                 for (TablaSzam& s : e.tablak)
                     if (s.tabla == nev) szam = &s;
-                Beszuro be(h, *t.tabla);
+                Beszuro be(db, *t.tabla);
                 const qint64 osszes = px.sorSzam();
                 if (jelzes) jelzes(nev, 0, osszes);
                 const bool felhasznalo = nev == QLatin1String("felhasznalo");
@@ -535,6 +532,12 @@ bool atvesz(const QString& programMappa, const Beallitasok& b, Eredmeny* eredmen
                 if (!c.egyezik)
                     throw AdatbazisHiba(QStringLiteral("Az ellenőrző számok eltérnek (%1: régi %2, új %3); az átvétel elmaradt.")
                                             .arg(c.nev, c.regi, c.uj));
+            // The earlier program let a shop switch login on with nobody able
+            // to change settings; say so now rather than at the first start.
+            if (egy(QStringLiteral("SELECT vanbelep FROM beallit ORDER BY beallit LIMIT 1")).toString() == QLatin1String("I")
+                && egy(QStringLiteral("SELECT COUNT(*) FROM felhasznalo WHERE rendszergazda = 'I'")).toInt() == 0)
+                e.megjegyzesek << QStringLiteral("Figyelmeztetés: a belépés be van kapcsolva, de a régi adatokban nincs "
+                                                 "rendszergazda; a felhasználók és a beállítások nem lesznek módosíthatók.");
             Adatbazis::vegrehajt(db, QStringLiteral("COMMIT"));
             if (!b.proba) Adatbazis::vegrehajt(db, QStringLiteral("PRAGMA journal_mode=WAL"));
         } catch (const AdatbazisHiba& x) {

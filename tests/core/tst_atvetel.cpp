@@ -162,7 +162,7 @@ private slots:
         QTest::newRow("rossz típus") << "tipus" << "A(z) arkat.DB tábla arkat_nev mezőjének típusa egész (I)";
         QTest::newRow("csonka fájl") << "csonka" << "A(z) ugyfel_video.DB tábla nem olvasható: sérült tábla: a fájl csonka";
         QTest::newRow("rossz fejléc") << "fejlec" << "A(z) fiztip.DB tábla nem olvasható: sérült tábla";
-        QTest::newRow("ismétlődő kulcs") << "kulcs" << "cassatip.db tábla 2. sora nem vehető át: ismétlődő kulcs";
+        QTest::newRow("ismétlődő kulcs") << "kulcs" << "cassatip.db tábla 2. sora nem vehető át: Már van ilyen kulcsú sor: cassatip.cassatip";
         QTest::newRow("van már adatbázis") << "van" << "Már van adatbázis ezen a helyen";
     }
     void elutasitas()
