@@ -291,6 +291,25 @@ bool atvesz(const QString& programMappa, const Beallitasok& b, Eredmeny* eredmen
             // only while nobody has it open (its log would belong to the old one).
             if (QFileInfo::exists(cel + "-wal"))
                 return hibas(QStringLiteral("Az adatbázis még nyitva van, nem cserélhető: %1").arg(cel));
+            if (QFileInfo::exists(cel)) {
+                bool ures = false;
+                const QString k = QStringLiteral("atvetel-ellenoriz-") + QUuid::createUuid().toString(QUuid::Id128);
+                {
+                    QSqlDatabase regiDb = QSqlDatabase::addDatabase(Adatbazis::motor().driver(), k);
+                    regiDb.setDatabaseName(cel);
+                    regiDb.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+                    try {
+                        ures = regiDb.open() && csakAlapadatok(regiDb);
+                    } catch (const AdatbazisHiba&) {
+                    }
+                    regiDb.close();
+                }
+                QSqlDatabase::removeDatabase(k);
+                if (!ures)
+                    return hibas(QStringLiteral("Az adatbázisban már vannak a bolt saját adatai (tételek, ügyfelek, "
+                                                "kölcsönzések vagy pénztár); régi adatokat csak egy új, még üres "
+                                                "telepítésbe lehet átvenni."));
+            }
         } else if (QFileInfo::exists(cel) || QFileInfo::exists(cel + "-wal")) {
             return hibas(QStringLiteral("Már van adatbázis ezen a helyen, nem írom felül: %1\n"
                                         "Régi adatokat csak egy még üres telepítésbe lehet átvenni.")

@@ -214,6 +214,28 @@ private slots:
         QVERIFY(!QFile::exists(program + "/Kazettora.ini"));
     }
 
+    // In place of a database that holds only the delivered rows, and never
+    // of one with the shop's own.
+    void csere()
+    {
+        const QString regi = uj("regi");
+        ParadoxIro::kisBolt(regi);
+        for (bool sajatAdat : {false, true}) {
+            MagTelepites t;
+            if (sajatAdat) {
+                t.nyit();
+                Adatbazis::vegrehajt("INSERT INTO ugyfel (azon, ugyfel_nev, torolve) VALUES (1, 'Kiss Anna', 'N')");
+                Adatbazis::zar();
+            }
+            QString hiba;
+            const bool jo = Atvetel::atvesz(t.mappa(), {regi, {}, false, true}, nullptr, &hiba);
+            QCOMPARE(jo, !sajatAdat);
+            QCOMPARE(egy(t.mappa(), "SELECT group_concat(ugyfel_nev, ',') FROM ugyfel"),
+                     sajatAdat ? QString("Kiss Anna") : QString("Őri Ödön,Szűcs Űrsula"));
+            if (sajatAdat) QVERIFY2(hiba.contains("már vannak a bolt saját adatai"), qPrintable(hiba));
+        }
+    }
+
     // Missing optional tables warn; the delivered postal codes stay.
     void opcionalisTablak()
     {
