@@ -77,8 +77,8 @@ bool nullaE(const char* p, int n)
 
 void hibakezelo(pxdoc_t*, int, const char* uzenet, void* adat)
 {
-    // pxlib writes its complaints to standard error unless told otherwise:
-    // keep the last one, the reader turns it into a sentence.
+    // pxlib writes its complaints to standard error unless told otherwise.
+    // Its words are English; the reader says in its own what went wrong.
     *static_cast<QString*>(adat) = QString::fromLocal8Bit(uzenet);
 }
 
@@ -197,10 +197,10 @@ bool Tabla::nyit(const QString& fajl, QString* hiba)
     }
     PX_set_parameter(d->px, "warning", "false");
     if (PX_open_fp(d->px, d->folyam) < 0) {
-        d->px->px_stream = nullptr;
-        *hiba = QStringLiteral("sérült tábla: a fejléc nem olvasható%1")
-                    .arg(d->pxHiba.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(d->pxHiba));
-        PX_delete(d->px);
+        *hiba = QStringLiteral("sérült tábla: a fejléc nem olvasható");
+        // pxlib has already freed what it built of the header; PX_delete()
+        // would free it again and end the program. The document is left
+        // behind, a few hundred bytes once per damaged file.
         d->px = nullptr;
         return false;
     }
@@ -283,9 +283,9 @@ bool Tabla::kovetkezo()
         pxdatablockinfo_t b{};
         d->pxHiba.clear();
         if (!PX_get_record2(d->px, m_sor, d->rekord.data(), &torolt, &b)) {
-            m_hiba = QStringLiteral("sérült tábla: a(z) %1. sor nem olvasható%2")
+            m_hiba = QStringLiteral("sérült tábla: a(z) %1. sor nem olvasható (a fejléc szerint %2 sora van)")
                          .arg(m_sor + 1)
-                         .arg(d->pxHiba.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(d->pxHiba));
+                         .arg(sorSzam());
             return false;
         }
         const qint64 vege = b.recordpos + qint64(b.numrecords - b.recno) * meret;

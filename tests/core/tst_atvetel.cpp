@@ -162,6 +162,8 @@ private slots:
         QTest::newRow("rossz típus") << "tipus" << "A(z) arkat.DB tábla arkat_nev mezőjének típusa egész (I)";
         QTest::newRow("csonka fájl") << "csonka" << "A(z) ugyfel_video.DB tábla nem olvasható: sérült tábla: a fájl csonka";
         QTest::newRow("rossz fejléc") << "fejlec" << "A(z) fiztip.DB tábla nem olvasható: sérült tábla";
+        QTest::newRow("hamis sorszám a fejlécben") << "sorszam" << "A(z) ugyfel.DB tábla nem olvasható: sérült tábla: a(z) 4. sor nem olvasható";
+        QTest::newRow("hamis fejléchossz") << "fejlechossz" << "A(z) ugyfel.DB tábla nem olvasható: sérült tábla: a fejléc nem olvasható";
         QTest::newRow("ismétlődő kulcs") << "kulcs" << "cassatip.db tábla 2. sora nem vehető át: Már van ilyen kulcsú sor: cassatip.cassatip";
         QTest::newRow("van már adatbázis") << "van" << "Már van adatbázis ezen a helyen";
     }
@@ -198,6 +200,18 @@ private slots:
             QVERIFY(f.resize(f.size() - 100));
         } else if (eset == "fejlec") {
             FajlIr(regi + "/fiztip.DB", QByteArray(4096, 'x'));
+        } else if (eset == "sorszam") {
+            // The header's record count (bytes 6-9) says more than the blocks hold.
+            QFile f(regi + "/ugyfel.DB");
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.seek(6));
+            f.write(QByteArray("\x40\x42\x0f\x00", 4));
+        } else if (eset == "fejlechossz") {
+            // pxlib gives up on this header; what it freed must not be freed again.
+            QFile f(regi + "/ugyfel.DB");
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.seek(3));
+            f.write(QByteArray("\xff", 1));
         } else if (eset == "kulcs") {
             ParadoxIro::Tabla t(regi + "/cassatip.db", ParadoxIro::mezok("cassatip"));
             t.sor({"B", "Kölcsönzés", 1});
