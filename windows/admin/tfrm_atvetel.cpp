@@ -97,8 +97,10 @@ Tfrm_Atvetel::Tfrm_Atvetel(QWidget* szulo) : QDialog(szulo)
     betu.setFixedPitch(true);
     betu.setPointSize(9);
     MemoEredmeny->setFont(betu);
-    // The widest line of the report (a check figure's row) without scrolling.
-    MemoEredmeny->setMinimumWidth(QFontMetrics(betu).horizontalAdvance(QString(80, u'0')) + 30);
+    // The widest line of the report (a check figure's row) and all its lines
+    // (tables, check figures, a few remarks) without scrolling.
+    const QFontMetrics fm(betu);
+    MemoEredmeny->setMinimumSize(fm.horizontalAdvance(QString(80, u'0')) + 30, fm.lineSpacing() * 30 + 12);
     auto* er = new QVBoxLayout(eredmeny);
     er->addWidget(MemoEredmeny);
 
