@@ -4,6 +4,7 @@
 #include "core/common/qtforditas.h"
 #include "core/data/beallitas.h"
 #include "core/admin/telepites.h"
+#include "windows/admin/tfrm_atvetel.h"
 #include "windows/app/alkalmazas.h"
 #include "windows/app/indulas.h"
 #include "windows/app/tfrm_main.h"
@@ -143,10 +144,22 @@ int KazettoraFut(int argc, char** argv)
     AlkalmazasBeallit(*gui);
     static AblakParbeszed ablakParbeszed;
     parbeszedBeallit(&ablakParbeszed);
-    const std::optional<Munkamenet> munkamenet = Indulas();
-    if (!munkamenet) return 1;
-    Tfrm_Main ablak(*munkamenet);
-    if (!ablak.indult()) return 1;
-    ablak.show();
-    return gui->exec();
+    // The main window asks for the take-over of earlier data by closing
+    // itself (with its lists and the session); the start then runs again on
+    // the data taken over, settings file included.
+    for (;;) {
+        const std::optional<Munkamenet> munkamenet = Indulas();
+        if (!munkamenet) return 1;
+        int kod = 0;
+        bool atvetel = false;
+        {
+            Tfrm_Main ablak(*munkamenet);
+            if (!ablak.indult()) return 1;
+            ablak.show();
+            kod = gui->exec();
+            atvetel = ablak.atvetelKell();
+        }
+        if (!atvetel) return kod;
+        RegiAdatokAtvetele(nullptr);
+    }
 }

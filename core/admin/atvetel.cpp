@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QUuid>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <zip.h>
@@ -239,6 +240,25 @@ bool csakAlapadatok(const QSqlDatabase& db)
     return true;
 }
 
+namespace {
+const char* const FelajanlvaKulcs = "atvetel_felajanlva";
+}
+
+bool felajanlva(const QSqlDatabase& db)
+{
+    QSqlQuery q = Adatbazis::vegrehajt(db, QStringLiteral("SELECT 1 FROM %1 WHERE nev = ?")
+                                               .arg(QString::fromLatin1(Sema::RendszerTabla)),
+                                       {QString::fromLatin1(FelajanlvaKulcs)});
+    return q.next();
+}
+
+void felajanlvaJelol(const QSqlDatabase& db)
+{
+    Adatbazis::vegrehajt(db, QStringLiteral("INSERT OR REPLACE INTO %1 (nev, ertek) VALUES (?, ?)")
+                                 .arg(QString::fromLatin1(Sema::RendszerTabla)),
+                         {QString::fromLatin1(FelajanlvaKulcs), QStringLiteral("I")});
+}
+
 QString jelentes(const Eredmeny& e)
 {
     QStringList s;
@@ -256,12 +276,15 @@ QString jelentes(const Eredmeny& e)
             s << QStringLiteral("%1 %2 %3").arg(fajl).arg(hu.toString(t.olvasott), 12).arg(hu.toString(t.irt), 12);
     }
     if (!e.ellenorzesek.isEmpty()) {
-        s << QString() << QStringLiteral("%1 %2 %3").arg(QStringLiteral("Ellenőrző szám"), -36)
+        // The names' column as wide as the longest, so the figures stand in line.
+        int szeles = 36;
+        for (const Ellenorzes& c : e.ellenorzesek) szeles = std::max(szeles, int(c.nev.size()));
+        s << QString() << QStringLiteral("%1 %2 %3").arg(QStringLiteral("Ellenőrző szám"), -szeles)
                               .arg(QStringLiteral("Régi"), 16)
                               .arg(QStringLiteral("Új"), 16);
         for (const Ellenorzes& c : e.ellenorzesek)
             s << QStringLiteral("%1 %2 %3 %4")
-                     .arg(c.nev, -36)
+                     .arg(c.nev, -szeles)
                      .arg(c.regi, 16)
                      .arg(c.uj, 16)
                      .arg(c.egyezik ? QStringLiteral("egyezik") : QStringLiteral("ELTÉR"));
@@ -291,24 +314,27 @@ bool atvesz(const QString& programMappa, const Beallitasok& b, Eredmeny* eredmen
             // only while nobody has it open (its log would belong to the old one).
             if (QFileInfo::exists(cel + "-wal"))
                 return hibas(QStringLiteral("Az adatbázis még nyitva van, nem cserélhető: %1").arg(cel));
+            // Looked at here too: the file replaced is the program folder's,
+            // which need not be the one the caller checked. Opened for
+            // writing, so its close leaves no log files behind.
             if (QFileInfo::exists(cel)) {
+                const QString nev = QStringLiteral("atvetel-csere-") + QUuid::createUuid().toString(QUuid::Id128);
                 bool ures = false;
-                const QString k = QStringLiteral("atvetel-ellenoriz-") + QUuid::createUuid().toString(QUuid::Id128);
                 {
-                    QSqlDatabase regiDb = QSqlDatabase::addDatabase(Adatbazis::motor().driver(), k);
-                    regiDb.setDatabaseName(cel);
-                    regiDb.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+                    QSqlDatabase d = QSqlDatabase::addDatabase(Adatbazis::motor().driver(), nev);
+                    d.setDatabaseName(cel);
                     try {
-                        ures = regiDb.open() && csakAlapadatok(regiDb);
+                        ures = d.open() && csakAlapadatok(d);
                     } catch (const AdatbazisHiba&) {
+                        ures = false;   // not a database of ours: not replaced either
                     }
-                    regiDb.close();
+                    d.close();
                 }
-                QSqlDatabase::removeDatabase(k);
+                QSqlDatabase::removeDatabase(nev);
                 if (!ures)
-                    return hibas(QStringLiteral("Az adatbázisban már vannak a bolt saját adatai (tételek, ügyfelek, "
-                                                "kölcsönzések vagy pénztár); régi adatokat csak egy új, még üres "
-                                                "telepítésbe lehet átvenni."));
+                    return hibas(QStringLiteral("Az adatbázisban már vannak az üzlet saját adatai, nem cserélem le: %1\n"
+                                                "Régi adatokat csak egy még üres telepítésbe lehet átvenni.")
+                                     .arg(QDir::toNativeSeparators(cel)));
             }
         } else if (QFileInfo::exists(cel) || QFileInfo::exists(cel + "-wal")) {
             return hibas(QStringLiteral("Már van adatbázis ezen a helyen, nem írom felül: %1\n"

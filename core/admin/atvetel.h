@@ -59,6 +59,11 @@ QString jelentes(const Eredmeny& e);
 // history row or cash entry (only what an installation delivers).
 bool csakAlapadatok(const QSqlDatabase& db);
 
+// Whether the take-over was offered at a start already: asked once for a
+// database (a row of the book-keeping table), whatever the answer was.
+bool felajanlva(const QSqlDatabase& db);
+void felajanlvaJelol(const QSqlDatabase& db);
+
 // The tables an earlier data folder must have, and the two it may lack.
 QStringList foTablak();
 inline const QStringList OpcionalisTablak = {QStringLiteral("irsz"), QStringLiteral("vkod")};

@@ -132,6 +132,14 @@ private slots:
         QVERIFY(nyitott.isEmpty());
         TBeall.rendszergazda = true;
         f.muvelet(muvelet)->trigger();
+        if (muvelet == "aAtvetel") {
+            // No window of its own: with the right it gets as far as saying
+            // that a shop's data is not replaced.
+            QVERIFY(nyitott.isEmpty());
+            QCOMPARE(m_t->parbeszed.hibak().size(), 2);
+            QVERIFY(m_t->parbeszed.hibak().at(1).startsWith("Régi adatokat csak"));
+            return;
+        }
         QCOMPARE(nyitott.size(), 1);
         QCOMPARE(m_t->parbeszed.hibak().size(), 1);
     }

@@ -4,6 +4,8 @@
 #include "core/data/beallitas.h"
 #include "core/data/konverzio.h"
 #include "print/common/uzenet.h"
+#include "core/admin/atvetel.h"
+#include "windows/admin/tfrm_atvetel.h"
 #include "windows/admin/tfrm_login.h"
 #include "windows/admin/uzletadatok.h"
 
@@ -27,6 +29,23 @@ bool adatbazisNyit(QWidget* szulo)
     }
     HibaAblak(hiba, szulo);
     return false;
+}
+
+// A new installation offers, once, to take over an earlier data folder.
+// True when the operator said yes: the question is marked as asked either way.
+bool atvetelFelajanl(QWidget* szulo)
+{
+    if (!TBeall.rendszergazda || !Adatbazis::irasiAkadaly().isEmpty()) return false;
+    bool kerdez = false;
+    if (!Vedett([&] { kerdez = Atvetel::csakAlapadatok(Adatbazis::db()) && !Atvetel::felajanlva(Adatbazis::db()); },
+                szulo)
+        || !kerdez)
+        return false;
+    const bool igen = KerdesAblak(QStringLiteral("Új telepítés: átveszi egy korábbi Kazettora adatmappa adatait?"),
+                                  QStringLiteral("Régi adatok átvétele"), szulo);
+    // Not asked again whatever the answer; the menu "Rendszer" still offers it.
+    if (!Vedett([] { Atvetel::felajanlvaJelol(Adatbazis::db()); }, szulo)) return false;
+    return igen;
 }
 
 } // namespace
@@ -59,6 +78,14 @@ std::optional<Munkamenet> Indulas(QWidget* szulo)
     } else {
         TBeall.torzsszerkeszt = true;
         TBeall.rendszergazda = true;
+    }
+    // The take-over replaces the database: the session closes for it, and
+    // the start begins again on what is there then (the new data, or the
+    // delivered one when the take-over did not happen).
+    if (atvetelFelajanl(szulo)) {
+        Adatbazis::zar();
+        RegiAdatokAtvetele(szulo);
+        return Indulas(szulo);
     }
     // A new installation names its shop before the first report prints.
     UzletAdatokElsoIndulaskor(szulo);

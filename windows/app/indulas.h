@@ -12,5 +12,7 @@ struct Munkamenet {
     QString tulajdonos;   // the shop's owner, shown in the caption
 };
 
-// Empty when the program must end (no data, the login given up).
+// Empty when the program must end (no data, the login given up). On a new
+// installation's first start it offers, once, the take-over of an earlier
+// data folder, and after one starts again on the data taken over.
 std::optional<Munkamenet> Indulas(QWidget* szulo = nullptr);

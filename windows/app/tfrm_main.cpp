@@ -1,6 +1,7 @@
 #include "windows/app/tfrm_main.h"
 #include "core/common/gyorskereses.h"
 #include "core/admin/archiv.h"
+#include "core/admin/atvetel.h"
 #include "windows/admin/nevjegy.h"
 #include "core/admin/sugo.h"
 #include "windows/admin/tfrm_beallit.h"
@@ -132,6 +133,7 @@ std::span<const Tfrm_Main::FoParancs> Tfrm_Main::parancsSorok()
         {SQL, "Szabad lekérdezés", {}, Jog::Rendszergazda, [](F& f) { f.m_k.sql(&f); }},
         {Archival, "Adatbázis archiválás", {}, Jog::Nincs, [](F& f) { f.aArchivalExecute(); }},
         {Beallit, "Beállítások", {}, Jog::Rendszergazda, [](F& f) { f.m_k.beallitas(&f); }},
+        {Atvetel, "Régi adatok átvétele", {}, Jog::Rendszergazda, [](F& f) { f.aAtvetelExecute(); }},
         {BetumeretNovel, "Betűméret növelés", Qt::CTRL | Qt::Key_F12, Jog::Nincs, [](F& f) { f.aBetumeretNovelExecute(); }},
         {BetumeretCsokkent, "Betűméret csökkentés", Qt::SHIFT | Qt::Key_F12, Jog::Nincs,
          [](F& f) { f.aBetumeretCsokkentExecute(); }},
@@ -392,7 +394,7 @@ void Tfrm_Main::menukLetrehoz()
         {"Eszközök", {VKod}},
         {"Nyomtatások", {Nyomtat, NyomKiadva, NyomKiadLejart, NyomBentlevo, NyomOsszesKolcs, Elvalaszto, ChMegoszlas,
                          ChBevKiad}},
-        {"Rendszer", {Felhasznalo, Elvalaszto, SQL, Archival, Elvalaszto, Beallit}},
+        {"Rendszer", {Felhasznalo, Elvalaszto, SQL, Archival, Elvalaszto, Beallit, Elvalaszto, Atvetel}},
         {"Súgó", {Sugo, Elvalaszto, Fontos, Level, Honlap, Ujdonsag, Elvalaszto, Nevjegy}},
     };
     for (const MenuLeiras& m : menuk) {
@@ -623,6 +625,27 @@ void Tfrm_Main::aTorolExecute()
 
 void Tfrm_Main::aArchivalExecute() { ArchivFuttat(true); }
 
+void Tfrm_Main::aAtvetelExecute()
+{
+    // The take-over replaces the database: only one that holds nothing of
+    // the shop's own yet.
+    if (!::Atvetel::csakAlapadatok(Adatbazis::db())) {
+        HibaAblak(QStringLiteral("Régi adatokat csak egy új, még üres telepítésbe lehet átvenni.\n"
+                                 "Ebben az adatbázisban már vannak az üzlet saját adatai "
+                                 "(tételek, ügyfelek, kölcsönzések vagy pénztárforgalom); nem változott semmi."),
+                  this);
+        return;
+    }
+    if (!KerdesAblak(QStringLiteral("A régi adatok átvételéhez a program bezárja az adatbázist, "
+                                    "az átvétel után pedig újraindul az átvett adatokkal.\nFolytatja?"),
+                     QStringLiteral("Régi adatok átvétele"), this))
+        return;
+    // The lists hold queries on the session: the window goes, and the
+    // program runs the take-over and starts again (program.cpp).
+    m_atvetelKell = true;
+    close();
+}
+
 bool Tfrm_Main::ArchivFuttat(bool menubol)
 {
     // The folders as set now: a folder changed in the settings window counts
@@ -714,6 +737,13 @@ void Tfrm_Main::resizeEvent(QResizeEvent* e)
 
 void Tfrm_Main::closeEvent(QCloseEvent* e)
 {
+    if (m_indult && !m_lezarva && m_atvetelKell) {
+        // No archive prompt: the database is about to be replaced by the
+        // earlier data, which the shop keeps anyway.
+        IniMentes();
+        Adatbazis::zar();
+        m_lezarva = true;
+    }
     if (m_indult && !m_lezarva) {
         // A nightly --archive may have recorded a later day while the
         // program ran: neither ask for nor write back the older one.

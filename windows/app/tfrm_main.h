@@ -125,6 +125,11 @@ public:
     // (the list is shown again afterwards). False only when the archive
     // folder could not be made, which keeps a closing program open.
     bool ArchivFuttat(bool menubol);
+    // "Régi adatok átvétele": on a database with only the delivered rows,
+    // once confirmed, closes the window and the session; the program then
+    // runs the take-over and starts again (atvetelKell()).
+    void aAtvetelExecute();
+    bool atvetelKell() const { return m_atvetelKell; }
 
     void setVisible(bool lathato) override;
 
@@ -141,6 +146,7 @@ private:
     bool m_indult = false;
     bool m_megmutatva = false;
     bool m_lezarva = false;
+    bool m_atvetelKell = false;
     quint64 m_frissitesek = 0;   // lists read so far (utanaFrissit)
     QAction* m_muveletek[ParancsSzam] = {};
     VideoRacs* m_racs = nullptr;

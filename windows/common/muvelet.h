@@ -24,7 +24,7 @@ enum class Parancs {
     Ugyfelek, KasszaTip, Tipusok, Arkat, Mufaj, TorzsFiztip, ArBeallit,
     Kolcsonoz, Visszavesz, Kassza, Tortenet, VKod,
     NyomKiadva, NyomKiadLejart, NyomBentlevo, NyomOsszesKolcs, ChMegoszlas, ChBevKiad,
-    Felhasznalo, SQL, Archival, Beallit, BetumeretNovel, BetumeretCsokkent,
+    Felhasznalo, SQL, Archival, Beallit, Atvetel, BetumeretNovel, BetumeretCsokkent,
     Sugo, Fontos, Level, Honlap, Ujdonsag, Nevjegy,
     Elfogad, Megsem, Tagdij, Potdij,
 };
@@ -82,6 +82,7 @@ inline constexpr ParancsSor ParancsTabla[] = {
     {Parancs::SQL, "aSQL", "server-database"},
     {Parancs::Archival, "aArchival", "archive-insert"},
     {Parancs::Beallit, "aBeallit", "configure"},
+    {Parancs::Atvetel, "aAtvetel", "kontact-import-wizard"},
     {Parancs::BetumeretNovel, "aBetumeretNovel", "format-font-size-more"},
     {Parancs::BetumeretCsokkent, "aBetumeretCsokkent", "format-font-size-less"},
     {Parancs::Sugo, "aSugo", "help-contents"},
