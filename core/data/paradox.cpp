@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <sys/mman.h>
 
 extern "C" {
 #include <paradox.h>
@@ -136,6 +137,8 @@ struct Tabla::Belso {
     uchar* terkep = nullptr;
     qint64 meret = 0;
     FILE* folyam = nullptr;
+    qint64 folyamHely = 0;   // where pxlib's stream stands
+    char folyamPuffer[512];
     pxdoc_t* px = nullptr;
     QString pxHiba;
     std::unique_ptr<Konverter> konverter;
@@ -144,6 +147,38 @@ struct Tabla::Belso {
     // records of a block follow one another (where pxlib says they are).
     const char* blokkKovetkezo = nullptr;
     int blokkMaradek = 0;
+    // Pages of the mapping before this offset have been read and given back.
+    qint64 elengedve = 0;
+
+    // The pages read so far leave the process (they stay in the page cache):
+    // a mapped table read from end to end would otherwise stay resident
+    // whole, hundreds of megabytes for a million items.
+    void elenged(qint64 eddig)
+    {
+        eddig &= ~qint64(4095);
+        if (eddig - elengedve < (qint64(16) << 20)) return;
+        madvise(terkep + elengedve, size_t(eddig - elengedve), MADV_DONTNEED);
+        elengedve = eddig;
+    }
+
+    static ssize_t folyamOlvas(void* c, char* hova, size_t n)
+    {
+        auto* b = static_cast<Belso*>(c);
+        const qint64 k = qBound(qint64(0), b->meret - b->folyamHely, qint64(n));
+        std::memcpy(hova, b->terkep + b->folyamHely, size_t(k));
+        b->folyamHely += k;
+        b->elenged(b->folyamHely);
+        return ssize_t(k);
+    }
+
+    static int folyamKeres(void* c, off64_t* hely, int honnan)
+    {
+        auto* b = static_cast<Belso*>(c);
+        const qint64 uj = *hely + (honnan == SEEK_CUR ? b->folyamHely : honnan == SEEK_END ? b->meret : 0);
+        if (uj < 0) return -1;
+        b->folyamHely = *hely = uj;
+        return 0;
+    }
 
     ~Belso()
     {
@@ -187,9 +222,15 @@ bool Tabla::nyit(const QString& fajl, QString* hiba)
         *hiba = QStringLiteral("a fájl nem olvasható (%1)").arg(d->fajl.errorString());
         return false;
     }
-    // Read from memory: pxlib seeks before every record, which on a file
-    // costs two system calls a row.
-    d->folyam = fmemopen(d->terkep, size_t(d->meret), "r");
+    // pxlib reads through a stream of our own over the mapping (it seeks
+    // before nearly every read: a seek only moves the position, and the
+    // buffer is small, as a seek empties it; unbuffered, the C library would
+    // read byte by byte).
+    // At opening it reads every block's header: the pages read are given
+    // back as it goes (folyamOlvas()), or the whole file would stay in the
+    // process (the kernel maps the pages around each one touched).
+    d->folyam = fopencookie(d.get(), "r", {Belso::folyamOlvas, nullptr, Belso::folyamKeres, nullptr});
+    if (d->folyam) setvbuf(d->folyam, d->folyamPuffer, _IOFBF, sizeof d->folyamPuffer);
     d->px = PX_new3(hibakezelo, nullptr, nullptr, nullptr, &d->pxHiba);
     if (!d->folyam || !d->px) {
         *hiba = QStringLiteral("nincs elég memória a tábla megnyitásához");
@@ -266,12 +307,21 @@ bool Tabla::nyit(const QString& fajl, QString* hiba)
         m_memoFajl = mb.isEmpty() ? QString() : QFileInfo(mb).fileName();
     }
     d->rekord.resize(h->px_recordsize);
+    // The rows are read from the start again: what the opening left
+    // in the process goes, and the giving back starts over.
+    madvise(d->terkep, size_t(d->meret), MADV_DONTNEED);
+    d->elengedve = 0;
     return true;
 }
 
 bool Tabla::kovetkezo()
 {
-    if (!d->px || m_sor + 1 >= sorSzam()) return false;
+    if (!d->px || m_sor + 1 >= sorSzam()) {
+        // Read to its end: none of it need stay in the process while the
+        // table is open.
+        if (d->terkep) madvise(d->terkep, size_t(d->meret), MADV_DONTNEED);
+        return false;
+    }
     ++m_sor;
     const int meret = d->px->px_head->px_recordsize;
     if (d->blokkMaradek > 0) {
@@ -295,6 +345,9 @@ bool Tabla::kovetkezo()
         }
         d->blokkMaradek = b.numrecords - b.recno - 1;
         d->blokkKovetkezo = reinterpret_cast<const char*>(d->terkep) + b.recordpos + meret;
+        // Blocks follow one another in the file as a rule; a table whose
+        // blocks were relinked merely reads a given-back page again.
+        d->elenged(b.blockpos);
     }
     m_rekord = d->rekord.constData();
     return true;
