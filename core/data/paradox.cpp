@@ -138,6 +138,7 @@ struct Tabla::Belso {
     qint64 meret = 0;
     FILE* folyam = nullptr;
     qint64 folyamHely = 0;   // where pxlib's stream stands
+    qint64 olvasottOsszesen = 0;
     char folyamPuffer[512];
     pxdoc_t* px = nullptr;
     QString pxHiba;
@@ -164,7 +165,11 @@ struct Tabla::Belso {
     static ssize_t folyamOlvas(void* c, char* hova, size_t n)
     {
         auto* b = static_cast<Belso*>(c);
+        // A damaged chain of blocks can lead pxlib round in a circle; no
+        // honest reading passes over the file more than a few times.
+        if (b->olvasottOsszesen > 4 * b->meret + (qint64(16) << 20)) return -1;
         const qint64 k = qBound(qint64(0), b->meret - b->folyamHely, qint64(n));
+        b->olvasottOsszesen += k;
         std::memcpy(hova, b->terkep + b->folyamHely, size_t(k));
         b->folyamHely += k;
         b->elenged(b->folyamHely);
@@ -175,7 +180,9 @@ struct Tabla::Belso {
     {
         auto* b = static_cast<Belso*>(c);
         const qint64 uj = *hely + (honnan == SEEK_CUR ? b->folyamHely : honnan == SEEK_END ? b->meret : 0);
-        if (uj < 0) return -1;
+        // Nothing lies beyond the end: a damaged header that points there
+        // fails pxlib's read at once instead of walking empty blocks.
+        if (uj < 0 || uj > b->meret) return -1;
         b->folyamHely = *hely = uj;
         return 0;
     }

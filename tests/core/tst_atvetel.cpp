@@ -165,6 +165,7 @@ private slots:
         QTest::newRow("rossz fejléc") << "fejlec" << "A(z) fiztip.DB tábla nem olvasható: sérült tábla";
         QTest::newRow("hamis sorszám a fejlécben") << "sorszam" << "A(z) ugyfel.DB tábla nem olvasható: sérült tábla: a(z) 4. sor nem olvasható";
         QTest::newRow("hamis fejléchossz") << "fejlechossz" << "A(z) ugyfel.DB tábla nem olvasható: sérült tábla: a fejléc nem olvasható";
+        QTest::newRow("a fejléc túlra mutat") << "tulra" << "A(z) video.DB tábla nem olvasható: sérült tábla";
         QTest::newRow("ismétlődő kulcs") << "kulcs" << "cassatip.db tábla 2. sora nem vehető át: Már van ilyen kulcsú sor: cassatip.cassatip";
         QTest::newRow("van már adatbázis") << "van" << "Már van adatbázis ezen a helyen";
     }
@@ -213,6 +214,13 @@ private slots:
             QVERIFY(f.open(QIODevice::ReadWrite));
             QVERIFY(f.seek(3));
             f.write(QByteArray("\xff", 1));
+        } else if (eset == "tulra") {
+            // A header byte that sends pxlib's walk of the blocks beyond the
+            // file's end (which once ended the program, or never ended).
+            QFile f(regi + "/video.DB");
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.seek(0x28));
+            f.write(QByteArray("\x01", 1));
         } else if (eset == "kulcs") {
             ParadoxIro::Tabla t(regi + "/cassatip.db", ParadoxIro::mezok("cassatip"));
             t.sor({"B", "Kölcsönzés", 1});
