@@ -480,11 +480,20 @@ bool atvesz(const QString& programMappa, const Beallitasok& b, Eredmeny* eredmen
                 const bool felhasznalo = nev == QLatin1String("felhasznalo");
                 const bool cassa = nev == QLatin1String("cassa");
                 const bool video = nev == QLatin1String("video");
-                const int jelszoMezo = felhasznalo ? 2 : -1;
-                QVariant v;
+                // Our fields by name, for the check figures and the password.
+                auto hely = [&](const char* mezo) {
+                    for (size_t i = 0; i < t.tabla->mezok.size(); ++i)
+                        if (t.tabla->mezok[i].nev == QLatin1String(mezo)) return int(i);
+                    return -1;
+                };
+                const int jelszoMezo = felhasznalo ? hely("jelszo") : -1;
+                const int cassaKulcs = hely("cassa"), osszegMezo = hely("osszeg"), penzvanMezo = hely("penzvan");
+                const int kintMezo = hely("kint"), kolcsidMezo = hely("kolcsid");
+                std::vector<QVariant> sor(t.forras.size());
                 QString ok;
                 while (px.kovetkezo()) {
                     for (size_t i = 0; i < t.forras.size(); ++i) {
+                        QVariant& v = sor[i];
                         if (!px.ertek(t.forras[i], &v, &ok))
                             throw AdatbazisHiba(QStringLiteral("A(z) %1 tábla %2. sora nem vehető át: %3")
                                                     .arg(fajlNev(t.fajl))
@@ -495,24 +504,18 @@ bool atvesz(const QString& programMappa, const Beallitasok& b, Eredmeny* eredmen
                             v = Felhasznalok::Digest(v.toString());
                         }
                         be.kot(int(i), v, t.tabla->mezok[i].tipus);
-                        if (cassa) {
-                            const QString& m = t.tabla->mezok[i].nev;
-                            if (m == QLatin1String("osszeg")) f.cassaOsszeg += v.toDouble();
-                        }
                     }
                     if (cassa) {
-                        QVariant kulcs, penzvan;
-                        px.ertek(t.forras[0], &kulcs, &ok);
-                        px.ertek(t.forras[5], &penzvan, &ok);
+                        f.cassaOsszeg += sor[size_t(osszegMezo)].toDouble();
+                        const QVariant& kulcs = sor[size_t(cassaKulcs)];
                         if (!kulcs.isNull() && kulcs.toLongLong() > f.cassaUtolsoKulcs) {
                             f.cassaUtolsoKulcs = kulcs.toLongLong();
+                            const QVariant& penzvan = sor[size_t(penzvanMezo)];
                             f.utolsoPenzvan = penzvan.isNull() ? std::optional<double>() : penzvan.toDouble();
                         }
                     } else if (video) {
-                        QVariant kint, kolcsid;
-                        px.ertek(t.forras[15], &kint, &ok);
-                        px.ertek(t.forras[19], &kolcsid, &ok);
-                        if (kint.toString() == QLatin1String("I")) ++f.kint;
+                        if (sor[size_t(kintMezo)].toString() == QLatin1String("I")) ++f.kint;
+                        const QVariant& kolcsid = sor[size_t(kolcsidMezo)];
                         if (!kolcsid.isNull() && (!f.legnagyobbKolcsid || kolcsid.toLongLong() > *f.legnagyobbKolcsid))
                             f.legnagyobbKolcsid = kolcsid.toLongLong();
                     }
