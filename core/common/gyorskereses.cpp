@@ -22,9 +22,24 @@ Kerdes Ertelmez(const QString& szoveg, Mod mod)
         n = n * 10 + (c.unicode() - u'0');
         if (n > std::numeric_limits<int>::max()) return k;
     }
+    if (mod == Mod::TetelKod && t.size() == 8) {
+        if (Ean8Ellenorzo(QStringView(t).left(7)) != t.at(7).unicode() - u'0') {
+            k.tipus = Kerdes::Tipus::HibasVonalkod;
+            return k;
+        }
+        n /= 10;
+    }
     k.tipus = Kerdes::Tipus::Kod;
     k.kod = int(n);
     return k;
+}
+
+int Ean8Ellenorzo(QStringView hetJegy)
+{
+    // Weights 3 and 1 alternately from the first digit.
+    int osszeg = 0;
+    for (int i = 0; i < 7; ++i) osszeg += (hetJegy.at(i).unicode() - u'0') * (i % 2 == 0 ? 3 : 1);
+    return (10 - osszeg % 10) % 10;
 }
 
 } // namespace GyorsKereses

@@ -40,6 +40,16 @@ private slots:
         QTest::newRow("kod: plusz") << "+5" << K << semmi << 0 << "";
         QTest::newRow("kod: arab-indiai szamjegy") << QString::fromUtf8("٤٢") << K << semmi << 0 << "";
         QTest::newRow("kod: ekezetes betu") << QString::fromUtf8("Ő") << K << semmi << 0 << "";
+        // Item code mode: a scanned EAN-8 label, its check digit verified and dropped.
+        const auto T = Mod::TetelKod;
+        const auto hibas = Kerdes::Tipus::HibasVonalkod;
+        QTest::newRow("tetel: beolvasott cimke") << "00000017" << T << kod << 1 << "";
+        QTest::newRow("tetel: het jegy a cimken") << "12345670" << T << kod << 1234567 << "";
+        QTest::newRow("tetel: rossz ellenorzo jegy") << "00000018" << T << hibas << 0 << "";
+        QTest::newRow("tetel: hetjegyu gepelt kod") << "1234567" << T << kod << 1234567 << "";
+        QTest::newRow("tetel: rovid gepelt kod") << "0017" << T << kod << 17 << "";
+        QTest::newRow("tetel: kilenc jegy kodnak") << "123456789" << T << kod << 123456789 << "";
+        QTest::newRow("kod: nyolc jegy egyben") << "00000017" << K << kod << 17 << "";
         QTest::newRow("nev: szamjegyek nevnek") << "007" << N << nev << 0 << "007";
         QTest::newRow("nev: ekezetek, kis-nagybetu marad") << QString::fromUtf8("őRü") << N << nev << 0
                                                            << QString::fromUtf8("őRü");

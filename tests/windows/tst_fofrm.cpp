@@ -276,6 +276,22 @@ private slots:
         if (oszlop >= 0) QCOMPARE(f.TblModell->index(f.Tbl.aktualis(), oszlop).data().toString(), uj);
     }
 
+    // A hand scanner types a label's eight digits and Enter, 5 ms apart:
+    // the item of the code the label carries, its check digit dropped.
+    void vonalkodBeolvasas()
+    {
+        Tfrm_Main& f = indit();
+        QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
+        // Item 1's label: read as a number it would be code 17.
+        for (QChar c : QString("00000017")) QTest::keyClick(f.Edit1, c.toLatin1(), Qt::NoModifier, 5);
+        QTest::keyClick(f.Edit1, Qt::Key_Return, Qt::NoModifier, 5);
+        QCOMPARE(kod(f), 1);
+        // A label with a wrong check digit goes no further than its code took the row.
+        f.Edit1->clear();
+        QTest::keyClicks(f.Edit1, "00000012");
+        QCOMPARE(kod(f), 1);
+    }
+
     void kodKereses()
     {
         Tfrm_Main& f = indit();

@@ -472,7 +472,7 @@ void Tfrm_Main::sorJel(int sor) { RacsSorJel(DBGrid1, TblModell, sor); }
 void Tfrm_Main::gyorsKeres(const QString& szoveg)
 {
     const bool cim = muvelet(Parancs::Keres2)->isChecked();
-    const GyorsKereses::Kerdes k = GyorsKereses::Ertelmez(szoveg, cim ? GyorsKereses::Mod::Nev : GyorsKereses::Mod::Kod);
+    const GyorsKereses::Kerdes k = GyorsKereses::Ertelmez(szoveg, cim ? GyorsKereses::Mod::Nev : GyorsKereses::Mod::TetelKod);
     bool talalt = false;
     if (k.tipus == GyorsKereses::Kerdes::Tipus::Kod) talalt = Tbl.keresKod(k.kod);
     else if (k.tipus == GyorsKereses::Kerdes::Tipus::Nev) talalt = Tbl.keresCim(k.eleje);

@@ -11,7 +11,7 @@ GyorsKereso::GyorsKereso(QLineEdit* mezo, GyorsKereses::Mod mod, Kereses kereses
 {
     MuveletElsobbseg(mezo);
     if (racs) KeresoMezo(mezo, racs);
-    CsakSzamjegy(mezo, mod == GyorsKereses::Mod::Kod);
+    CsakSzamjegy(mezo, mod != GyorsKereses::Mod::Nev);
     mezo->installEventFilter(this);
     connect(mezo, &QLineEdit::textChanged, this, [this] { keres(); });
 }
@@ -19,7 +19,7 @@ GyorsKereso::GyorsKereso(QLineEdit* mezo, GyorsKereses::Mod mod, Kereses kereses
 void GyorsKereso::modBeallit(GyorsKereses::Mod mod)
 {
     m_mod = mod;
-    CsakSzamjegy(m_mezo, mod == GyorsKereses::Mod::Kod);
+    CsakSzamjegy(m_mezo, mod != GyorsKereses::Mod::Nev);
 }
 
 void GyorsKereso::keres()

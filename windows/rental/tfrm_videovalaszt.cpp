@@ -34,7 +34,7 @@ TorzsLeiras valasztoLeiras()
     l.kulcs = QStringLiteral("video");
     l.keresoMezo = QStringLiteral("video_nev");
     // By code at first; Up and Down in the field walk the list.
-    l.keresoMod = GyorsKereses::Mod::Kod;
+    l.keresoMod = GyorsKereses::Mod::TetelKod;
     l.keresoLeptet = true;
     l.rend = QString::fromLatin1(KodRend);
     // Items in the shop only; an item whose type no longer exists is not
@@ -116,6 +116,8 @@ void Tfrm_VideoValaszt::rend(bool nev)
 
 void Tfrm_VideoValaszt::gyorsKeres(const GyorsKereses::Kerdes& kerdes)
 {
+    // A label read with a wrong check digit: nothing moves.
+    if (kerdes.tipus == GyorsKereses::Kerdes::Tipus::HibasVonalkod) return;
     modell()->betoltesBefejez();   // the row sought may be among the keys not read yet
     const int s = kerdes.tipus == GyorsKereses::Kerdes::Tipus::Kod
                       ? m_lista.elso(QStringLiteral("t.azon = ?"), {kerdes.kod})
@@ -127,7 +129,7 @@ void Tfrm_VideoValaszt::aKeresKodExecute()
 {
     aKeresKod->setChecked(true);
     Vedett([this] { rend(false); }, this);
-    keret().gyorsKereso()->modBeallit(GyorsKereses::Mod::Kod);
+    keret().gyorsKereso()->modBeallit(GyorsKereses::Mod::TetelKod);
     Edit1->clear();
     Edit1->setFocus();
 }
