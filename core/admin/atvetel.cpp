@@ -344,11 +344,15 @@ bool atvesz(const QString& programMappa, const Beallitasok& b, Eredmeny* eredmen
     }
 
     // The earlier folder: given, or unpacked from its zip archive.
+    if (b.regi.trimmed().isEmpty()) return hibas(QStringLiteral("Nincs megadva a régi adatmappa (vagy a zip fájlja)."));
     const QFileInfo regiInfo(b.regi);
     if (!regiInfo.exists()) return hibas(QStringLiteral("A régi adatmappa nem található: %1").arg(b.regi));
     std::unique_ptr<QTemporaryDir> kibontott;
     QString regiMappa = regiInfo.absoluteFilePath();
     if (regiInfo.isFile()) {
+        // A new installation's folder may not be there yet.
+        if (!b.proba && !QDir().mkpath(programMappa))
+            return hibas(QStringLiteral("A mappa nem hozható létre: %1").arg(programMappa));
         kibontott = std::make_unique<QTemporaryDir>(QDir(b.proba ? QDir::tempPath() : programMappa)
                                                         .filePath(QStringLiteral(".atvetel-XXXXXX")));
         if (!kibontott->isValid()) return hibas(QStringLiteral("Nem hozható létre átmeneti mappa a zip fájl kibontásához."));

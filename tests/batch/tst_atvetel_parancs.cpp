@@ -55,6 +55,8 @@ private slots:
         QTest::newRow("próbafuttatás") << QStringList{"--migrate", "REGI", "--dry-run"} << 0 << "Próbafuttatás";
         QTest::newRow("--ini --migrate nélkül") << QStringList{"--ini", "x.ini"} << 2 << "csak a --migrate mellett";
         QTest::newRow("--setup mellé") << QStringList{"--setup", "--migrate", "REGI"} << 2 << "a --setup nem kell mellé";
+        QTest::newRow("nem zip fájl") << QStringList{"--migrate", "REGI/tipus.DB"} << 1 << "nem zip fájl, vagy sérült";
+        QTest::newRow("üres név") << QStringList{"--migrate", ""} << 1 << "Nincs megadva a régi adatmappa";
         QTest::newRow("nincs ilyen mappa") << QStringList{"--migrate", "/nincs/ilyen"} << 1 << "A régi adatmappa nem található";
     }
     void probaEsKapcsolok()
