@@ -227,7 +227,7 @@ QStringList foTablak()
 {
     QStringList l;
     for (const Sema::Tabla& t : Sema::tablak())
-        if (!OpcionalisTablak.contains(t.nev)) l << t.nev;
+        if (Sema::regiMappaban(t) && !OpcionalisTablak.contains(t.nev)) l << t.nev;
     return l;
 }
 
@@ -369,6 +369,7 @@ bool atvesz(const QString& programMappa, const Beallitasok& b, Eredmeny* eredmen
     std::vector<Terv> tervek;
     QSet<QString> ismert;
     for (const Sema::Tabla& t : Sema::tablak()) {
+        if (!Sema::regiMappaban(t)) continue;   // this program's own: starts empty
         const QString kulcs = t.nev.toLower() + ".db";
         ismert.insert(kulcs);
         TablaSzam szam{t.nev, {}, 0, 0};
@@ -400,6 +401,10 @@ bool atvesz(const QString& programMappa, const Beallitasok& b, Eredmeny* eredmen
         QString ok;
         if (!px->nyit(t.fajl, &ok)) return hibas(QStringLiteral("A(z) %1 tábla nem olvasható: %2").arg(fajlNev(t.fajl), ok));
         for (const Sema::Mezo& m : t.tabla->mezok) {
+            if (!Sema::regiMappaban(m)) {
+                t.forras.push_back(-1);   // this program's own field: starts empty
+                continue;
+            }
             const int i = px->mezoIndex(m.nev);
             if (i < 0)
                 return hibas(QStringLiteral("A(z) %1 táblából hiányzik a(z) %2 mező.").arg(fajlNev(t.fajl), m.nev));
@@ -498,7 +503,9 @@ bool atvesz(const QString& programMappa, const Beallitasok& b, Eredmeny* eredmen
                 while (px.kovetkezo()) {
                     for (size_t i = 0; i < t.forras.size(); ++i) {
                         QVariant& v = sor[i];
-                        if (!px.ertek(t.forras[i], &v, &ok))
+                        if (t.forras[i] < 0)
+                            v = QVariant();
+                        else if (!px.ertek(t.forras[i], &v, &ok))
                             throw AdatbazisHiba(QStringLiteral("A(z) %1 tábla %2. sora nem vehető át: %3")
                                                     .arg(fajlNev(t.fajl))
                                                     .arg(px.sor())

@@ -76,7 +76,9 @@ std::vector<Tabla> keszit()
     t.push_back({"beallit",
                  {{"beallit", T::AutoInc}, {"vanbelep", T::Szoveg, 1}, {"dijnegyed", T::Valos},
                   {"dijfel", T::Valos}, {"dijev", T::Valos}, {"autonyom", T::Szoveg, 1},
-                  {"kolcsszoveg", T::Szoveg, 255}, {"elorefizet", T::Szoveg, 1}},
+                  {"kolcsszoveg", T::Szoveg, 255}, {"elorefizet", T::Szoveg, 1},
+                  // The fiztip a scanned card's rental starts with; empty: asked.
+                  {"alapfiztip", T::Egesz, 0, false, 5}},
                  {"beallit"}, {}});
     t.push_back({"tulajdonos",
                  {{"tulajdonos", T::Szoveg, 50}, {"telefon", T::Szoveg, 25}, {"mobil", T::Szoveg, 25},
@@ -92,6 +94,17 @@ std::vector<Tabla> keszit()
     t.push_back({"irsz", {{"Id", T::AutoInc}, {"irsz", T::Szoveg, 10}, {"varos", T::Szoveg, 50}}, {"Id"},
                  {"CREATE INDEX irsz_irsz ON irsz(irsz)"}});
     t.push_back({"vkod", {{"vkod", T::AutoInc}, {"azon", T::Szoveg, 20}}, {"vkod"}, {}});
+    // Late-fee rules per price category: hours of grace after the due
+    // moment, a fee per started overdue day, and a cap per item (0: none).
+    t.push_back({"kesedelem",
+                 {{"arkat", T::Egesz}, {"turelem", T::Egesz}, {"napidij", T::Valos}, {"plafon", T::Valos}},
+                 {"arkat"}, {}, 5});
+    // The day closes: the cash book's balance against the counted cash.
+    t.push_back({"zaras",
+                 {{"zaras", T::AutoInc}, {"datum", T::Datum}, {"ido", T::Ido}, {"vart", T::Valos},
+                  {"szamolt", T::Valos}, {"elteres", T::Valos}, {"felhasznalo", T::Szoveg, 20}},
+                 {"zaras"},
+                 {"CREATE INDEX zaras_datum ON zaras(datum)"}, 5});
     return t;
 }
 
@@ -273,6 +286,16 @@ QStringList hianyzoIndexek(QSqlDatabase& db)
     return hiany;
 }
 
+// A field a version adds may be there already: a file whose version mark
+// was set back by hand, or restored from a copy.
+bool vanMezo(QSqlDatabase& db, const QString& tabla, const QString& mezo)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT 1 FROM pragma_table_info('%1') WHERE lower(name) = lower('%2')").arg(tabla, mezo)))
+        throw Adatbazis::hiba(q);
+    return q.next();
+}
+
 bool csakOlvashato(QSqlDatabase& db)
 {
     sqlite3* h = Adatbazis::kezelo(db);
@@ -356,7 +379,7 @@ void frissit(QSqlDatabase& db)
                 continue;
             }
             for (const Mezo& m : t.mezok)
-                if (m.verzio > regi)
+                if (m.verzio > regi && !vanMezo(db, t.nev, m.nev))
                     Adatbazis::vegrehajt(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(t.nev, oszlopDef(t, m)));
         }
         Adatbazis::vegrehajt(db, QStringLiteral("PRAGMA user_version = %1").arg(Verzio));

@@ -1,6 +1,7 @@
 #pragma once
-// The fifteen tables of the data folder: fields in stored order, types,
-// text widths and indexes. The same description creates a new database,
+// The tables of the data folder: fields in stored order, types, text widths
+// and indexes. The fifteen of the earlier Paradox folder come first; tables
+// and fields of a version past RegiVerzio are this program's own additions. The same description creates a new database,
 // checks an existing one when it is opened and brings an older one up to
 // the current schema version (PRAGMA user_version).
 #include <QString>
@@ -36,7 +37,14 @@ struct Tabla {
 //   2: the index of the cash book's month keys, cassa(idoszak).
 //   3: felhasznalo.jelszo widened to hold a password's salted digest.
 //   4: the index of the items' types, video(tipus).
-inline constexpr int Verzio = 4;
+//   5: the scanner counter: beallit.alapfiztip (the default rental period),
+//      the late-fee rules (kesedelem) and the day closes (zaras).
+inline constexpr int Verzio = 5;
+// The last version whose tables and fields all come from the earlier
+// Paradox data folder; later ones start empty when a folder is taken over.
+inline constexpr int RegiVerzio = 4;
+inline bool regiMappaban(const Tabla& t) { return t.verzio <= RegiVerzio; }
+inline bool regiMappaban(const Mezo& m) { return m.verzio <= RegiVerzio; }
 
 // The database's own book-keeping, outside the shop's tables: name → value.
 inline constexpr const char* RendszerTabla = "rendszer";

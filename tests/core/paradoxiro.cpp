@@ -125,6 +125,7 @@ std::vector<Mezo> mezok(const QString& tabla)
 {
     std::vector<Mezo> l;
     for (const Sema::Mezo& m : Sema::tabla(tabla)->mezok) {
+        if (!Sema::regiMappaban(m)) continue;   // added by this program: not in an earlier folder
         switch (m.tipus) {
         case Sema::Tipus::AutoInc: l.push_back({m.nev, Paradox::AutoInc, 4}); break;
         case Sema::Tipus::Egesz: l.push_back({m.nev, Paradox::Long, 4}); break;

@@ -597,9 +597,13 @@ private slots:
     {
         MagTelepites t;
         const QString fajl = Adatbazis::fajlUtvonal(t.adatMappa());
-        kivulrol(fajl, {"DROP TABLE rendszer", "DROP INDEX video_kint_nev", "PRAGMA user_version = 0"});
+        // As the first version left it: no book-keeping, no later index, table or field.
+        kivulrol(fajl, {"DROP TABLE rendszer", "DROP INDEX video_kint_nev", "DROP TABLE kesedelem", "DROP TABLE zaras",
+                        "PRAGMA user_version = 0"});
         t.nyit();
         QCOMPARE(szam("PRAGMA user_version"), Sema::Verzio);
+        QCOMPARE(szam("SELECT COUNT(*) FROM zaras") + szam("SELECT COUNT(*) FROM kesedelem"), 0);
+        QCOMPARE(szam("SELECT COUNT(*) FROM pragma_table_info('beallit') WHERE name = 'alapfiztip'"), 1);
         QCOMPARE(szam("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = 'video_kint_nev'"), 1);
         QCOMPARE(taroltRendezes(), HuFold::rendVerzio());
         // Opening again changes nothing.

@@ -69,7 +69,8 @@ Tfrm_Atvetel::Tfrm_Atvetel(QWidget* szulo) : QDialog(szulo)
     auto* hr = new QGridLayout(haladas);
     hr->setVerticalSpacing(3);
     QStringList nevek;
-    for (const Sema::Tabla& t : Sema::tablak()) nevek << t.nev;
+    for (const Sema::Tabla& t : Sema::tablak())
+        if (Sema::regiMappaban(t)) nevek << t.nev;
     nevek << Indexek;
     for (int i = 0; i < nevek.size(); ++i) {
         auto* c = new QLabel(nevek[i], haladas);
