@@ -50,6 +50,19 @@ private slots:
         QTest::newRow("tetel: rovid gepelt kod") << "0017" << T << kod << 17 << "";
         QTest::newRow("tetel: kilenc jegy kodnak") << "123456789" << T << kod << 123456789 << "";
         QTest::newRow("kod: nyolc jegy egyben") << "00000017" << K << kod << 17 << "";
+        // Customer cards: EAN-13 "29" + ten digits of the code; each label in the other kind's field.
+        const auto U = Mod::UgyfelKod;
+        const auto kartya = Kerdes::Tipus::UgyfelKartya, cimke = Kerdes::Tipus::TetelCimke;
+        QTest::newRow("ugyfel: kartya") << "2900000000018" << U << kod << 1 << "";
+        QTest::newRow("ugyfel: legnagyobb kartya") << "2921474836477" << U << kod << 2147483647 << "";
+        QTest::newRow("ugyfel: kartya 32 biten tul") << "2999999999991" << U << hibas << 0 << "";
+        QTest::newRow("ugyfel: kartya rossz jegy") << "2900000000019" << U << hibas << 0 << "";
+        QTest::newRow("ugyfel: gepelt kod") << "42" << U << kod << 42 << "";
+        QTest::newRow("ugyfel: tizjegyu gepelt kod") << "2147483647" << U << kod << 2147483647 << "";
+        QTest::newRow("ugyfel: tetel cimkeje") << "00000017" << U << cimke << 1 << "";
+        QTest::newRow("ugyfel: rossz tetel cimke") << "00000018" << U << hibas << 0 << "";
+        QTest::newRow("tetel: ugyfel kartyaja") << "2900000000421" << T << kartya << 42 << "";
+        QTest::newRow("tetel: 13 jegy nem 29-cel") << "4006381333931" << T << semmi << 0 << "";
         QTest::newRow("nev: szamjegyek nevnek") << "007" << N << nev << 0 << "007";
         QTest::newRow("nev: ekezetek, kis-nagybetu marad") << QString::fromUtf8("őRü") << N << nev << 0
                                                            << QString::fromUtf8("őRü");
@@ -66,8 +79,23 @@ private slots:
         QFETCH(QString, eleje);
         const Kerdes k = GyorsKereses::Ertelmez(szoveg, mod);
         QCOMPARE(k.tipus, tipus);
-        if (tipus == Kerdes::Tipus::Kod) QCOMPARE(k.kod, kod);
+        if (tipus == Kerdes::Tipus::Kod || tipus == Kerdes::Tipus::UgyfelKartya || tipus == Kerdes::Tipus::TetelCimke)
+            QCOMPARE(k.kod, kod);
         if (tipus == Kerdes::Tipus::Nev) QCOMPARE(k.eleje, eleje);
+    }
+
+    // A printed card reads back as its customer, over the whole code range.
+    void kartyaSzamVisszaolvas()
+    {
+        for (qint64 azon : {qint64(0), qint64(1), qint64(99999), qint64(1234567890), qint64(2147483647)}) {
+            const QString szam = GyorsKereses::UgyfelKartyaSzam(azon);
+            QCOMPARE(szam.size(), 13);
+            const GyorsKereses::Cimke c = GyorsKereses::CimkeOlvas(szam);
+            QCOMPARE(c.fajta, GyorsKereses::Cimke::Fajta::Ugyfel);
+            QCOMPARE(c.kod, int(azon));
+        }
+        QVERIFY(GyorsKereses::UgyfelKartyaSzam(-1).isEmpty());
+        QVERIFY(GyorsKereses::UgyfelKartyaSzam(qint64(2147483648)).isEmpty());
     }
 };
 
