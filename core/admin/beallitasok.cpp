@@ -18,7 +18,8 @@
 namespace {
 
 // The fields the window edits, in the table's order.
-const char* const SorMezok[] = {"vanbelep", "dijnegyed", "dijfel", "dijev", "autonyom", "kolcsszoveg", "elorefizet"};
+const char* const SorMezok[] = {"vanbelep", "dijnegyed", "dijfel", "dijev", "autonyom", "kolcsszoveg", "elorefizet",
+                                "alapfiztip"};
 
 QVariant* mezoje(BeallitSor& s, const QString& nev)
 {
@@ -29,6 +30,7 @@ QVariant* mezoje(BeallitSor& s, const QString& nev)
     if (nev == QLatin1String("autonyom")) return &s.autonyom;
     if (nev == QLatin1String("kolcsszoveg")) return &s.kolcsszoveg;
     if (nev == QLatin1String("elorefizet")) return &s.elorefizet;
+    if (nev == QLatin1String("alapfiztip")) return &s.alapfiztip;
     return nullptr;
 }
 
@@ -62,10 +64,10 @@ QString ujjlenyomat()
 {
     QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral(
         "SELECT quote(beallit), quote(vanbelep), quote(dijnegyed), quote(dijfel), quote(dijev), quote(autonyom), "
-        "quote(kolcsszoveg), quote(elorefizet) FROM beallit ORDER BY beallit LIMIT 1"));
+        "quote(kolcsszoveg), quote(elorefizet), quote(alapfiztip) FROM beallit ORDER BY beallit LIMIT 1"));
     QByteArray b;
     if (q.next())
-        for (int i = 0; i < 8; ++i) b += q.value(i).toString().toUtf8() + '\x1f';
+        for (int i = 0; i < 9; ++i) b += q.value(i).toString().toUtf8() + '\x1f';
     return QString::fromLatin1(QCryptographicHash::hash(b, QCryptographicHash::Sha256).toHex().left(32));
 }
 

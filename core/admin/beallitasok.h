@@ -12,7 +12,7 @@
 // alone is written back as it was.
 struct BeallitSor {
     QVariant beallit;   // the row's key; invalid while the table is empty
-    QVariant vanbelep, dijnegyed, dijfel, dijev, autonyom, elorefizet, kolcsszoveg;
+    QVariant vanbelep, dijnegyed, dijfel, dijev, autonyom, elorefizet, kolcsszoveg, alapfiztip;
 };
 
 // The settings-file values of the window.

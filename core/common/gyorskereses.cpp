@@ -42,6 +42,18 @@ Kerdes Ertelmez(const QString& szoveg, Mod mod)
     return k;
 }
 
+QString CimkeHiba(const Kerdes& k, const QString& szoveg)
+{
+    const QString kod = QStringLiteral("%1").arg(k.kod, 5, 10, QLatin1Char('0'));
+    switch (k.tipus) {
+    case Kerdes::Tipus::HibasVonalkod:
+        return QStringLiteral("Hibás vonalkód (rossz ellenőrző jegy): %1. Olvassa be újra.").arg(szoveg.trimmed());
+    case Kerdes::Tipus::UgyfelKartya: return QStringLiteral("Ez ügyfélkártya (%1), nem tétel.").arg(kod);
+    case Kerdes::Tipus::TetelCimke: return QStringLiteral("Ez egy tétel vonalkódja (%1), nem ügyfélkártya.").arg(kod);
+    default: return {};
+    }
+}
+
 Cimke CimkeOlvas(const QString& szoveg)
 {
     Cimke c;

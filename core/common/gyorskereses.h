@@ -39,6 +39,10 @@ struct Kerdes {
 
 Kerdes Ertelmez(const QString& szoveg, Mod mod);
 
+// What the operator is told of a label the field refuses (a wrong check
+// digit, the other kind's label); empty for any other answer.
+QString CimkeHiba(const Kerdes& k, const QString& szoveg);
+
 // What a scanned label holds, whatever field it went into.
 struct Cimke {
     enum class Fajta { Nem, Tetel, Ugyfel, Hibas };   // Nem: no label, typed text

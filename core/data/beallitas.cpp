@@ -244,7 +244,8 @@ bool IniMentesFajlba(const QString& fajl, const Geometria& g, QString* hiba)
 void BeallitBetoltAdatbazisbol()
 {
     QSqlQuery q = Adatbazis::vegrehajt(
-        QStringLiteral("SELECT vanbelep, dijnegyed, dijfel, dijev, autonyom, elorefizet FROM beallit ORDER BY beallit LIMIT 1"));
+        QStringLiteral("SELECT vanbelep, dijnegyed, dijfel, dijev, autonyom, elorefizet, alapfiztip FROM beallit ORDER BY beallit "
+                       "LIMIT 1"));
     const bool van = q.next();
     auto v = [&](int i) { return van ? q.value(i) : QVariant(); };
     TBeall.vanbelep = VarSzoveg(v(0)) == QLatin1String("I");
@@ -253,5 +254,6 @@ void BeallitBetoltAdatbazisbol()
     TBeall.dijev = VarValos(v(3));
     TBeall.autonyom = VarSzoveg(v(4)) == QLatin1String("I");
     TBeall.elorefizet = VarSzoveg(v(5)) == QLatin1String("I");
+    TBeall.alapfiztip = VarEgesz(v(6));
 }
 

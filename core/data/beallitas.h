@@ -21,6 +21,7 @@ struct TBeallRekord {
     double dijnegyed = 0, dijfel = 0, dijev = 0;
     bool autonyom = false;
     bool VK_Kazettora = false;
+    int alapfiztip = 0;   // the rental period a scanned card starts with; 0: asked
 };
 
 extern TBeallRekord TBeall;

@@ -375,7 +375,8 @@ void frissit(QSqlDatabase& db)
                 for (const QString& u : l.utasitasok()) Adatbazis::vegrehajt(db, u);
         for (const Tabla& t : tablak()) {
             if (t.verzio > regi) {
-                Adatbazis::vegrehajt(db, tablaDef(t));
+                // IF NOT EXISTS: a file whose version mark was set back keeps the table it has.
+                Adatbazis::vegrehajt(db, tablaDef(t).replace(QStringLiteral("CREATE TABLE "), QStringLiteral("CREATE TABLE IF NOT EXISTS ")));
                 continue;
             }
             for (const Mezo& m : t.mezok)

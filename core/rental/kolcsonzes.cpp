@@ -45,6 +45,13 @@ bool Kolcsonzes::hozzaad(qint64 video)
     return true;
 }
 
+void Kolcsonzes::idoszakValt(int fiztip, int ora)
+{
+    m_fiztip = fiztip;
+    m_ora = ora;
+    for (KolcsonzesTetel& t : m_tetelek) t.ar = KolcsonzesiAr(m_fiztip, t.arkat);
+}
+
 void Kolcsonzes::torol(int index)
 {
     if (index >= 0 && index < m_tetelek.size()) m_tetelek.removeAt(index);
@@ -137,7 +144,33 @@ Visszavetel Visszavetel::targybol(qint64 video)
 
 void Visszavetel::marad(int index)
 {
-    if (index >= 0 && index < m_tetelek.size()) m_tetelek.removeAt(index);
+    if (index < 0 || index >= m_tetelek.size()) return;
+    m_jeloltek.remove(m_tetelek.at(index).video);
+    m_tetelek.removeAt(index);
+}
+
+bool Visszavetel::jelol(qint64 video)
+{
+    for (const VisszavetelTetel& t : m_tetelek)
+        if (t.video == video) {
+            m_jeloltek.insert(video);
+            return true;
+        }
+    return false;
+}
+
+bool Visszavetel::jelolt(int index) const
+{
+    return index >= 0 && index < m_tetelek.size() && m_jeloltek.contains(m_tetelek.at(index).video);
+}
+
+QList<VisszavetelTetel> Visszavetel::visszajonnek() const
+{
+    if (m_jeloltek.isEmpty()) return m_tetelek;
+    QList<VisszavetelTetel> l;
+    for (const VisszavetelTetel& t : m_tetelek)
+        if (m_jeloltek.contains(t.video)) l << t;
+    return l;
 }
 
 void Visszavetel::potdij(int index, double osszeg)
@@ -156,19 +189,20 @@ void Visszavetel::potdij(int index, double osszeg)
 double Visszavetel::osszeg() const
 {
     double s = 0;
-    for (const VisszavetelTetel& t : m_tetelek) s += t.ar;
+    for (const VisszavetelTetel& t : visszajonnek()) s += t.ar;
     return s;
 }
 
 void Visszavetel::befejez()
 {
+    const QList<VisszavetelTetel> tetelek = visszajonnek();
     Adatbazis::Tranzakcio tr;
     const QDateTime most = Most();
     double osszesen = 0;
     {
         QSqlQuery olvas =
             Adatbazis::elokeszit(QStringLiteral("SELECT ar FROM video WHERE video = ? AND kint = 'I' AND ugyfel = ?"));
-        for (const VisszavetelTetel& t : m_tetelek) {
+        for (const VisszavetelTetel& t : tetelek) {
             Adatbazis::futtat(olvas, {t.video, m_ugyfel});
             if (!olvas.next())
                 throw AdatbazisHiba(QStringLiteral("A(z) %1 kódú tétel időközben visszakerült.").arg(t.azon, 5, 10, QChar('0')));
@@ -184,7 +218,7 @@ void Visszavetel::befejez()
             QStringLiteral("UPDATE video SET kint = 'N', ugyfel = 0, kolcsid = 0, fiztip = NULL, dat_kiadva = NULL, "
                            "ido_kiadva = NULL, dat_visszakell = NULL, ido_visszakell = NULL, dat_vissza = ?, "
                            "ido_vissza = ? WHERE video = ?"));
-        for (const VisszavetelTetel& t : m_tetelek) Adatbazis::futtat(vissza, {most.date(), most.time(), t.video});
+        for (const VisszavetelTetel& t : tetelek) Adatbazis::futtat(vissza, {most.date(), most.time(), t.video});
     }
     tr.jovahagy();
 }

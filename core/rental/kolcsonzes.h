@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QTime>
 
@@ -35,6 +36,8 @@ public:
     QString ugyfelNev() const { return m_ugyfelNev; }
     int fiztip() const { return m_fiztip; }
     int ora() const { return m_ora; }
+    // Another rental period: the listed items take its prices.
+    void idoszakValt(int fiztip, int ora);
 
     // The listed items, in item key order.
     const QList<KolcsonzesTetel>& tetelek() const { return m_tetelek; }
@@ -81,6 +84,14 @@ public:
     const QList<VisszavetelTetel>& tetelek() const { return m_tetelek; }
     // The item stays out: it leaves the list.
     void marad(int index);
+    // Marking by scan: once an item is marked, only the marked ones come
+    // back and count in the sum; the others stay out. False when the item
+    // is not in the list.
+    bool jelol(qint64 video);
+    bool jeloles() const { return !m_jeloltek.isEmpty(); }
+    bool jelolt(int index) const;
+    // The items the completion takes back.
+    QList<VisszavetelTetel> visszajonnek() const;
     // Adds a surcharge to the item's price; stored at once (own transaction).
     // Throws AdatbazisHiba "Nem megfelelő érték." (nothing stored) when the
     // surcharge or the new price is not a finite sum within PenzHatar.
@@ -95,5 +106,6 @@ private:
     int m_ugyfel;
     QString m_ugyfelNev;
     QList<VisszavetelTetel> m_tetelek;
+    QSet<qint64> m_jeloltek;
 };
 

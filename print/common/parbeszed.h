@@ -45,6 +45,9 @@ public:
     virtual bool nyomtatas(QWidget* szulo, Nyomtatvany& n) = 0;
     // The print preview, from which the user may print; returns when closed.
     virtual void nyomtatasiKep(QWidget* szulo, Nyomtatvany& n) = 0;
+    // The warning sound of a refused scan: the operator's eyes are on the
+    // items, not on the screen.
+    virtual void hang() {}
 };
 
 // The interface in force: the one installed, or else the console answer

@@ -27,6 +27,7 @@ public:
     struct Nyomtatas_ { QString cim; bool elonezet; QString pdf; };
     QList<Nyomtatas_> nyomtatasok;
     QStringList hibak() const;           // texts of the error boxes
+    int hangok = 0;                      // warning sounds
 
     bool doboz(QWidget*, Doboz fajta, const QString& cim, const QString& szoveg) override;
     bool szamBevitel(QWidget*, const QString&, const QString&, double& ertek) override;
@@ -37,6 +38,7 @@ public:
     bool megnyit(const QUrl& cel) override;
     bool nyomtatas(QWidget*, Nyomtatvany& n) override;
     void nyomtatasiKep(QWidget*, Nyomtatvany& n) override;
+    void hang() override { ++hangok; }
 private:
     bool pdfbe(Nyomtatvany& n, bool elonezet);
     QTemporaryDir m_nyomtatasMappa;

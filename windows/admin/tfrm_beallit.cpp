@@ -6,9 +6,11 @@
 #include "print/common/uzenet.h"
 #include "core/data/beallitas.h"
 #include "core/data/konverzio.h"
+#include "core/rental/beolvasas.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -167,11 +169,26 @@ Tfrm_Beallit::Tfrm_Beallit(QWidget* szulo) : QDialog(szulo)
     DBMemo1->setFixedHeight(DBMemo1->fontMetrics().lineSpacing() * 5 + 10);
     DBMemo1->installEventFilter(this);
     Label3->setBuddy(DBMemo1);
+    Label4 = new QLabel(QStringLiteral("Kölcsönzési idő ügyfélkártya beolvasásakor"), TabSheet3);
+    Label4->setObjectName("Label4");
+    cmbAlapIdo = new QComboBox(TabSheet3);
+    cmbAlapIdo->setObjectName("cmbAlapIdo");
+    cmbAlapIdo->addItem(QStringLiteral("(minden kölcsönzésnél kérdezze)"), QVariant());
+    for (const Beolvasas::Idoszak& i : Beolvasas::Idoszakok()) cmbAlapIdo->addItem(i.nev, i.fiztip);
+    {
+        // A stored period that no longer exists is shown as asked; it stays unless changed.
+        const int hol = m_sor.alapfiztip.isNull() ? 0 : cmbAlapIdo->findData(VarEgesz(m_sor.alapfiztip));
+        cmbAlapIdo->setCurrentIndex(hol < 0 ? 0 : hol);
+    }
+    Label4->setBuddy(cmbAlapIdo);
     auto* kolcsonzes = new QVBoxLayout(TabSheet3);
     kolcsonzes->setContentsMargins(10, 10, 10, 10);
     kolcsonzes->setSpacing(4);
     kolcsonzes->addWidget(DBCheckBox2);
     kolcsonzes->addWidget(DBCheckBox3);
+    kolcsonzes->addSpacing(8);
+    kolcsonzes->addWidget(Label4);
+    kolcsonzes->addWidget(cmbAlapIdo, 0, Qt::AlignLeft);
     kolcsonzes->addSpacing(8);
     kolcsonzes->addWidget(Label3);
     kolcsonzes->addWidget(DBMemo1);
@@ -277,6 +294,8 @@ bool Tfrm_Beallit::sorBe(BeallitSor& s)
         const QString t = mezo->text().trimmed();
         s.*tag = t.isEmpty() ? QVariant() : QVariant(SzamOlvas(t, nullptr));
     }
+    const int hol = m_sor.alapfiztip.isNull() ? 0 : cmbAlapIdo->findData(VarEgesz(m_sor.alapfiztip));
+    if (cmbAlapIdo->currentIndex() != (hol < 0 ? 0 : hol)) s.alapfiztip = cmbAlapIdo->currentData();
     const QString megjegyzes = DBMemo1->toPlainText();
     if (megjegyzes != VarSzoveg(m_sor.kolcsszoveg)) {
         if (KarakterSzam(megjegyzes) > MegjegyzesHossz) {

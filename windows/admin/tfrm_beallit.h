@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -41,6 +42,8 @@ public:
     QCheckBox* DBCheckBox3 = nullptr;
     QLabel* Label3 = nullptr;
     QPlainTextEdit* DBMemo1 = nullptr;
+    QLabel* Label4 = nullptr;
+    QComboBox* cmbAlapIdo = nullptr;   // the rental period a scanned card starts with
     QPushButton* btnOK = nullptr;
     QPushButton* btnMegsem = nullptr;
 

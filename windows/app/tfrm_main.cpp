@@ -37,6 +37,7 @@
 #include "windows/reports/listanyomtatas.h"
 #include "windows/rental/fiztip.h"
 #include "windows/rental/tfrm_kolcsonzes.h"
+#include "core/rental/beolvasas.h"
 #include "windows/rental/tfrm_tortenet.h"
 #include "print/rental/tqrkolcsonzes.h"
 
@@ -176,6 +177,8 @@ FoablakKapcsolatok FoablakKapcsolatok::program(FoablakKapcsolatok k)
     potol(k.nevjegy, [](QWidget* w) { NevjegyMegnyit(w); });
     potol(k.kolcsonzes, [](QWidget* w, qint64 video, const KolcsonzesUt& ut) { return KolcsonzesInditas(w, video, ut); });
     potol(k.visszavetel, [](QWidget* w, qint64 video) { return VisszavetelInditas(w, video); });
+    potol(k.kartyasKolcsonzes, [](QWidget* w, int ugyfel, const KolcsonzesUt& ut) { return KartyasKolcsonzes(w, ugyfel, ut); });
+    potol(k.beolvasottVisszavetel, [](QWidget* w, qint64 video) { return BeolvasottVisszavetel(w, video); });
     potol(k.tortenet, [](QWidget* w, qint64 video) { TortenetMegnyit(w, TortenetMod::Tetel, video); });
     potol(k.excelbe, [](QWidget* w, const VideoTabla& tbl) {
         Hatarolt::Forras f = ListaExport::Tetelek(tbl.lista());
@@ -318,6 +321,7 @@ void Tfrm_Main::feluletLetrehoz()
     CsakSzamjegy(Edit1, true);   // the search starts by code
     MuveletElsobbseg(Edit1);
     connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& s) { Vedett([&] { gyorsKeres(s); }, this); });
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] { Vedett([&] { beolvasas(); }, this); });
     ToolBar2->addWidget(Edit1);
     ToolBar2->addSeparator();
     auto legordulo = [this](QAction* fo, std::initializer_list<Parancs> menu) {
@@ -472,7 +476,18 @@ void Tfrm_Main::sorJel(int sor) { RacsSorJel(DBGrid1, TblModell, sor); }
 void Tfrm_Main::gyorsKeres(const QString& szoveg)
 {
     const bool cim = muvelet(Parancs::Keres2)->isChecked();
+    // A text that does not go on from the last one is a new code (a scan
+    // replaces the selected one): the row it started from is kept.
+    if (m_elozoKeresett.isEmpty() || !szoveg.startsWith(m_elozoKeresett))
+        m_beolvasasElott = Tbl.aktualis() >= 0 ? Tbl.aktualisKulcs() : -1;
+    m_elozoKeresett = szoveg;
     const GyorsKereses::Kerdes k = GyorsKereses::Ertelmez(szoveg, cim ? GyorsKereses::Mod::Nev : GyorsKereses::Mod::TetelKod);
+    using T = GyorsKereses::Kerdes::Tipus;
+    if (k.tipus == T::HibasVonalkod || k.tipus == T::UgyfelKartya) {
+        // Not an item's code: the row goes back to where the label's digits found it.
+        if (m_beolvasasElott >= 0 && Tbl.keresKulcs(m_beolvasasElott)) aktualisMutat();
+        return;
+    }
     bool talalt = false;
     if (k.tipus == GyorsKereses::Kerdes::Tipus::Kod) talalt = Tbl.keresKod(k.kod);
     else if (k.tipus == GyorsKereses::Kerdes::Tipus::Nev) talalt = Tbl.keresCim(k.eleje);
@@ -480,6 +495,46 @@ void Tfrm_Main::gyorsKeres(const QString& szoveg)
     // the top of the title order.
     else if (cim && szoveg.isEmpty()) talalt = Tbl.keresCim(QString());
     if (talalt) aktualisMutat();
+}
+
+void Tfrm_Main::beolvasas()
+{
+    if (muvelet(Parancs::Keres2)->isChecked()) return;   // title search: no codes
+    const GyorsKereses::Cimke c = GyorsKereses::CimkeOlvas(Edit1->text());
+    using F = GyorsKereses::Cimke::Fajta;
+    if (c.fajta == F::Nem) return;   // a typed code: found as it was typed
+    // The next label replaces this one, whatever comes of it.
+    Edit1->selectAll();
+    m_elozoKeresett.clear();
+    const auto kodja = [](int kod) { return Beolvasas::KodSzoveg(kod); };
+    if (c.fajta == F::Hibas) {
+        parbeszed().hang();
+        HibaAblak(GyorsKereses::CimkeHiba(GyorsKereses::Ertelmez(Edit1->text(), GyorsKereses::Mod::TetelKod), Edit1->text()),
+                  this);
+        return;
+    }
+    if (c.fajta == F::Ugyfel) {
+        const auto u = Beolvasas::UgyfelKodbol(c.kod);
+        if (!u) {
+            parbeszed().hang();
+            HibaAblak(QStringLiteral("Nincs %1 kódú ügyfél.").arg(kodja(c.kod)), this);
+            return;
+        }
+        Edit1->clear();
+        utanaFrissit([&] { m_k.kartyasKolcsonzes(this, u->ugyfel, m_k.kolcsonzesUt); });
+        Edit1->setFocus();
+        return;
+    }
+    const auto t = Beolvasas::TetelKodbol(c.kod);
+    if (!t) {
+        parbeszed().hang();
+        HibaAblak(QStringLiteral("Nincs %1 kódú tétel.").arg(kodja(c.kod)), this);
+        return;
+    }
+    if (!t->kint) return;   // in the shop: the list shows it
+    Edit1->clear();
+    utanaFrissit([&] { m_k.beolvasottVisszavetel(this, t->video); });
+    Edit1->setFocus();
 }
 
 void Tfrm_Main::mezoUrit()

@@ -33,6 +33,9 @@ struct FoablakKapcsolatok {
     Ablak kassza, beallitas, felhasznalok, sql, vonalkod, bevetelGrafikon, megoszlasGrafikon, fontos, nevjegy;
     std::function<bool(QWidget*, qint64 video, const KolcsonzesUt& ut)> kolcsonzes;
     std::function<bool(QWidget*, qint64 video)> visszavetel;
+    // The counter by scanner: a card's rental, an item's return.
+    std::function<bool(QWidget*, int ugyfel, const KolcsonzesUt& ut)> kartyasKolcsonzes;
+    std::function<bool(QWidget*, qint64 video)> beolvasottVisszavetel;
     std::function<void(QWidget*, qint64 video)> tortenet;
     std::function<void(QWidget*, TetelLista lista)> listaNyomtat;
     // The export of the list; returns the row its walk ended on (-1: none).
@@ -158,6 +161,11 @@ private:
     void feluletLetrehoz();
     void racsBetu();
     void gyorsKeres(const QString& szoveg);
+    // Enter in the quick-search field: a label read acts (a card rents, an
+    // item out comes back); a refused one is said and the row goes back.
+    void beolvasas();
+    qint64 m_beolvasasElott = -1;   // the current item before the field's text began
+    QString m_elozoKeresett;
     void mezoUrit();
     void aktualisValtozott(const QModelIndex& i);
     void sorJel(int sor);

@@ -106,3 +106,5 @@ void AblakParbeszed::nyomtatasiKep(QWidget* szulo, Nyomtatvany& n)
                      [&n](QPrinter* p) { n.rajzol(*p, {}); });
     kep.exec();
 }
+
+void AblakParbeszed::hang() { QApplication::beep(); }

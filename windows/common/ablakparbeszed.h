@@ -16,4 +16,5 @@ public:
     bool megnyit(const QUrl& cel) override;
     bool nyomtatas(QWidget* szulo, Nyomtatvany& n) override;
     void nyomtatasiKep(QWidget* szulo, Nyomtatvany& n) override;
+    void hang() override;
 };

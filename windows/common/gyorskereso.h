@@ -6,6 +6,8 @@
 // nothing matches. In code mode the field takes the digits 0-9 only, typed
 // or pasted; entering the field selects its whole text; the window's
 // shortcuts come before the field's own keys (Ctrl+Del deletes the row).
+// A scanned label that is not this list's (a wrong check digit, the other
+// kind's label) moves nothing: the row goes back to where it was.
 #include "core/common/gyorskereses.h"
 
 #include <QObject>
@@ -30,6 +32,8 @@ public:
     void modBeallit(GyorsKereses::Mod mod);
     // Runs the search on the field's text as it stands.
     void keres();
+    // The list whose row a refused label puts back (the walking list, when given).
+    void helyRacs(QAbstractItemView* racs) { m_racs = racs; }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -38,4 +42,9 @@ private:
     QLineEdit* m_mezo;
     GyorsKereses::Mod m_mod;
     Kereses m_kereses;
+    QAbstractItemView* m_racs = nullptr;
+    // A label's digits move the list as they come; a label refused, or one
+    // of the other kind, puts the row back where the text began.
+    QString m_elozo;
+    int m_elotteSor = -1;
 };

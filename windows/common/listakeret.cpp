@@ -54,6 +54,7 @@ QLineEdit* ListaKeret::kereso(GyorsKereses::Mod mod, std::function<void(const Gy
     m_edit->setObjectName("Edit1");
     m_edit->setFixedWidth(121);
     m_kereso = new GyorsKereso(m_edit, mod, std::move(kereses), racsLeptet ? m_racs : nullptr);   // after racs()
+    m_kereso->helyRacs(m_racs);
     tb->addWidget(m_edit);
     tb->addSeparator();
     return m_edit;

@@ -82,7 +82,7 @@ TorzsLeiras Tfrm_TorzsUgyfel::ugyfelLeiras()
     l.keresoMezo = "ugyfel_nev";
     // At opening the list is in name order while the search mode is by
     // code, where the field takes digits only, typed or pasted.
-    l.keresoMod = GyorsKereses::Mod::Kod;
+    l.keresoMod = GyorsKereses::Mod::UgyfelKod;   // a scanned card finds its customer
     l.rend = QString::fromLatin1(NevRend);
     l.szuro = Ugyfelek::ListazottFeltetel();
     const Qt::Alignment kozep = Qt::AlignCenter;
@@ -198,7 +198,7 @@ void Tfrm_TorzsUgyfel::gyorsKeres(const GyorsKereses::Kerdes& kerdes)
             while (s < 0 && q.next()) s = lista().sor(q.value(0).toLongLong());
             if (s >= 0) break;
         }
-    } else {
+    } else if (kerdes.tipus == GyorsKereses::Kerdes::Tipus::Kod) {
         // A number no customer code can hold (eleven digits, say) never
         // gets here: the current customer stays, as for any code not found.
         QSqlQuery q = Adatbazis::vegrehajt(Ugyfelek::KodJeloltek(), {kerdes.kod});
@@ -214,7 +214,7 @@ void Tfrm_TorzsUgyfel::rendValt(bool nevSzerint)
 {
     lista().rendezes(QString::fromLatin1(nevSzerint ? NevRend : KodRend));
     ujraolvas();
-    keret().gyorsKereso()->modBeallit(nevSzerint ? GyorsKereses::Mod::Nev : GyorsKereses::Mod::Kod);
+    keret().gyorsKereso()->modBeallit(nevSzerint ? GyorsKereses::Mod::Nev : GyorsKereses::Mod::UgyfelKod);
     Edit1->clear();
     Edit1->setFocus(Qt::ShortcutFocusReason);
 }

@@ -1,4 +1,5 @@
 #include "windows/rental/tfrm_kolcsonzes.h"
+#include "windows/common/bevitel.h"
 #include "windows/common/muvelet.h"
 #include "windows/common/racs.h"
 #include "windows/common/tfrm_inp.h"
@@ -6,6 +7,9 @@
 #include "core/data/beallitas.h"
 #include "core/data/konverzio.h"
 #include "core/data/ora.h"
+#include "core/common/gyorskereses.h"
+#include "core/rental/beolvasas.h"
+#include "print/common/parbeszed.h"
 #include "print/common/uzenet.h"
 #include "windows/rental/tfrm_videovalaszt.h"
 
@@ -13,7 +17,9 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
@@ -32,7 +38,7 @@ QTableWidgetItem* cella(const QString& s, Qt::Alignment a = Qt::AlignLeft | Qt::
     return c;
 }
 
-QString otJegy(int azon) { return QStringLiteral("%1").arg(azon, 5, 10, QLatin1Char('0')); }
+QString otJegy(int azon) { return Beolvasas::KodSzoveg(azon); }
 
 // Overdue rows of the return window: red, yellow when selected.
 class LejartRajzolo : public QStyledItemDelegate {
@@ -87,6 +93,30 @@ KolcsonzesKeret::KolcsonzesKeret(const QString& osztaly, const QString& cim, con
     panel->addStretch();
     l->addLayout(panel);
 
+    auto* olvaso = new QHBoxLayout;
+    olvaso->setContentsMargins(2, 0, 2, 4);
+    olvaso->setSpacing(6);
+    edtVonalkod = new QLineEdit(this);
+    edtVonalkod->setObjectName("edtVonalkod");
+    edtVonalkod->setAccessibleName(QStringLiteral("vonalkód"));
+    edtVonalkod->setFixedWidth(AtlagosBetu(edtVonalkod->fontMetrics()).szeles * 16);
+    CsakSzamjegy(edtVonalkod, true);
+    MuveletElsobbseg(edtVonalkod);
+    edtVonalkod->installEventFilter(this);
+    lblUzenet = new QLabel(this);
+    lblUzenet->setObjectName("lblUzenet");
+    auto* cimke = new QLabel(QStringLiteral("  vonalkód"), this);
+    cimke->setBuddy(edtVonalkod);
+    olvaso->addWidget(cimke);
+    olvaso->addWidget(edtVonalkod);
+    olvaso->addWidget(lblUzenet, 1);
+    l->addLayout(olvaso);
+    connect(edtVonalkod, &QLineEdit::returnPressed, this, [this] {
+        const QString t = edtVonalkod->text();
+        edtVonalkod->clear();   // the next label starts a new code
+        if (!t.trimmed().isEmpty()) Vedett([&] { beolvasva(t); }, this);
+    });
+
     DBGrid1 = new QTableWidget(this);
     DBGrid1->setObjectName("DBGrid1");
     RacsBeallit(DBGrid1);
@@ -102,6 +132,35 @@ QAction* KolcsonzesKeret::muvelet(const char* nev, const QString& felirat, const
 }
 
 void KolcsonzesKeret::osszegMutat(double osszeg) { lblOsszeg->setText(FtMaszk(osszeg)); }
+
+void KolcsonzesKeret::valasz(const QString& szoveg, bool hiba)
+{
+    lblUzenet->setStyleSheet(hiba ? QStringLiteral("color: #C00000; font-weight: bold;") : QStringLiteral("color: #006000;"));
+    lblUzenet->setText(szoveg);
+    if (hiba) parbeszed().hang();
+}
+
+bool KolcsonzesKeret::eventFilter(QObject* o, QEvent* e)
+{
+    // The focus stays in the scanner's field; the list's moving keys move the list.
+    if (o == edtVonalkod && e->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        switch (k->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            if (!(k->modifiers() & ~Qt::KeypadModifier)) {
+                QKeyEvent masolat(k->type(), k->key(), k->modifiers());
+                QCoreApplication::sendEvent(DBGrid1, &masolat);
+                return true;
+            }
+            break;
+        default: break;
+        }
+    }
+    return QDialog::eventFilter(o, e);
+}
 
 int KolcsonzesKeret::aktualis() const
 {
@@ -124,24 +183,40 @@ void KolcsonzesKeret::aktualisBeallit(int sor)
 Tfrm_Kolcsonzes::Tfrm_Kolcsonzes(Kolcsonzes& k, QWidget* szulo)
     : KolcsonzesKeret("Tfrm_Kolcsonzes", QStringLiteral("Kölcsönzés"), k.ugyfelNev(), szulo), m_k(k)
 {
-    setFixedSize(520, 360);
+    setFixedSize(600, 380);
     aUj = muvelet("aUj", QStringLiteral("Új tétel"), {QKeySequence(Qt::Key_Insert)});
     aTorol = muvelet("aTorol", QStringLiteral("Tétel törlése"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)});
     aElfogad = muvelet("aElfogad", QStringLiteral("Elfogad"),
                        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
     aMegsem = muvelet("aMegsem", QStringLiteral("Mégsem"), {QKeySequence(Qt::Key_Escape)});
+    aIdoszak = muvelet("aIdoszak", QStringLiteral("Időtartam"), {QKeySequence(Qt::Key_F2)});
     ToolBar1->addActions({aUj, aTorol});
     ToolBar1->addSeparator();
+    ToolBar1->addAction(aIdoszak);
+    ToolBar1->addSeparator();
     ToolBar1->addActions({aElfogad, aMegsem});
-    DBGrid1->setColumnCount(2);
-    DBGrid1->setHorizontalHeaderLabels({QStringLiteral("kód"), QStringLiteral("név")});
+    lblIdoszak = new QLabel(this);
+    lblIdoszak->setObjectName("lblIdoszak");
+    if (auto* panel = qobject_cast<QHBoxLayout*>(lblOsszeg->parentWidget()->layout()->itemAt(1)->layout())) {
+        panel->insertWidget(panel->count() - 1, new QLabel(QStringLiteral("  időtartam"), this));
+        panel->insertWidget(panel->count() - 1, lblIdoszak);
+    }
+    QFont felkover = lblIdoszak->font();
+    felkover.setBold(true);
+    lblIdoszak->setFont(felkover);
+    DBGrid1->setColumnCount(3);
+    DBGrid1->setHorizontalHeaderLabels({QStringLiteral("kód"), QStringLiteral("név"), QStringLiteral("ár")});
     DBGrid1->setColumnWidth(0, 70);
+    DBGrid1->setColumnWidth(1, 330);
     connect(aUj, &QAction::triggered, this, [this] { Vedett([this] { aUjExecute(); }, this); });
     connect(aTorol, &QAction::triggered, this, &Tfrm_Kolcsonzes::aTorolExecute);
     connect(aElfogad, &QAction::triggered, this, &Tfrm_Kolcsonzes::aElfogadExecute);
     connect(aMegsem, &QAction::triggered, this, &QDialog::reject);
+    connect(aIdoszak, &QAction::triggered, this, [this] { Vedett([this] { aIdoszakExecute(); }, this); });
     tetelValaszto = [](QWidget* w) { return VideoValaszt(w, -1); };
+    if (const auto i = Beolvasas::IdoszakOlvas(k.fiztip())) idoszakMutat(i->nev);
     frissit();
+    edtVonalkod->setFocus();
     if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
 }
 
@@ -154,6 +229,7 @@ void Tfrm_Kolcsonzes::frissit(qint64 aktualisVideo)
     for (int i = 0; i < t.size(); ++i) {
         DBGrid1->setItem(i, 0, cella(otJegy(t[i].azon), Qt::AlignRight | Qt::AlignVCenter));
         DBGrid1->setItem(i, 1, cella(t[i].nev));
+        DBGrid1->setItem(i, 2, cella(FtMaszk(t[i].ar), Qt::AlignRight | Qt::AlignVCenter));
         if (t[i].video == aktualisVideo) uj = i;
     }
     aktualisBeallit(uj >= 0 ? uj : regi);
@@ -164,8 +240,58 @@ void Tfrm_Kolcsonzes::aUjExecute()
 {
     const qint64 video = tetelValaszto ? tetelValaszto(this) : -1;
     if (video < 0) return;
+    if (!figyelmeztet()) return;
     m_k.hozzaad(video);
     frissit(video);
+}
+
+void Tfrm_Kolcsonzes::idoszakMutat(const QString& nev) { lblIdoszak->setText(nev); }
+
+void Tfrm_Kolcsonzes::aIdoszakExecute()
+{
+    if (!idoValaszto) return;
+    QString nev;
+    int ora = 0;
+    const int fiztip = idoValaszto(this, &nev, &ora);
+    if (fiztip >= 0) {
+        m_k.idoszakValt(fiztip, ora);
+        idoszakMutat(nev);
+        frissit(DBGrid1->rowCount() > 0 && aktualis() >= 0 ? m_k.tetelek().at(aktualis()).video : -1);
+    }
+    edtVonalkod->setFocus();
+}
+
+bool Tfrm_Kolcsonzes::figyelmeztet()
+{
+    if (figyelmeztetes.isEmpty()) return true;
+    const QString szoveg = figyelmeztetes;
+    figyelmeztetes.clear();   // told once
+    if (KerdesAblak(szoveg + QStringLiteral("\n\nFolytatja a kölcsönzést?"), QStringLiteral("Figyelmeztetés"), this))
+        return true;
+    reject();
+    return false;
+}
+
+void Tfrm_Kolcsonzes::beolvasva(const QString& szoveg)
+{
+    using T = GyorsKereses::Kerdes::Tipus;
+    const GyorsKereses::Kerdes k = GyorsKereses::Ertelmez(szoveg, GyorsKereses::Mod::TetelKod);
+    const QString hiba = GyorsKereses::CimkeHiba(k, szoveg);
+    if (!hiba.isEmpty()) return valasz(hiba, true);
+    if (k.tipus != T::Kod) return valasz(QStringLiteral("Nem tételkód: %1").arg(szoveg.trimmed()), true);
+    const auto t = Beolvasas::TetelKodbol(k.kod);
+    if (!t) return valasz(QStringLiteral("Nincs %1 kódú tétel.").arg(Beolvasas::KodSzoveg(k.kod)), true);
+    for (const KolcsonzesTetel& m : m_k.tetelek())
+        if (m.video == t->video)
+            return valasz(QStringLiteral("A(z) %1 kódú tétel már a listán van.").arg(Beolvasas::KodSzoveg(t->azon)), true);
+    if (t->kint)
+        return valasz(QStringLiteral("A(z) %1 kódú tétel kint van: %2.").arg(Beolvasas::KodSzoveg(t->azon), t->ugyfelNev), true);
+    if (!figyelmeztet()) return;
+    m_k.hozzaad(t->video);
+    frissit(t->video);
+    for (const KolcsonzesTetel& m : m_k.tetelek())
+        if (m.video == t->video)
+            valasz(QStringLiteral("%1  %2  %3").arg(Beolvasas::KodSzoveg(m.azon), m.nev, FtMaszk(m.ar)), false);
 }
 
 void Tfrm_Kolcsonzes::aTorolExecute()
@@ -190,7 +316,7 @@ void Tfrm_Kolcsonzes::aElfogadExecute()
 Tfrm_VisszaVesz::Tfrm_VisszaVesz(Visszavetel& v, QWidget* szulo)
     : KolcsonzesKeret("Tfrm_VisszaVesz", QStringLiteral("Visszavétel"), v.ugyfelNev(), szulo), m_v(v)
 {
-    setFixedSize(620, 380);
+    setFixedSize(680, 400);
     aTorol = muvelet("aTorol", QStringLiteral("Tétel törlése"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)});
     aPotdij = muvelet("aPotdij", QStringLiteral("Pótdíj"), {});
     aElfogad = muvelet("aElfogad", QStringLiteral("Elfogad"),
@@ -208,20 +334,45 @@ Tfrm_VisszaVesz::Tfrm_VisszaVesz(Visszavetel& v, QWidget* szulo)
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(p)); });
-    DBGrid1->setColumnCount(5);
+    DBGrid1->setColumnCount(6);
     DBGrid1->setHorizontalHeaderLabels({QStringLiteral("kód"), QStringLiteral("név"), QStringLiteral("dat.határidő"),
-                                        QStringLiteral("óra.határidő"), QStringLiteral("ár")});
+                                        QStringLiteral("óra.határidő"), QStringLiteral("ár"), QStringLiteral("vissza")});
     DBGrid1->setColumnWidth(0, 60);
-    DBGrid1->setColumnWidth(1, 250);
+    DBGrid1->setColumnWidth(1, 230);
     DBGrid1->setColumnWidth(2, 100);
     DBGrid1->setColumnWidth(3, 90);
+    DBGrid1->setColumnWidth(4, 70);
     DBGrid1->setItemDelegate(new LejartRajzolo(this));
     connect(aTorol, &QAction::triggered, this, &Tfrm_VisszaVesz::aTorolExecute);
     connect(aPotdij, &QAction::triggered, this, [this] { Vedett([this] { aPotdijExecute(); }, this); });
     connect(aElfogad, &QAction::triggered, this, &Tfrm_VisszaVesz::aElfogadExecute);
     connect(aMegsem, &QAction::triggered, this, &QDialog::reject);
     frissit(0);
+    edtVonalkod->setFocus();
     if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+}
+
+void Tfrm_VisszaVesz::beolvasva(const QString& szoveg)
+{
+    using T = GyorsKereses::Kerdes::Tipus;
+    const GyorsKereses::Kerdes k = GyorsKereses::Ertelmez(szoveg, GyorsKereses::Mod::TetelKod);
+    const QString hiba = GyorsKereses::CimkeHiba(k, szoveg);
+    if (!hiba.isEmpty()) return valasz(hiba, true);
+    if (k.tipus != T::Kod) return valasz(QStringLiteral("Nem tételkód: %1").arg(szoveg.trimmed()), true);
+    const auto t = Beolvasas::TetelKodbol(k.kod);
+    if (!t) return valasz(QStringLiteral("Nincs %1 kódú tétel.").arg(Beolvasas::KodSzoveg(k.kod)), true);
+    const auto& l = m_v.tetelek();
+    for (int i = 0; i < l.size(); ++i) {
+        if (l[i].video != t->video) continue;
+        if (m_v.jelolt(i))
+            return valasz(QStringLiteral("A(z) %1 kódú tétel már jelölve van.").arg(Beolvasas::KodSzoveg(t->azon)), true);
+        m_v.jelol(t->video);
+        frissit(i);
+        return valasz(QStringLiteral("Visszajön: %1  %2").arg(Beolvasas::KodSzoveg(t->azon), t->nev), false);
+    }
+    if (!t->kint) return valasz(QStringLiteral("A(z) %1 kódú tétel nincs kiadva.").arg(Beolvasas::KodSzoveg(t->azon)), true);
+    return valasz(QStringLiteral("A(z) %1 kódú tétel nem ennél az ügyfélnél van: %2.").arg(Beolvasas::KodSzoveg(t->azon), t->ugyfelNev),
+                  true);
 }
 
 QColor Tfrm_VisszaVesz::szovegSzin(int sor, bool kijelolt) const
@@ -242,6 +393,8 @@ void Tfrm_VisszaVesz::frissit(int sor)
         DBGrid1->setItem(i, 2, cella(VarSzoveg(t[i].datVisszakell)));
         DBGrid1->setItem(i, 3, cella(VarSzoveg(t[i].idoVisszakell)));
         DBGrid1->setItem(i, 4, cella(VarSzoveg(t[i].ar), Qt::AlignRight | Qt::AlignVCenter));
+        // Once items are marked by scan, only the marked ones come back.
+        DBGrid1->setItem(i, 5, cella(!m_v.jeloles() || m_v.jelolt(i) ? QStringLiteral("✓") : QString(), Qt::AlignCenter));
     }
     aktualisBeallit(sor);
     osszegMutat(m_v.osszeg());
@@ -294,9 +447,55 @@ bool KolcsonzesInditas(QWidget* szulo, qint64 video, const KolcsonzesUt& ut)
     k.hozzaad(video);
     Tfrm_Kolcsonzes f(k, szulo);
     if (ut.tetelValaszto) f.tetelValaszto = ut.tetelValaszto;
+    f.idoValaszto = ut.idoValaszto;
+    f.idoszakMutat(idoNev);
     if (f.exec() != QDialog::Accepted) return false;
     if (TBeall.autonyom && ut.nyugta) ut.nyugta(f.kolcsid());
     return true;
+}
+
+bool KartyasKolcsonzes(QWidget* szulo, int ugyfel, const KolcsonzesUt& ut)
+{
+    const auto u = Beolvasas::UgyfelKulcsbol(ugyfel);
+    if (!u) {
+        HibaAblak(QStringLiteral("Az ügyfél már nem létezik."), szulo);
+        return false;
+    }
+    if (u->torolve) {
+        HibaAblak(QStringLiteral("Ez az ügyfél törölve van: %1").arg(u->nev), szulo);
+        return false;
+    }
+    // The shop's default period: no period window between the card and the items.
+    std::optional<Beolvasas::Idoszak> idoszak = Beolvasas::AlapIdoszak();
+    if (!idoszak) {
+        Beolvasas::Idoszak i;
+        i.fiztip = ut.idoValaszto ? ut.idoValaszto(szulo, &i.nev, &i.ora) : -1;
+        if (i.fiztip < 0) return false;
+        idoszak = i;
+    }
+    Kolcsonzes k(u->ugyfel, u->nev, idoszak->fiztip, idoszak->ora);
+    Tfrm_Kolcsonzes f(k, szulo);
+    if (ut.tetelValaszto) f.tetelValaszto = ut.tetelValaszto;
+    f.idoValaszto = ut.idoValaszto;
+    f.idoszakMutat(idoszak->nev);
+    const Beolvasas::Figyelmeztetes fi = Beolvasas::KolcsonzesElott(*u);
+    if (!fi.ures()) f.figyelmeztetes = u->nev + QStringLiteral("\n") + fi.szoveg();
+    if (f.exec() != QDialog::Accepted) return false;
+    if (TBeall.autonyom && ut.nyugta) ut.nyugta(f.kolcsid());
+    return true;
+}
+
+bool BeolvasottVisszavetel(QWidget* szulo, qint64 video)
+{
+    const QString akadaly = VisszavetelAkadaly(video);
+    if (!akadaly.isEmpty()) {
+        HibaAblak(akadaly, szulo);
+        return false;
+    }
+    Visszavetel v = Visszavetel::targybol(video);
+    v.jelol(video);
+    Tfrm_VisszaVesz f(v, szulo);
+    return f.exec() == QDialog::Accepted;
 }
 
 bool VisszavetelInditas(QWidget* szulo, qint64 video)

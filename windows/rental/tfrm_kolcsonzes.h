@@ -9,6 +9,7 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QTableWidget;
 class QToolBar;
@@ -22,11 +23,19 @@ public:
     QLabel* lblNev = nullptr;
     QLabel* lblOsszeg = nullptr;
     QTableWidget* DBGrid1 = nullptr;
+    // The scanner's field: it holds the focus; a label read into it (or a
+    // code typed) and Enter acts at once. The line beside it answers.
+    QLineEdit* edtVonalkod = nullptr;
+    QLabel* lblUzenet = nullptr;
     int aktualis() const;
 protected:
     QAction* muvelet(const char* nev, const QString& felirat, const QList<QKeySequence>& billentyuk);
     void osszegMutat(double osszeg);
     void aktualisBeallit(int sor);
+    // What a scan did: a refusal is said with the warning sound, in red.
+    void valasz(const QString& szoveg, bool hiba);
+    virtual void beolvasva(const QString& szoveg) = 0;
+    bool eventFilter(QObject* o, QEvent* e) override;
 };
 
 class Tfrm_Kolcsonzes : public KolcsonzesKeret {
@@ -37,18 +46,31 @@ public:
     QAction* aTorol = nullptr;
     QAction* aElfogad = nullptr;
     QAction* aMegsem = nullptr;
+    QAction* aIdoszak = nullptr;
+    QLabel* lblIdoszak = nullptr;
     // The item choice; the program's is the item picker.
     std::function<qint64(QWidget*)> tetelValaszto;
+    // The period choice of "Időtartam"; without it the key does nothing.
+    std::function<int(QWidget*, QString* nev, int* ora)> idoValaszto;
+    // Told before the first item joins (a card holder's expired membership,
+    // items kept too long); empty: nothing to tell.
+    QString figyelmeztetes;
+    void idoszakMutat(const QString& nev);
     // The rental number, once "Elfogad" completed the rental.
     int kolcsid() const { return m_kolcsid; }
 public slots:
     void aUjExecute();
     void aTorolExecute();
     void aElfogadExecute();
+    void aIdoszakExecute();
+protected:
+    void beolvasva(const QString& szoveg) override;
 private:
     Kolcsonzes& m_k;
     int m_kolcsid = 0;
     void frissit(qint64 aktualisVideo = -1);
+    // The warning, once; false when the operator does not go on.
+    bool figyelmeztet();
 };
 
 class Tfrm_VisszaVesz : public KolcsonzesKeret {
@@ -66,6 +88,8 @@ public slots:
     void aTorolExecute();
     void aPotdijExecute();
     void aElfogadExecute();
+protected:
+    void beolvasva(const QString& szoveg) override;
 private:
     Visszavetel& m_v;
     void frissit(int sor);
@@ -85,3 +109,10 @@ struct KolcsonzesUt {
 bool KolcsonzesInditas(QWidget* szulo, qint64 video, const KolcsonzesUt& ut);
 // "Visszavesz" on an item: true when items came back.
 bool VisszavetelInditas(QWidget* szulo, qint64 video);
+
+// The counter by scanner, from the main window. A card: the rental window
+// opens at once for its customer with the shop's default period (asked
+// when none is set). An item out: the return window opens for its
+// customer with that item marked. True when something was completed.
+bool KartyasKolcsonzes(QWidget* szulo, int ugyfel, const KolcsonzesUt& ut);
+bool BeolvasottVisszavetel(QWidget* szulo, qint64 video);

@@ -116,8 +116,9 @@ void Tfrm_VideoValaszt::rend(bool nev)
 
 void Tfrm_VideoValaszt::gyorsKeres(const GyorsKereses::Kerdes& kerdes)
 {
-    // A label read with a wrong check digit: nothing moves.
-    if (kerdes.tipus == GyorsKereses::Kerdes::Tipus::HibasVonalkod) return;
+    // A label read with a wrong check digit, or a customer's card: nothing moves.
+    using T = GyorsKereses::Kerdes::Tipus;
+    if (kerdes.tipus != T::Kod && kerdes.tipus != T::Nev) return;
     modell()->betoltesBefejez();   // the row sought may be among the keys not read yet
     const int s = kerdes.tipus == GyorsKereses::Kerdes::Tipus::Kod
                       ? m_lista.elso(QStringLiteral("t.azon = ?"), {kerdes.kod})
