@@ -103,8 +103,6 @@ Jelentes Zar(const QDate& nap, double szamolt, const QString& felhasznalo, std::
     if (!PenzErvenyes(szamolt)) throw AdatbazisHiba(QString::fromUtf8(NemMegfeleloErtek));
     if (szamolt < 0) throw AdatbazisHiba(QStringLiteral("A megszámolt pénz nem lehet negatív. A zárás nem lett rögzítve."));
     const QDateTime most = Most();
-    if (nap > most.date())
-        throw AdatbazisHiba(QStringLiteral("A %1 nap még nem jött el, nem zárható le.").arg(napSzoveg(nap)));
 
     // BEGIN IMMEDIATE: no entry or other close can come between the checks,
     // the balance read and the row written.
@@ -120,10 +118,7 @@ Jelentes Zar(const QDate& nap, double szamolt, const QString& felhasznalo, std::
                                      ki.isEmpty() ? QString() : QStringLiteral(", ") + ki));
     }
     volt.finish();
-    const QDate utolso = UtolsoZartNap();
-    if (utolso.isValid() && nap < utolso)
-        throw AdatbazisHiba(QStringLiteral("A pénztár már a későbbi %1 napig le van zárva; korábbi nap nem zárható.")
-                                .arg(napSzoveg(utolso)));
+    ZarhatoNap(nap);
     const double vart = centre(Vart(nap));
     if (megerositettVart && centre(*megerositettVart) != vart)
         throw AdatbazisHiba(QStringLiteral("A pénztár egyenlege a megerősítés óta megváltozott (most %1). "
@@ -141,6 +136,15 @@ Jelentes Zar(const QDate& nap, double szamolt, const QString& felhasznalo, std::
     Jelentes j = kitolt(q);
     tr.jovahagy();
     return j;
+}
+
+void ZarhatoNap(const QDate& nap)
+{
+    if (nap > Ma()) throw AdatbazisHiba(QStringLiteral("A %1 nap még nem jött el, nem zárható le.").arg(napSzoveg(nap)));
+    const QDate utolso = UtolsoZartNap();
+    if (utolso.isValid() && nap < utolso)
+        throw AdatbazisHiba(QStringLiteral("A pénztár már a későbbi %1 napig le van zárva; korábbi nap nem zárható.")
+                                .arg(napSzoveg(utolso)));
 }
 
 void KeziTetelEllenoriz(const QDate& nap)

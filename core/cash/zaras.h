@@ -63,6 +63,11 @@ std::optional<Jelentes> Utolso();
 Jelentes Zar(const QDate& nap, double szamolt, const QString& felhasznalo,
              std::optional<double> megerositettVart = std::nullopt);
 
+// Throws AdatbazisHiba with the Hungarian refusal when `nap` cannot be
+// closed whatever is counted: a future day, or a day before the last
+// closed one. A window asks it before the operator counts; Zar asks again.
+void ZarhatoNap(const QDate& nap);
+
 // Throws AdatbazisHiba with the Hungarian refusal when an entry typed by
 // hand dated `nap` would fall on a closed day (on or before the last close).
 // Run it inside the entry's transaction, so a close cannot slip in between.

@@ -5,6 +5,7 @@
 #include "windows/app/alkalmazas.h"
 #include "windows/app/tfrm_main.h"
 #include "core/cash/cassa.h"
+#include "core/cash/zaras.h"
 #include "windows/cash/tfrm_cassa.h"
 #include "windows/cash/tfrm_datumbe.h"
 #include "windows/common/ablakparbeszed.h"
@@ -558,6 +559,21 @@ private slots:
         QCOMPARE(m_t->parbeszed.nyomtatasok.size(), 2);
         // Both amounts were asked: the close's, then the refused entry's.
         QVERIFY(m_t->parbeszed.szamValaszok.isEmpty());
+    }
+
+    // With the clock set back before the last closed day, F10 says so
+    // before any counting, and records nothing.
+    void napzarasKorabbiNapon()
+    {
+        Zaras::Zar(Ma(), 14300, QString());
+        OraBeallit(TesztMost.addDays(-1));
+        cassa([&](Tfrm_Cassa& a) { Nyom(&a, Qt::Key_F10); });
+        OraBeallit(TesztMost);
+        QCOMPARE(m_t->parbeszed.hibak(),
+                 QStringList{QStringLiteral("A pénztár már a későbbi %1 napig le van zárva; korábbi nap nem zárható.")
+                                 .arg(RovidDatum(TesztMost.date()))});
+        QVERIFY(m_t->parbeszed.szamKerdesek.isEmpty());
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM zaras").toInt(), 1);
     }
 
     // The keyboard alone through the program's own dialogs: the amount

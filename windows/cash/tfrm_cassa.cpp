@@ -197,7 +197,7 @@ void Tfrm_Cassa::aNapzarasExecute()
     const QDate nap = Ma();
     // A day is closed once; its report may be printed again.
     if (const std::optional<Zaras::Jelentes> volt = Zaras::Keres(nap)) {
-        QString ki = volt->felhasznalo.isEmpty() ? QString() : QStringLiteral(", ") + volt->felhasznalo;
+        const QString ki = volt->felhasznalo.isEmpty() ? QString() : QStringLiteral(", ") + volt->felhasznalo;
         if (KerdesAblak(QStringLiteral("A mai nap (%1) pénztára már le van zárva (%2%3).\n"
                                        "Kinyomtatja újra a Z jelentést?")
                             .arg(RovidDatum(nap), HosszuIdo(volt->ido), ki),
@@ -205,6 +205,8 @@ void Tfrm_Cassa::aNapzarasExecute()
             ZarasNyomtat(*volt, Kimenet::nyomtato(), this);
         return;
     }
+    // Refused before the counting, not after it (the clock set back before a closed day).
+    Zaras::ZarhatoNap(nap);
     const double vart = Zaras::Vart(nap);
     // Nothing proposed: the drawer is counted, not the book's figure confirmed.
     double szamolt = 0;
