@@ -5,6 +5,7 @@
 #include "core/data/beallitas.h"
 #include "core/data/ora.h"
 #include "print/cash/tqrcassa.h"
+#include "print/cash/tqrzaras.h"
 #include "print/reports/tqrlista.h"
 #include "print/reports/tqrvkod.h"
 #include "core/reports/vkod.h"
@@ -27,22 +28,45 @@ std::unique_ptr<Jelentes> nyitottLista(TetelLista l)
     return qr;
 }
 
-// --report NAME --pdf FILE: a printed list, or the cash book with every
-// entry, to a PDF file through the report engine the windows print with.
+// --report zaras [--date YYYY-MM-DD]: the Z report of that day's close, or
+// of the last close, as the cash window printed it. Throws AdatbazisHiba
+// (no file is written) when there is no such close.
+std::unique_ptr<Jelentes> nyitottZaras(const QCommandLineParser& p)
+{
+    std::optional<Zaras::Jelentes> z;
+    if (p.isSet(QStringLiteral("date"))) {
+        const QString szoveg = p.value(QStringLiteral("date"));
+        const QDate nap = QDate::fromString(szoveg, QStringLiteral("yyyy-MM-dd"));
+        if (!nap.isValid()) throw AdatbazisHiba(QStringLiteral("Hibás dátum: „%1” (ÉÉÉÉ-HH-NN).").arg(szoveg));
+        z = Zaras::Keres(nap);
+        if (!z) throw AdatbazisHiba(QStringLiteral("A %1 napnak nincs zárása; nincs mit kinyomtatni.").arg(RovidDatum(nap)));
+    } else {
+        z = Zaras::Utolso();
+        if (!z) throw AdatbazisHiba(QStringLiteral("Még nem volt napi zárás; nincs mit kinyomtatni."));
+    }
+    auto qr = std::make_unique<TqrZaras>();
+    qr->megnyit(*z);
+    return qr;
+}
+
+// --report NAME --pdf FILE: a printed list, the cash book with every
+// entry, or a day's close, to a PDF file through the report engine the
+// windows print with.
 int JelentesPdf(const QCommandLineParser& p)
 {
-    using Nyito = std::function<std::unique_ptr<Jelentes>()>;
+    using Nyito = std::function<std::unique_ptr<Jelentes>(const QCommandLineParser&)>;
     static const QList<QPair<QString, Nyito>> jelentesek = {
-        {QStringLiteral("lista"), [] { return nyitottLista(TetelLista::Teljes); }},
-        {QStringLiteral("kiadott"), [] { return nyitottLista(TetelLista::Kiadott); }},
-        {QStringLiteral("lejart"), [] { return nyitottLista(TetelLista::KiadottLejart); }},
-        {QStringLiteral("bentlevo"), [] { return nyitottLista(TetelLista::Bentlevo); }},
-        {QStringLiteral("kolcsonzesek"), [] { return nyitottLista(TetelLista::Kolcsonzesek); }},
-        {QStringLiteral("cassa"), []() -> std::unique_ptr<Jelentes> {
+        {QStringLiteral("lista"), [](const QCommandLineParser&) { return nyitottLista(TetelLista::Teljes); }},
+        {QStringLiteral("kiadott"), [](const QCommandLineParser&) { return nyitottLista(TetelLista::Kiadott); }},
+        {QStringLiteral("lejart"), [](const QCommandLineParser&) { return nyitottLista(TetelLista::KiadottLejart); }},
+        {QStringLiteral("bentlevo"), [](const QCommandLineParser&) { return nyitottLista(TetelLista::Bentlevo); }},
+        {QStringLiteral("kolcsonzesek"), [](const QCommandLineParser&) { return nyitottLista(TetelLista::Kolcsonzesek); }},
+        {QStringLiteral("cassa"), [](const QCommandLineParser&) -> std::unique_ptr<Jelentes> {
              auto qr = std::make_unique<TqrCassa>();
              qr->megnyit(false, QDate());
              return qr;
          }},
+        {QStringLiteral("zaras"), nyitottZaras},
     };
     const QString nev = p.value(QStringLiteral("report"));
     QStringList nevek;
@@ -55,12 +79,16 @@ int JelentesPdf(const QCommandLineParser& p)
         KotegeltHiba(QStringLiteral("Ismeretlen jelentés: „%1”. Választható: %2.").arg(nev, nevek.join(QStringLiteral(", "))));
         return 1;
     }
+    if (nev != QLatin1String("zaras") && p.isSet(QStringLiteral("date"))) {
+        KotegeltHiba(QStringLiteral("A --date csak a --report zaras mellé adható meg."));
+        return 1;
+    }
     const QString fajl = p.value(QStringLiteral("pdf"));
     if (fajl.isEmpty()) {
         KotegeltHiba(QStringLiteral("Hiányzik a PDF fájl neve: --pdf FÁJL."));
         return 1;
     }
-    const std::unique_ptr<Jelentes> qr = (*nyito)();
+    const std::unique_ptr<Jelentes> qr = (*nyito)(p);
     QString hiba;
     if (!qr->pdfbe(fajl, &hiba)) {
         KotegeltHiba(hiba);
@@ -197,10 +225,15 @@ const QList<KotegeltMunka>& KotegeltMunkak()
                             QStringLiteral("Jelentés PDF fájlba (a --pdf FÁJL mellé): lista (teljes lista), kiadott "
                                            "(kiadott tételek), lejart (kiadott, és lejárt tételek), bentlevo (bentlévő "
                                            "tételek), kolcsonzesek (összes tétel kölcsönzések száma szerint), cassa "
-                                           "(a pénztárkönyv minden tétele)."),
+                                           "(a pénztárkönyv minden tétele), zaras (egy nap zárásának Z jelentése, "
+                                           "alapból az utolsó zárásé)."),
                             QStringLiteral("NÉV")),
          {QCommandLineOption(QStringLiteral("pdf"), QStringLiteral("A --report és a --labels által írt PDF fájl."),
-                             QStringLiteral("FÁJL"))},
+                             QStringLiteral("FÁJL")),
+          QCommandLineOption(QStringLiteral("date"),
+                             QStringLiteral("A --report zaras mellé: a nap (ÉÉÉÉ-HH-NN), amelynek zárását újranyomtatja; "
+                                            "zárás nélküli napra hibaüzenet, és nem készül fájl."),
+                             QStringLiteral("NAP"))},
          JelentesPdf},
         {QCommandLineOption(QStringLiteral("archive"),
                             QStringLiteral("Az adatmappa zip archívuma a FÁJL-ba, vagy ha nincs megadva, az archív mappába "

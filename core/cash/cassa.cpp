@@ -1,5 +1,7 @@
 #include "core/cash/cassa.h"
+#include "core/cash/zaras.h"
 #include "core/data/adatbazis.h"
+#include "core/data/ora.h"
 #include "core/rental/cassakonyveles.h"
 
 #include <QSqlQuery>
@@ -54,6 +56,8 @@ double EloJeles(int szorzo, double osszeg)
 void KeziTetel(const QString& tipus, int szorzo, double osszeg)
 {
     Adatbazis::Tranzakcio tr;
+    // Inside the transaction: a close cannot come between the check and the entry.
+    Zaras::KeziTetelEllenoriz(Ma());
     CassaKonyvel(tipus, QVariant(), EloJeles(szorzo, osszeg), false);
     tr.jovahagy();
 }

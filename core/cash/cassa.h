@@ -30,7 +30,8 @@ double EloJeles(int szorzo, double osszeg);
 // An entry typed into the cash book: the type's code, the signed amount,
 // no customer and no month key; the balance follows the last entry. One
 // transaction, on disk when it returns. Throws AdatbazisHiba (nothing
-// written): an amount or balance out of range, a storage failure.
+// written): an amount or balance out of range, a storage failure, today
+// closed already (Zaras::KeziTetelEllenoriz).
 void KeziTetel(const QString& tipus, int szorzo, double osszeg);
 
 // The month keys of the cash book, each once, in ascending order; the

@@ -1,17 +1,22 @@
 // The cash book window and the date, period and month dialogs, driven with
-// their keys, headless; the table is checked afterwards. With KAZETTORA_KEPEK
-// set, a picture of each window is saved there (cassa-*.png).
+// their keys, headless; the table is checked afterwards; the day's close
+// (F10) with its Z report. With KAZETTORA_KEPEK set, a picture of each
+// window is saved there (cassa-*.png).
 #include "windows/app/alkalmazas.h"
 #include "windows/app/tfrm_main.h"
 #include "core/cash/cassa.h"
+#include "core/cash/zaras.h"
 #include "windows/cash/tfrm_cassa.h"
 #include "windows/cash/tfrm_datumbe.h"
+#include "windows/common/ablakparbeszed.h"
 #include "windows/common/bevitel.h"
+#include "windows/common/tfrm_inp.h"
 #include "core/data/adatbazis.h"
 #include "core/data/beallitas.h"
 #include "core/data/konverzio.h"
 #include "core/data/ora.h"
 #include "windows/refdata/torzsadatok.h"
+#include "tests/print/tst_jelentes_pdf.h"
 #include "tests/windows/tesztsegito.h"
 
 #include <QAction>
@@ -22,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolBar>
@@ -90,6 +96,24 @@ QPair<QColor, QColor> cellaSzin(Tfrm_Cassa& a, int sor, bool kijelolt)
             o.palette.color(QPalette::Active, kijelolt ? QPalette::Highlight : QPalette::Base)};
 }
 
+// The scripted seam, but the number dialog and the questions are the
+// program's own windows, so they can be driven with keys and pictured.
+class AblakosKerdesek : public TesztParbeszed {
+public:
+    bool doboz(QWidget* szulo, Doboz fajta, const QString& cim, const QString& szoveg) override
+    {
+        if (fajta != Doboz::Kerdes) return TesztParbeszed::doboz(szulo, fajta, cim, szoveg);
+        dobozok.append({fajta, cim, szoveg});
+        return AblakParbeszed().doboz(szulo, fajta, cim, szoveg);
+    }
+    bool szamBevitel(QWidget* szulo, const QString& cim, const QString& kerdes, double& ertek) override
+    {
+        return AblakParbeszed().szamBevitel(szulo, cim, kerdes, ertek);
+    }
+};
+
+const char* const ZarasSorSql = "SELECT datum, ido, vart, szamolt, elteres, felhasznalo FROM zaras ORDER BY zaras";
+
 } // namespace
 
 class TstCassaAblak : public QObject {
@@ -141,10 +165,11 @@ private slots:
             // Tool bar and menus in their order; the titles do not sort.
             QStringList gombok;
             for (QAction* m : a.ToolBar1->actions()) gombok << (m->isSeparator() ? "|" : m->text());
-            QCOMPARE(gombok, (QStringList{"Új sor", "|", "Dátum szűrés", "|", "Nyomtat", "|", "Bezár"}));
+            QCOMPARE(gombok, (QStringList{"Új sor", "|", "Dátum szűrés", "|", "Napzárás", "|", "Nyomtat", "|", "Bezár"}));
             QStringList menu;
             for (QAction* m : a.PopupMenu1->actions()) menu << (m->isSeparator() ? "|" : m->text());
-            QCOMPARE(menu, (QStringList{"Új sor", "Dátum szűrés", "|", "Nyomtat", "Nyomtatási kép", "|", "Bezár"}));
+            QCOMPARE(menu, (QStringList{"Új sor", "Dátum szűrés", "|", "Napzárás", "|", "Nyomtat", "Nyomtatási kép", "|",
+                                        "Bezár"}));
             auto* b = qobject_cast<QToolButton*>(a.ToolBar1->widgetForAction(a.aNyomtat));
             QVERIFY(b && b->menu() && b->menu()->actions().size() == 2);
             QVERIFY(!a.DBGrid1->horizontalHeader()->sectionsClickable());
@@ -448,6 +473,141 @@ private slots:
         }
         QCOMPARE(tol, QString("199901"));
         QCOMPARE(ig, QString("nem hónap"));
+    }
+
+    // F10: the counted cash asked (nothing proposed), the expected, counted
+    // and difference shown for a yes, then the close is recorded with the
+    // user and the Z report goes to the printer. A no or a cancelled
+    // amount records and prints nothing.
+    void napzaras_data()
+    {
+        QTest::addColumn<QList<double>>("szamolt");   // empty: cancelled
+        QTest::addColumn<QList<bool>>("igen");
+        QTest::addColumn<QString>("sor");             // the close on the disk; empty: none
+        QTest::addColumn<QString>("elteres");
+        QTest::newRow("többlet") << QList<double>{14800} << QList<bool>{true}
+                                 << "14300|14800|500|Kovács Anna" << "+500 Ft (többlet)";
+        QTest::newRow("hiány") << QList<double>{13299.5} << QList<bool>{true}
+                               << "14300|13299.5|-1000.5|Kovács Anna" << "-1 001 Ft (hiány)";
+        QTest::newRow("nem") << QList<double>{14300} << QList<bool>{false} << "" << "0 Ft";
+        QTest::newRow("mégsem az összegnél") << QList<double>{} << QList<bool>{} << "" << "";
+    }
+    void napzaras()
+    {
+        QFETCH(QList<double>, szamolt);
+        QFETCH(QList<bool>, igen);
+        QFETCH(QString, sor);
+        QFETCH(QString, elteres);
+        TBeall.felhasznalo_nev = "Kovács Anna";
+        m_t->parbeszed.szamValaszok = szamolt;
+        m_t->parbeszed.kerdesValaszok = igen;
+        cassa([&](Tfrm_Cassa& a) {
+            Nyom(&a, Qt::Key_F10);
+            QVERIFY(a.isVisible());
+        });
+        TBeall.felhasznalo_nev.clear();
+        QCOMPARE(m_t->parbeszed.szamKerdesek.size(), 1);
+        QCOMPARE(m_t->parbeszed.szamKerdesek[0].cim, QString("Napzárás"));
+        QCOMPARE(m_t->parbeszed.szamKerdesek[0].javasolt, 0.0);
+        QVERIFY(m_t->parbeszed.hibak().isEmpty());
+        if (!szamolt.isEmpty()) {
+            QCOMPARE(m_t->parbeszed.dobozok.size(), 1);
+            QCOMPARE(m_t->parbeszed.dobozok[0].szoveg,
+                     QStringLiteral("Napzárás: %1\n\nVárt készpénz (pénztárkönyv): 14 300 Ft\nMegszámolt készpénz: %2 Ft\n"
+                                    "Eltérés: %3\n\nRögzíti a zárást? Utána erre a napra kézi pénztári tétel már nem "
+                                    "rögzíthető.")
+                         .arg(RovidDatum(Ma()), FtMaszk(szamolt[0]), elteres));
+        } else {
+            QVERIFY(m_t->parbeszed.dobozok.isEmpty());
+        }
+        const QStringList lemezen = Lemezen(m_t->adatMappa(), "SELECT vart, szamolt, elteres, felhasznalo FROM zaras");
+        QCOMPARE(lemezen, sor.isEmpty() ? QStringList{} : QStringList{sor});
+        QCOMPARE(m_t->parbeszed.nyomtatasok.size(), sor.isEmpty() ? 0 : 1);
+        if (sor.isEmpty()) return;
+        const auto& ny = m_t->parbeszed.nyomtatasok[0];
+        QCOMPARE(ny.cim, QString("Napi zárás (Z jelentés)"));
+        QVERIFY(!ny.elonezet);
+        const QString szoveg = PdfOldalak(ny.pdf).join('\n');
+        QVERIFY2(szoveg.contains("Kovács Anna") && szoveg.contains(elteres), qPrintable(szoveg));
+    }
+
+    // After the close: Insert is refused with the reason and writes
+    // nothing; F10 again records no second close but offers the report
+    // again, printed on a yes.
+    void zartNap()
+    {
+        m_t->parbeszed.szamValaszok = {14300, 500};
+        m_t->parbeszed.kerdesValaszok = {true, true};
+        cassa([&](Tfrm_Cassa& a) {
+            Nyom(&a, Qt::Key_F10);
+            {
+                TipusValaszto t("E");
+                Nyom(&a, Qt::Key_Insert);
+            }
+            QCOMPARE(a.lista().sorok(), 4);
+            Nyom(&a, Qt::Key_F10);
+        });
+        QCOMPARE(m_t->parbeszed.hibak(),
+                 QStringList{QStringLiteral("A %1 nap pénztára már le van zárva (napi zárás): erre a napra kézi tétel "
+                                            "nem rögzíthető. A tétel nem lett rögzítve.").arg(RovidDatum(Ma()))});
+        QCOMPARE(m_t->parbeszed.dobozok.last().szoveg,
+                 QStringLiteral("A mai nap (%1) pénztára már le van zárva (15:30:00).\nKinyomtatja újra a Z jelentést?")
+                     .arg(RovidDatum(Ma())));
+        QCOMPARE(darab(), 4);
+        QCOMPARE(Lemezen(m_t->adatMappa(), ZarasSorSql),
+                 QStringList{QStringLiteral("%1|15:30:00|14300|14300|0|").arg(Ma().toString(Qt::ISODate))});
+        QCOMPARE(m_t->parbeszed.nyomtatasok.size(), 2);
+        // Both amounts were asked: the close's, then the refused entry's.
+        QVERIFY(m_t->parbeszed.szamValaszok.isEmpty());
+    }
+
+    // With the clock set back before the last closed day, F10 says so
+    // before any counting, and records nothing.
+    void napzarasKorabbiNapon()
+    {
+        Zaras::Zar(Ma(), 14300, QString());
+        OraBeallit(TesztMost.addDays(-1));
+        cassa([&](Tfrm_Cassa& a) { Nyom(&a, Qt::Key_F10); });
+        OraBeallit(TesztMost);
+        QCOMPARE(m_t->parbeszed.hibak(),
+                 QStringList{QStringLiteral("A pénztár már a későbbi %1 napig le van zárva; korábbi nap nem zárható.")
+                                 .arg(RovidDatum(TesztMost.date()))});
+        QVERIFY(m_t->parbeszed.szamKerdesek.isEmpty());
+        QCOMPARE(Adatbazis::ertek("SELECT COUNT(*) FROM zaras").toInt(), 1);
+    }
+
+    // The keyboard alone through the program's own dialogs: the amount
+    // typed and Enter, then Tab to "Igen" and Space. With KAZETTORA_KEPEK,
+    // pictures of both.
+    void napzarasBillentyukkel()
+    {
+        AblakosKerdesek p;
+        parbeszedBeallit(&p);
+        QString kerdesGomb;
+        cassa([&](Tfrm_Cassa& a) {
+            VartAblak v([&](Tfrm_Inp* d) {
+                QCOMPARE(d->windowTitle(), QString("Napzárás"));
+                QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d->Edit1));
+                Gepel(d->Edit1, "14250");
+                kep(d, "zaras-osszeg");
+                Nyom(d, Qt::Key_Return);
+            });
+            v.majd([&](QMessageBox* m) {
+                kep(m, "zaras-kerdes");
+                for (int i = 0; i < 4 && !(qobject_cast<QPushButton*>(QApplication::focusWidget())
+                                           && static_cast<QPushButton*>(QApplication::focusWidget())->text().remove('&') == "Igen");
+                     ++i)
+                    Nyom(m, Qt::Key_Tab);
+                kerdesGomb = static_cast<QPushButton*>(QApplication::focusWidget())->text().remove('&');
+                Nyom(m, Qt::Key_Space);
+            });
+            Nyom(&a, Qt::Key_F10);
+            QVERIFY(v.kesz());
+        });
+        parbeszedBeallit(&m_t->parbeszed);
+        QCOMPARE(kerdesGomb, QString("Igen"));
+        QCOMPARE(Lemezen(m_t->adatMappa(), "SELECT vart, szamolt, elteres FROM zaras"), QStringList{"14300|14250|-50"});
+        QCOMPARE(p.nyomtatasok.size(), 1);
     }
 
     // The main window's "Kassza" opens the cash book with every entry, the first current.

@@ -1,7 +1,9 @@
 #include "windows/cash/tfrm_cassa.h"
 #include "core/cash/cassa.h"
+#include "core/cash/zaras.h"
 #include "windows/cash/tfrm_datumbe.h"
 #include "print/cash/tqrcassa.h"
+#include "print/cash/tqrzaras.h"
 #include "windows/common/listakeret.h"
 #include "windows/common/muvelet.h"
 #include "windows/common/tfrm_inp.h"
@@ -83,6 +85,8 @@ Tfrm_Cassa::Tfrm_Cassa(QWidget* szulo)
     aUj = m_keret->muvelet(K::Uj);
     aSzur = MuveletKeszit(this, "aSzur", QStringLiteral("Dátum szűrés"), {QKeySequence(Qt::Key_F9)});
     aSzur->setCheckable(true);
+    aNapzaras = MuveletKeszit(this, Parancs::Napzaras, QStringLiteral("Napzárás"), {QKeySequence(Qt::Key_F10)},
+                              QStringLiteral("Napzárás: a megszámolt készpénz a pénztárkönyv egyenlegével, Z jelentés"));
     aNyomtat = m_keret->muvelet(K::Nyomtat);
     aNyomtatKep = m_keret->muvelet(K::NyomtatKep);
     aBezar = m_keret->muvelet(K::Bezar);
@@ -90,6 +94,8 @@ Tfrm_Cassa::Tfrm_Cassa(QWidget* szulo)
     ToolBar1->addAction(aUj);
     ToolBar1->addSeparator();
     ToolBar1->addAction(aSzur);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(aNapzaras);
     ToolBar1->addSeparator();
     ToolBar1->addAction(aNyomtat);
     ToolBar1->addSeparator();
@@ -102,6 +108,8 @@ Tfrm_Cassa::Tfrm_Cassa(QWidget* szulo)
     }
     PopupMenu1 = m_keret->menu();
     PopupMenu1->addActions({aUj, aSzur});
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(aNapzaras);
     PopupMenu1->addSeparator();
     PopupMenu1->addActions({aNyomtat, aNyomtatKep});
     PopupMenu1->addSeparator();
@@ -116,6 +124,7 @@ Tfrm_Cassa::Tfrm_Cassa(QWidget* szulo)
         // A filter that could not be read leaves the button as the list is.
         if (!Vedett([this] { aSzurExecute(); }, this)) aSzur->setChecked(szurve());
     });
+    connect(aNapzaras, &QAction::triggered, this, [this] { Vedett([this] { aNapzarasExecute(); }, this); });
     connect(aNyomtat, &QAction::triggered, this, [this] { Vedett([this] { aNyomtatExecute(); }, this); });
     connect(aNyomtatKep, &QAction::triggered, this, [this] { Vedett([this] { aNyomtatKepExecute(); }, this); });
     connect(aBezar, &QAction::triggered, this, &Tfrm_Cassa::aBezarExecute);
@@ -180,6 +189,36 @@ void Tfrm_Cassa::aSzurExecute()
         throw;
     }
     aktualisBeallit(0);
+}
+
+void Tfrm_Cassa::aNapzarasExecute()
+{
+    const QString cim = QStringLiteral("Napzárás");
+    const QDate nap = Ma();
+    // A day is closed once; its report may be printed again.
+    if (const std::optional<Zaras::Jelentes> volt = Zaras::Keres(nap)) {
+        const QString ki = volt->felhasznalo.isEmpty() ? QString() : QStringLiteral(", ") + volt->felhasznalo;
+        if (KerdesAblak(QStringLiteral("A mai nap (%1) pénztára már le van zárva (%2%3).\n"
+                                       "Kinyomtatja újra a Z jelentést?")
+                            .arg(RovidDatum(nap), HosszuIdo(volt->ido), ki),
+                        cim, this))
+            ZarasNyomtat(*volt, Kimenet::nyomtato(), this);
+        return;
+    }
+    // Refused before the counting, not after it (the clock set back before a closed day).
+    Zaras::ZarhatoNap(nap);
+    const double vart = Zaras::Vart(nap);
+    // Nothing proposed: the drawer is counted, not the book's figure confirmed.
+    double szamolt = 0;
+    if (!SzamBevitel(cim, QStringLiteral("A kasszában megszámolt készpénz (Ft):"), szamolt, this)) return;
+    const QString kerdes =
+        QStringLiteral("Napzárás: %1\n\nVárt készpénz (pénztárkönyv): %2\nMegszámolt készpénz: %3\nEltérés: %4\n\n"
+                       "Rögzíti a zárást? Utána erre a napra kézi pénztári tétel már nem rögzíthető.")
+            .arg(RovidDatum(nap), Zaras::Ft(vart), Zaras::Ft(szamolt), Zaras::ElteresSzoveg(szamolt - vart));
+    if (!KerdesAblak(kerdes, cim, this)) return;
+    // The expected cash shown goes with it: a balance changed meanwhile is refused.
+    const Zaras::Jelentes z = Zaras::Zar(nap, szamolt, TBeall.felhasznalo_nev, vart);
+    ZarasNyomtat(z, Kimenet::nyomtato(), this);
 }
 
 void Tfrm_Cassa::aNyomtatExecute() { CassaNyomtat(szurve(), m_nap, Kimenet::nyomtato(), this); }

@@ -1,6 +1,7 @@
 #pragma once
 // The cash book window: every entry with its type, amount, running balance
-// and customer; a filter to one day, the entry typed by hand, printing.
+// and customer; a filter to one day, the entry typed by hand, printing, and
+// the day's close with its Z report.
 #include "core/common/listamodell.h"
 #include "core/data/kulcslista.h"
 
@@ -48,6 +49,7 @@ public:
     CassaRacsRajzolo* Rajzolo = nullptr;
     QAction* aUj = nullptr;
     QAction* aSzur = nullptr;
+    QAction* aNapzaras = nullptr;
     QAction* aNyomtat = nullptr;
     QAction* aNyomtatKep = nullptr;
     QAction* aBezar = nullptr;
@@ -55,6 +57,7 @@ public:
 public slots:
     void aUjExecute();
     void aSzurExecute();
+    void aNapzarasExecute();
     void aNyomtatExecute();
     void aNyomtatKepExecute();
     void aBezarExecute();
