@@ -26,7 +26,7 @@ enum class Parancs {
     NyomKiadva, NyomKiadLejart, NyomBentlevo, NyomOsszesKolcs, ChMegoszlas, ChBevKiad,
     Felhasznalo, SQL, Archival, Beallit, Atvetel, BetumeretNovel, BetumeretCsokkent,
     Sugo, Fontos, Level, Honlap, Ujdonsag, Nevjegy,
-    Elfogad, Megsem, Tagdij, Potdij, Napzaras,
+    Elfogad, Megsem, Tagdij, Potdij, Napzaras, Idoszak,
 };
 
 struct ParancsSor {
@@ -96,6 +96,7 @@ inline constexpr ParancsSor ParancsTabla[] = {
     {Parancs::Tagdij, "aTagdij", "view-financial-account-cash"},
     {Parancs::Potdij, "aPotdij", "view-financial-category-income"},
     {Parancs::Napzaras, "aNapzaras", "view-financial-account-cash-closed"},
+    {Parancs::Idoszak, "aIdoszak", "chronometer"},
 };
 
 inline constexpr std::size_t ParancsSzam = std::size(ParancsTabla);
@@ -109,7 +110,7 @@ constexpr bool sorrendben()
 }
 } // namespace muvelet_reszlet
 static_assert(muvelet_reszlet::sorrendben(), "one row a command, in the order of Parancs");
-static_assert(ParancsSzam == std::size_t(Parancs::Napzaras) + 1, "a command without a row");
+static_assert(ParancsSzam == std::size_t(Parancs::Idoszak) + 1, "a command without a row");
 
 constexpr const ParancsSor& ParancsAdat(Parancs p) { return ParancsTabla[std::size_t(p)]; }
 inline QString ParancsNev(Parancs p) { return QString::fromLatin1(ParancsAdat(p).nev); }
