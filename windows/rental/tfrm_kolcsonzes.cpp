@@ -220,8 +220,55 @@ Tfrm_VisszaVesz::Tfrm_VisszaVesz(Visszavetel& v, QWidget* szulo)
     connect(aPotdij, &QAction::triggered, this, [this] { Vedett([this] { aPotdijExecute(); }, this); });
     connect(aElfogad, &QAction::triggered, this, &Tfrm_VisszaVesz::aElfogadExecute);
     connect(aMegsem, &QAction::triggered, this, &QDialog::reject);
+    kesedelemBeallit();
     frissit(0);
     if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+}
+
+void Tfrm_VisszaVesz::kesedelemBeallit()
+{
+    setFixedSize(720, 380);
+    aKesedelem = muvelet("aKesedelem", QStringLiteral("Késedelmi díj"), {QKeySequence(Qt::Key_F6)});
+    aKesedelemTorol =
+        muvelet("aKesedelemTorol", QStringLiteral("Késedelmi díj törlése"), {QKeySequence(Qt::SHIFT | Qt::Key_F6)});
+    ToolBar1->insertActions(aElfogad, {aKesedelem, aKesedelemTorol});
+    ToolBar1->insertSeparator(aElfogad);
+    PopupMenu1->insertActions(aElfogad, {aKesedelem, aKesedelemTorol});
+    PopupMenu1->insertSeparator(aElfogad);
+    DBGrid1->setColumnCount(6);
+    DBGrid1->setHorizontalHeaderItem(5, new QTableWidgetItem(QStringLiteral("Késedelmi díj")));
+    DBGrid1->setColumnWidth(4, 80);
+    connect(aKesedelem, &QAction::triggered, this, [this] { Vedett([this] { aKesedelemExecute(); }, this); });
+    connect(aKesedelemTorol, &QAction::triggered, this, &Tfrm_VisszaVesz::aKesedelemTorolExecute);
+}
+
+void Tfrm_VisszaVesz::kesedelemMutat()
+{
+    const auto& t = m_v.tetelek();
+    for (int i = 0; i < t.size() && i < DBGrid1->rowCount(); ++i)
+        DBGrid1->setItem(i, 5, cella(t[i].kesedelmiDij != 0 ? FtMaszk(t[i].kesedelmiDij) : QString(),
+                                     Qt::AlignRight | Qt::AlignVCenter));
+}
+
+void Tfrm_VisszaVesz::aKesedelemExecute()
+{
+    const int s = aktualis();
+    if (s < 0) return;
+    double ertek = m_v.tetelek().at(s).kesedelmiDij;
+    const QString javasolt = FtMaszk(m_v.tetelek().at(s).javasoltDij);
+    if (SzamBevitel(QStringLiteral("Késedelmi díj"),
+                    QStringLiteral("A késedelmi díj összege (a szabály szerint %1 Ft; 0: nincs díj)").arg(javasolt),
+                    ertek, this))
+        m_v.kesedelmiDij(s, ertek);
+    frissit(s);
+}
+
+void Tfrm_VisszaVesz::aKesedelemTorolExecute()
+{
+    const int s = aktualis();
+    if (s < 0) return;
+    m_v.kesedelmiDij(s, 0);
+    frissit(s);
 }
 
 QColor Tfrm_VisszaVesz::szovegSzin(int sor, bool kijelolt) const
@@ -243,6 +290,7 @@ void Tfrm_VisszaVesz::frissit(int sor)
         DBGrid1->setItem(i, 3, cella(VarSzoveg(t[i].idoVisszakell)));
         DBGrid1->setItem(i, 4, cella(VarSzoveg(t[i].ar), Qt::AlignRight | Qt::AlignVCenter));
     }
+    kesedelemMutat();
     aktualisBeallit(sor);
     osszegMutat(m_v.osszeg());
 }
