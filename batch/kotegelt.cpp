@@ -6,6 +6,7 @@
 #include "core/data/ora.h"
 #include "print/cash/tqrcassa.h"
 #include "print/reports/tqrlista.h"
+#include "print/rental/tqrkesedelmes.h"
 #include "print/reports/tqrvkod.h"
 #include "core/reports/vkod.h"
 #include "core/reports/listaexport.h"
@@ -41,6 +42,16 @@ int JelentesPdf(const QCommandLineParser& p)
         {QStringLiteral("cassa"), []() -> std::unique_ptr<Jelentes> {
              auto qr = std::make_unique<TqrCassa>();
              qr->megnyit(false, QDate());
+             return qr;
+         }},
+        {QStringLiteral("kesedelmes"), []() -> std::unique_ptr<Jelentes> {
+             auto qr = std::make_unique<TqrKesedelmes>();
+             qr->megnyit();
+             return qr;
+         }},
+        {QStringLiteral("kesedelmes-levelek"), []() -> std::unique_ptr<Jelentes> {
+             auto qr = std::make_unique<TqrFelszolito>();
+             qr->megnyit();
              return qr;
          }},
     };
@@ -196,8 +207,10 @@ const QList<KotegeltMunka>& KotegeltMunkak()
         {QCommandLineOption(QStringLiteral("report"),
                             QStringLiteral("Jelentés PDF fájlba (a --pdf FÁJL mellé): lista (teljes lista), kiadott "
                                            "(kiadott tételek), lejart (kiadott, és lejárt tételek), bentlevo (bentlévő "
-                                           "tételek), kolcsonzesek (összes tétel kölcsönzések száma szerint), cassa "
-                                           "(a pénztárkönyv minden tétele)."),
+                                           "tételek), kolcsonzesek (összes tétel kölcsönzések száma szerint), cassa (a "
+                                           "pénztárkönyv minden tétele), kesedelmes (késedelmes ügyfelek "
+                                           "telefonszámmal, tételekkel és késedelmi díjjal), kesedelmes-levelek "
+                                           "(felszólító levél ügyfelenként, egy-egy oldalon)."),
                             QStringLiteral("NÉV")),
          {QCommandLineOption(QStringLiteral("pdf"), QStringLiteral("A --report és a --labels által írt PDF fájl."),
                              QStringLiteral("FÁJL"))},
