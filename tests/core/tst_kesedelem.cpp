@@ -1,6 +1,7 @@
 // Late fees: the fee a rule gives by the real hours elapsed (summer-time
 // changes included), the rules stored all or nothing, and the return taking
 // the accepted fee into the item's price and the cash row.
+#include "core/admin/beallitasok.h"
 #include "core/data/adatbazis.h"
 #include "core/data/beallitas.h"
 #include "core/data/konverzio.h"
@@ -140,6 +141,27 @@ private slots:
             }
             QCOMPARE(Lemezen(m_t->adatMappa(), "SELECT * FROM kesedelem ORDER BY arkat"), elotte);
         }
+    }
+
+    // Saved with the settings window's OK: the rules and the settings row in
+    // one transaction, a refused rule leaving the row as it was too.
+    void beallitasokkal()
+    {
+        const QString ini = m_t->mappa() + "/Kazettora.ini";
+        BeallitSor s = BeallitSorOlvas();
+        s.dijnegyed = 1234;
+        const QString sorSql = "SELECT dijnegyed FROM beallit ORDER BY beallit LIMIT 1";
+        const QStringList sorElotte = Lemezen(m_t->adatMappa(), sorSql);
+        QList<Kesedelem::ArkatSzabaly> l = {{1, "Új film", KesedelmiSzabaly{0, 300, 0}},
+                                            {2, "Akció", KesedelmiSzabaly{0, -1, 0}}};
+        QVERIFY_THROWS_EXCEPTION(AdatbazisHiba, BeallitasokMent(s, BeallitFajlErtekekTBeallbol(), ini, nullptr, &l));
+        QCOMPARE(Lemezen(m_t->adatMappa(), sorSql), sorElotte);
+        QVERIFY(Lemezen(m_t->adatMappa(), "SELECT * FROM kesedelem").isEmpty());
+        l[1].szabaly->napidij = 200;
+        BeallitasokMent(s, BeallitFajlErtekekTBeallbol(), ini, nullptr, &l);
+        QCOMPARE(Lemezen(m_t->adatMappa(), sorSql), QStringList{"1234"});
+        QCOMPARE(Lemezen(m_t->adatMappa(), "SELECT arkat, napidij FROM kesedelem ORDER BY arkat"),
+                 (QStringList{"1|300", "2|200"}));
     }
 
     // Proposed when the return is read, changed or cleared by the operator;
