@@ -201,7 +201,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QVERIFY(!TBeall.elorefizet);
         Gepel(f.Edit1, "1");
-        m_t->parbeszed.szamValaszok = {450};
+        m_t->parbeszed.szamValaszok = {450, -5};
         VartAblak v([&](Tfrm_VisszaVesz* r) {
             QTableWidget* g = r->DBGrid1;
             QCOMPARE(g->rowCount(), 3);
@@ -221,8 +221,11 @@ private slots:
             Nyom(r, Qt::Key_F6, Qt::ShiftModifier);
             QCOMPARE(g->item(1, 5)->text(), QString());
             QCOMPARE(r->lblOsszeg->text(), FtMaszk(1500 + 450));
-            // A cancelled dialog keeps the fee as it was.
+            // A negative fee is refused, a cancelled dialog changes nothing.
             Nyom(r, Qt::Key_Up);
+            Nyom(r, Qt::Key_F6);
+            QCOMPARE(m_t->parbeszed.hibak(), QStringList{"Nem megfelelő érték."});
+            QCOMPARE(g->item(0, 5)->text(), FtMaszk(450));
             Nyom(r, Qt::Key_F6);
             QCOMPARE(g->item(0, 5)->text(), FtMaszk(450));
             // The item due tomorrow stays out.
@@ -238,7 +241,7 @@ private slots:
         const QStringList cassa = Lemezen(m_t->adatMappa(), "SELECT cassatip, ugyfel, osszeg FROM cassa ORDER BY cassa");
         QCOMPARE(cassa.size(), cassaElotte + 1);
         QCOMPARE(cassa.last(), QString("B|1|1450"));
-        QVERIFY(m_t->parbeszed.hibak().isEmpty());
+        QCOMPARE(m_t->parbeszed.hibak().size(), 1);
     }
 
     // The two reports in the "Nyomtatások" menu: the chooser's third
