@@ -7,6 +7,7 @@
 #include "print/cash/tqrcassa.h"
 #include "print/cash/tqrzaras.h"
 #include "print/reports/tqrlista.h"
+#include "print/rental/tqrkesedelmes.h"
 #include "print/reports/tqrvkod.h"
 #include "core/reports/vkod.h"
 #include "core/reports/listaexport.h"
@@ -67,6 +68,16 @@ int JelentesPdf(const QCommandLineParser& p)
              return qr;
          }},
         {QStringLiteral("zaras"), nyitottZaras},
+        {QStringLiteral("kesedelmes"), []() -> std::unique_ptr<Jelentes> {
+             auto qr = std::make_unique<TqrKesedelmes>();
+             qr->megnyit();
+             return qr;
+         }},
+        {QStringLiteral("kesedelmes-levelek"), []() -> std::unique_ptr<Jelentes> {
+             auto qr = std::make_unique<TqrFelszolito>();
+             qr->megnyit();
+             return qr;
+         }},
     };
     const QString nev = p.value(QStringLiteral("report"));
     QStringList nevek;
@@ -226,7 +237,9 @@ const QList<KotegeltMunka>& KotegeltMunkak()
                                            "(kiadott tételek), lejart (kiadott, és lejárt tételek), bentlevo (bentlévő "
                                            "tételek), kolcsonzesek (összes tétel kölcsönzések száma szerint), cassa "
                                            "(a pénztárkönyv minden tétele), zaras (egy nap zárásának Z jelentése, "
-                                           "alapból az utolsó zárásé)."),
+                                           "alapból az utolsó zárásé), kesedelmes (késedelmes ügyfelek "
+                                           "telefonszámmal, tételekkel és késedelmi díjjal), kesedelmes-levelek "
+                                           "(felszólító levél ügyfelenként, egy-egy oldalon)."),
                             QStringLiteral("NÉV")),
          {QCommandLineOption(QStringLiteral("pdf"), QStringLiteral("A --report és a --labels által írt PDF fájl."),
                              QStringLiteral("FÁJL")),

@@ -112,7 +112,7 @@ BeallitFajlErtekek BeallitFajlErtekekTBeallbol()
 }
 
 void BeallitasokMent(const BeallitSor& sor, const BeallitFajlErtekek& fajl, const QString& iniFajl,
-                     const TulajdonosAdat* tulajdonos)
+                     const TulajdonosAdat* tulajdonos, const QList<Kesedelem::ArkatSzabaly>* kesedelem)
 {
     Adatbazis::Tranzakcio t;
     // Login on with nobody able to log in as administrator would lock the
@@ -132,6 +132,7 @@ void BeallitasokMent(const BeallitSor& sor, const BeallitFajlErtekek& fajl, cons
     for (const char* m : SorMezok) r.beallit(QLatin1String(m), *mezoje(s, QLatin1String(m)));
     r.ment();   // inside t: stored only with the file below
     if (tulajdonos) Tulajdonos::ment(*tulajdonos);
+    if (kesedelem) Kesedelem::Ment(*kesedelem);
 
     // The file and the row land together or not at all. The new file is
     // written whole beside the settings file under a pending name that

@@ -3,6 +3,7 @@
 // its saving together with the three settings-file values the window shows
 // (full screen, data folder, archive folder).
 #include "core/admin/tulajdonos.h"
+#include "core/rental/kesedelem.h"
 
 #include <QString>
 #include <QVariant>
@@ -33,11 +34,13 @@ BeallitFajlErtekek BeallitFajlErtekekTBeallbol();
 // its first row), the three values into the settings file `iniFajl` (its
 // other lines kept, written safely and durably at once, so a crash before the
 // program's close loses nothing), and then the three values into TBeall.
-// With `tulajdonos`, the shop's details are stored in the same transaction.
+// With `tulajdonos`, the shop's details are stored in the same transaction,
+// and so are the late-fee rules with `kesedelem` (Kesedelem::Ment).
 // Throws AdatbazisHiba with the reason (the row refused, the file not
 // writable); the row, the file and TBeall are then as they were.
 void BeallitasokMent(const BeallitSor& sor, const BeallitFajlErtekek& fajl, const QString& iniFajl,
-                     const TulajdonosAdat* tulajdonos = nullptr);
+                     const TulajdonosAdat* tulajdonos = nullptr,
+                     const QList<Kesedelem::ArkatSzabaly>* kesedelem = nullptr);
 
 // Finishes a save that was killed after its commit and before its settings
 // file took its place: with the session open, at start. True when the

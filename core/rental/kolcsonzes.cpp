@@ -6,6 +6,7 @@
 #include "core/data/ora.h"
 #include "core/rental/arak.h"
 #include "core/rental/cassakonyveles.h"
+#include "core/rental/kesedelem.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -130,6 +131,7 @@ Visszavetel::Visszavetel(int ugyfel, const QString& ugyfelNev) : m_ugyfel(ugyfel
         t.ar = VarValos(q.value(5));
         m_tetelek << t;
     }
+    kesedelemJavasol();
 }
 
 Visszavetel Visszavetel::targybol(qint64 video)
@@ -189,7 +191,7 @@ void Visszavetel::potdij(int index, double osszeg)
 double Visszavetel::osszeg() const
 {
     double s = 0;
-    for (const VisszavetelTetel& t : visszajonnek()) s += t.ar;
+    for (const VisszavetelTetel& t : visszajonnek()) s += t.ar + t.kesedelmiDij;
     return s;
 }
 
@@ -197,6 +199,7 @@ void Visszavetel::befejez()
 {
     const QList<VisszavetelTetel> tetelek = visszajonnek();
     Adatbazis::Tranzakcio tr;
+    kesedelemRaterhel();   // before the prices are summed for the cash row
     const QDateTime most = Most();
     double osszesen = 0;
     {
@@ -221,6 +224,50 @@ void Visszavetel::befejez()
         for (const VisszavetelTetel& t : tetelek) Adatbazis::futtat(vissza, {most.date(), most.time(), t.video});
     }
     tr.jovahagy();
+}
+
+void Visszavetel::kesedelemJavasol()
+{
+    if (m_tetelek.isEmpty()) return;
+    const QMap<int, KesedelmiSzabaly> szabalyok = Kesedelem::Szabalyok();   // a handful of rows
+    QHash<qint64, int> arkatok;
+    QSqlQuery q = Adatbazis::vegrehajt(QStringLiteral("SELECT video, arkat FROM video WHERE ugyfel = ? AND kint = 'I'"),
+                                       {m_ugyfel});
+    while (q.next()) arkatok.insert(q.value(0).toLongLong(), VarEgesz(q.value(1)));
+    const QDateTime most = Most();
+    for (VisszavetelTetel& t : m_tetelek) {
+        t.arkat = arkatok.value(t.video);
+        const auto sz = szabalyok.constFind(t.arkat);
+        t.javasoltDij = sz == szabalyok.constEnd()
+                            ? 0
+                            : KesedelmiDij(*sz, KesedelemHatarido(t.datVisszakell, t.idoVisszakell), most);
+        t.kesedelmiDij = t.javasoltDij;
+    }
+}
+
+void Visszavetel::kesedelmiDij(int index, double osszeg)
+{
+    if (index < 0 || index >= m_tetelek.size()) return;
+    if (!PenzErvenyes(osszeg) || osszeg < 0) throw AdatbazisHiba(QString::fromUtf8(NemMegfeleloErtek));
+    m_tetelek[index].kesedelmiDij = osszeg;
+}
+
+void Visszavetel::kesedelemRaterhel()
+{
+    QSqlQuery olvas =
+        Adatbazis::elokeszit(QStringLiteral("SELECT ar FROM video WHERE video = ? AND kint = 'I' AND ugyfel = ?"));
+    QSqlQuery ir = Adatbazis::elokeszit(QStringLiteral("UPDATE video SET ar = ? WHERE video = ?"));
+    // Only the items that come back: the others stay out and owe nothing yet.
+    for (const VisszavetelTetel& t : visszajonnek()) {
+        if (t.kesedelmiDij == 0) continue;
+        Adatbazis::futtat(olvas, {t.video, m_ugyfel});
+        // An item no longer out is told by befejez()'s own check.
+        if (!olvas.next()) continue;
+        const double uj = VarValos(olvas.value(0)) + t.kesedelmiDij;
+        olvas.finish();
+        if (!PenzErvenyes(uj)) throw AdatbazisHiba(QString::fromUtf8(NemMegfeleloErtek));
+        Adatbazis::futtat(ir, {uj, t.video});
+    }
 }
 
 bool Lejart(const QString& kint, const QDate& datVisszakell, const QTime& idoVisszakell, const QDateTime& most)

@@ -68,6 +68,11 @@ struct VisszavetelTetel {
     QDate datVisszakell;
     QTime idoVisszakell;
     double ar = 0;
+    // Late fee: proposed from the category's rule when the list is read;
+    // what the operator accepts is added to the price at completion.
+    int arkat = 0;
+    double javasoltDij = 0;
+    double kesedelmiDij = 0;
 };
 
 // Why an item's rental cannot be taken back, or empty when it can.
@@ -96,10 +101,17 @@ public:
     // Throws AdatbazisHiba "Nem megfelelő érték." (nothing stored) when the
     // surcharge or the new price is not a finite sum within PenzHatar.
     void potdij(int index, double osszeg);
+    // The prices and the accepted late fees.
     double osszeg() const;
+    // Sets the item's late fee as the operator accepts it (0 clears it);
+    // nothing is stored before befejez(). Throws AdatbazisHiba "Nem
+    // megfelelő érték." (fee unchanged) when it is negative or not a finite
+    // sum within PenzHatar.
+    void kesedelmiDij(int index, double osszeg);
 
-    // Takes the listed items back in one durable transaction, with the "B"
-    // cash row of their prices when fees are not paid in advance.
+    // Takes the listed items back in one durable transaction, each late fee
+    // added to its item's price, with the "B" cash row of their prices when
+    // fees are not paid in advance.
     void befejez();
 
 private:
@@ -107,5 +119,9 @@ private:
     QString m_ugyfelNev;
     QList<VisszavetelTetel> m_tetelek;
     QSet<qint64> m_jeloltek;
+    // The late fee each overdue item owes now by its category's rule.
+    void kesedelemJavasol();
+    // Inside befejez()'s transaction: the accepted fees onto the prices.
+    void kesedelemRaterhel();
 };
 

@@ -116,7 +116,7 @@ private slots:
         QTest::addColumn<QString>("uzenet");
         QTest::newRow("ismeretlen név") << QStringList{"--report", "leltar", "--pdf", "PDF"}
                                         << "Ismeretlen jelentés: „leltar”. Választható: lista, kiadott, lejart, "
-                                           "bentlevo, kolcsonzesek, cassa, zaras.";
+                                           "bentlevo, kolcsonzesek, cassa, zaras, kesedelmes, kesedelmes-levelek.";
         QTest::newRow("nincs --pdf") << QStringList{"--report", "lista"} << "Hiányzik a PDF fájl neve: --pdf FÁJL.";
         QTest::newRow("írhatatlan hely") << QStringList{"--report", "lista", "--pdf", "/nincs/ilyen/mappa/lista.pdf"}
                                          << "A PDF fájl nem írható: /nincs/ilyen/mappa/lista.pdf\n"

@@ -166,11 +166,12 @@ private slots:
     {
         ablak([&](Tfrm_Beallit* a) {
             QCOMPARE(a->windowTitle(), QString("Beállítások"));
-            QCOMPARE(a->PageControl1->count(), 4);
+            QCOMPARE(a->PageControl1->count(), 5);
             QCOMPARE(a->PageControl1->tabText(0), QString("Általános"));
             QCOMPARE(a->PageControl1->tabText(1), QString("Tagdíjak"));
             QCOMPARE(a->PageControl1->tabText(2), QString("Kölcsönzés"));
             QCOMPARE(a->PageControl1->tabText(3), QString("Üzlet"));
+            QCOMPARE(a->PageControl1->tabText(4), QString("Késedelem"));
             QCOMPARE(a->TabSheet4->mezo("tulajdonos")->text(), QString("Mozimánia Videotéka"));
             QCOMPARE(a->TabSheet4->mezo("bankszamlaszam")->text(), QString("117000001234567800000000"));
             QCOMPARE(a->PageControl1->currentIndex(), 0);

@@ -144,8 +144,8 @@ private slots:
         const int cassaElotte = Adatbazis::ertek("SELECT COUNT(*) FROM cassa").toInt();
         VartAblak vissza([&](Tfrm_VisszaVesz* v) {
             QCOMPARE(v->DBGrid1->rowCount(), 3);
-            QCOMPARE(v->DBGrid1->item(0, 5)->text(), QString("✓"));
-            QCOMPARE(v->DBGrid1->item(1, 5)->text(), QString());
+            QCOMPARE(v->DBGrid1->item(0, 6)->text(), QString("✓"));
+            QCOMPARE(v->DBGrid1->item(1, 6)->text(), QString());
             for (int i = 1; i < visszaSzam; ++i) Olvas(v, tetelCimke(b.bent[i]));
             nyom(v, Qt::Key_Return, Qt::ControlModifier);
         });

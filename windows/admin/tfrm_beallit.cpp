@@ -1,4 +1,5 @@
 #include "windows/admin/tfrm_beallit.h"
+#include "windows/admin/kesedelemtabla.h"
 #include "windows/admin/uzletadatok.h"
 #include "windows/common/bevitel.h"
 #include "print/common/parbeszed.h"
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTimer>
@@ -202,6 +204,11 @@ Tfrm_Beallit::Tfrm_Beallit(QWidget* szulo) : QDialog(szulo)
     m_tulajdonos = TabSheet4->adat();   // as the page gives it back: a save compares like with like
     PageControl1->addTab(TabSheet4, QStringLiteral("Üzlet"));
 
+    // "Késedelem": saved with the rest, only when a cell was changed.
+    TabSheet5 = new KesedelemTabla;
+    TabSheet5->setObjectName("TabSheet5");
+    PageControl1->addTab(TabSheet5, QStringLiteral("Késedelem"));
+
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setObjectName("btnOK");
     btnMegsem = new QPushButton(QStringLiteral("Mégsem"), this);
@@ -331,7 +338,19 @@ void Tfrm_Beallit::aOKExecute()
             return;
         }
     }
-    if (Vedett([&] { BeallitasokMent(s, f, ProgramUtvonal() + '/' + BeallitasFajlNev, tulajValtozott ? &tulaj : nullptr); },
+    QList<Kesedelem::ArkatSzabaly> kesedelem;
+    const bool kesedelemValtozott = TabSheet5->valtozott();
+    if (kesedelemValtozott) {
+        QString baj;
+        if (!TabSheet5->adat(kesedelem, &baj)) {
+            HibaAblak(baj, this);
+            PageControl1->setCurrentWidget(TabSheet5);
+            TabSheet5->tblKesedelem->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    if (Vedett([&] { BeallitasokMent(s, f, ProgramUtvonal() + '/' + BeallitasFajlNev, tulajValtozott ? &tulaj : nullptr,
+                                     kesedelemValtozott ? &kesedelem : nullptr); },
                this))
         accept();
 }

@@ -13,6 +13,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class KesedelemTabla;
 class UzletAdatok;
 
 class Tfrm_Beallit : public QDialog {
@@ -26,6 +27,7 @@ public:
     QWidget* TabSheet2 = nullptr;   // "Tagdíjak"
     QWidget* TabSheet3 = nullptr;   // "Kölcsönzés"
     UzletAdatok* TabSheet4 = nullptr;   // "Üzlet": the shop's own details
+    KesedelemTabla* TabSheet5 = nullptr;   // "Késedelem": the late-fee rules
     QCheckBox* CheckBox1 = nullptr;
     QCheckBox* DBCheckBox1 = nullptr;
     QLabel* Label1 = nullptr;

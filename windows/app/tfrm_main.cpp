@@ -35,6 +35,7 @@
 #include "windows/customers/ugyfelek_ablak.h"
 #include "windows/refdata/torzsadatok.h"
 #include "windows/reports/listanyomtatas.h"
+#include "windows/reports/kesedelmesnyomtatas.h"
 #include "windows/rental/fiztip.h"
 #include "windows/rental/tfrm_kolcsonzes.h"
 #include "core/rental/beolvasas.h"
@@ -125,6 +126,10 @@ std::span<const Tfrm_Main::FoParancs> Tfrm_Main::parancsSorok()
         {NyomKiadva, "Kiadott tételek", {}, Jog::Nincs, [](F& f) { f.m_k.listaNyomtat(&f, TetelLista::Kiadott); }},
         {NyomKiadLejart, "Kiadott, és lejárt tételek", {}, Jog::Nincs,
          [](F& f) { f.m_k.listaNyomtat(&f, TetelLista::KiadottLejart); }},
+        {NyomKesedelmes, "Késedelmes ügyfelek", {}, Jog::Nincs,
+         [](F& f) { KesedelmesNyomtat(&f, KesedelmesFajta::Lista); }},
+        {NyomFelszolito, "Felszólító levelek", {}, Jog::Nincs,
+         [](F& f) { KesedelmesNyomtat(&f, KesedelmesFajta::Levelek); }},
         {NyomBentlevo, "Bentlévő tételek", {}, Jog::Nincs, [](F& f) { f.m_k.listaNyomtat(&f, TetelLista::Bentlevo); }},
         {NyomOsszesKolcs, "Összes tétel kölcsönzések száma szerint", {}, Jog::Nincs,
          [](F& f) { f.m_k.listaNyomtat(&f, TetelLista::Kolcsonzesek); }},
@@ -396,8 +401,8 @@ void Tfrm_Main::menukLetrehoz()
                          ArBeallit}},
         {"Kölcsönzés", {Kolcsonoz, Visszavesz, Elvalaszto, Kassza, Elvalaszto, Tortenet}},
         {"Eszközök", {VKod}},
-        {"Nyomtatások", {Nyomtat, NyomKiadva, NyomKiadLejart, NyomBentlevo, NyomOsszesKolcs, Elvalaszto, ChMegoszlas,
-                         ChBevKiad}},
+        {"Nyomtatások", {Nyomtat, NyomKiadva, NyomKiadLejart, NyomBentlevo, NyomOsszesKolcs, Elvalaszto, NyomKesedelmes,
+                         NyomFelszolito, Elvalaszto, ChMegoszlas, ChBevKiad}},
         {"Rendszer", {Felhasznalo, Elvalaszto, SQL, Archival, Elvalaszto, Beallit, Elvalaszto, Atvetel}},
         {"Súgó", {Sugo, Elvalaszto, Fontos, Level, Honlap, Ujdonsag, Elvalaszto, Nevjegy}},
     };

@@ -27,6 +27,7 @@ enum class Parancs {
     Felhasznalo, SQL, Archival, Beallit, Atvetel, BetumeretNovel, BetumeretCsokkent,
     Sugo, Fontos, Level, Honlap, Ujdonsag, Nevjegy,
     Elfogad, Megsem, Tagdij, Potdij, Napzaras, Idoszak,
+    Kesedelem, KesedelemTorol, NyomKesedelmes, NyomFelszolito,
 };
 
 struct ParancsSor {
@@ -97,6 +98,10 @@ inline constexpr ParancsSor ParancsTabla[] = {
     {Parancs::Potdij, "aPotdij", "view-financial-category-income"},
     {Parancs::Napzaras, "aNapzaras", "view-financial-account-cash-closed"},
     {Parancs::Idoszak, "aIdoszak", "chronometer"},
+    {Parancs::Kesedelem, "aKesedelem", "clock"},
+    {Parancs::KesedelemTorol, "aKesedelemTorol", "edit-clear"},
+    {Parancs::NyomKesedelmes, "aNyomKesedelmes", "document-print"},
+    {Parancs::NyomFelszolito, "aNyomFelszolito", "mail-message"},
 };
 
 inline constexpr std::size_t ParancsSzam = std::size(ParancsTabla);
@@ -110,7 +115,7 @@ constexpr bool sorrendben()
 }
 } // namespace muvelet_reszlet
 static_assert(muvelet_reszlet::sorrendben(), "one row a command, in the order of Parancs");
-static_assert(ParancsSzam == std::size_t(Parancs::Idoszak) + 1, "a command without a row");
+static_assert(ParancsSzam == std::size_t(Parancs::NyomFelszolito) + 1, "a command without a row");
 
 constexpr const ParancsSor& ParancsAdat(Parancs p) { return ParancsTabla[std::size_t(p)]; }
 inline QString ParancsNev(Parancs p) { return QString::fromLatin1(ParancsAdat(p).nev); }

@@ -316,7 +316,7 @@ void Tfrm_Kolcsonzes::aElfogadExecute()
 Tfrm_VisszaVesz::Tfrm_VisszaVesz(Visszavetel& v, QWidget* szulo)
     : KolcsonzesKeret("Tfrm_VisszaVesz", QStringLiteral("Visszavétel"), v.ugyfelNev(), szulo), m_v(v)
 {
-    setFixedSize(680, 400);
+    // The size is set with the late-fee column (kesedelemBeallit).
     aTorol = muvelet("aTorol", QStringLiteral("Tétel törlése"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)});
     aPotdij = muvelet("aPotdij", QStringLiteral("Pótdíj"), {});
     aElfogad = muvelet("aElfogad", QStringLiteral("Elfogad"),
@@ -334,9 +334,9 @@ Tfrm_VisszaVesz::Tfrm_VisszaVesz(Visszavetel& v, QWidget* szulo)
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(p)); });
-    DBGrid1->setColumnCount(6);
+    DBGrid1->setColumnCount(5);
     DBGrid1->setHorizontalHeaderLabels({QStringLiteral("kód"), QStringLiteral("név"), QStringLiteral("dat.határidő"),
-                                        QStringLiteral("óra.határidő"), QStringLiteral("ár"), QStringLiteral("vissza")});
+                                        QStringLiteral("óra.határidő"), QStringLiteral("ár")});
     DBGrid1->setColumnWidth(0, 60);
     DBGrid1->setColumnWidth(1, 230);
     DBGrid1->setColumnWidth(2, 100);
@@ -347,6 +347,7 @@ Tfrm_VisszaVesz::Tfrm_VisszaVesz(Visszavetel& v, QWidget* szulo)
     connect(aPotdij, &QAction::triggered, this, [this] { Vedett([this] { aPotdijExecute(); }, this); });
     connect(aElfogad, &QAction::triggered, this, &Tfrm_VisszaVesz::aElfogadExecute);
     connect(aMegsem, &QAction::triggered, this, &QDialog::reject);
+    kesedelemBeallit();
     frissit(0);
     edtVonalkod->setFocus();
     if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
@@ -375,6 +376,56 @@ void Tfrm_VisszaVesz::beolvasva(const QString& szoveg)
                   true);
 }
 
+void Tfrm_VisszaVesz::kesedelemBeallit()
+{
+    setFixedSize(800, 400);
+    aKesedelem = muvelet("aKesedelem", QStringLiteral("Késedelmi díj"), {QKeySequence(Qt::Key_F6)});
+    aKesedelemTorol =
+        muvelet("aKesedelemTorol", QStringLiteral("Késedelmi díj törlése"), {QKeySequence(Qt::SHIFT | Qt::Key_F6)});
+    ToolBar1->insertActions(aElfogad, {aKesedelem, aKesedelemTorol});
+    ToolBar1->insertSeparator(aElfogad);
+    PopupMenu1->insertActions(aElfogad, {aKesedelem, aKesedelemTorol});
+    PopupMenu1->insertSeparator(aElfogad);
+    DBGrid1->setColumnCount(6);
+    DBGrid1->setHorizontalHeaderItem(5, new QTableWidgetItem(QStringLiteral("Késedelmi díj")));
+    DBGrid1->setColumnWidth(4, 80);
+    DBGrid1->setColumnWidth(5, 100);
+    // Marked by scan: only the marked items come back.
+    DBGrid1->setColumnCount(7);
+    DBGrid1->setHorizontalHeaderItem(6, new QTableWidgetItem(QStringLiteral("vissza")));
+    connect(aKesedelem, &QAction::triggered, this, [this] { Vedett([this] { aKesedelemExecute(); }, this); });
+    connect(aKesedelemTorol, &QAction::triggered, this, &Tfrm_VisszaVesz::aKesedelemTorolExecute);
+}
+
+void Tfrm_VisszaVesz::kesedelemMutat()
+{
+    const auto& t = m_v.tetelek();
+    for (int i = 0; i < t.size() && i < DBGrid1->rowCount(); ++i)
+        DBGrid1->setItem(i, 5, cella(t[i].kesedelmiDij != 0 ? FtMaszk(t[i].kesedelmiDij) : QString(),
+                                     Qt::AlignRight | Qt::AlignVCenter));
+}
+
+void Tfrm_VisszaVesz::aKesedelemExecute()
+{
+    const int s = aktualis();
+    if (s < 0) return;
+    double ertek = m_v.tetelek().at(s).kesedelmiDij;
+    const QString javasolt = FtMaszk(m_v.tetelek().at(s).javasoltDij);
+    if (SzamBevitel(QStringLiteral("Késedelmi díj"),
+                    QStringLiteral("A késedelmi díj összege (a szabály szerint %1 Ft; 0: nincs díj)").arg(javasolt),
+                    ertek, this))
+        m_v.kesedelmiDij(s, ertek);
+    frissit(s);
+}
+
+void Tfrm_VisszaVesz::aKesedelemTorolExecute()
+{
+    const int s = aktualis();
+    if (s < 0) return;
+    m_v.kesedelmiDij(s, 0);
+    frissit(s);
+}
+
 QColor Tfrm_VisszaVesz::szovegSzin(int sor, bool kijelolt) const
 {
     if (sor < 0 || sor >= m_v.tetelek().size()) return {};
@@ -394,8 +445,9 @@ void Tfrm_VisszaVesz::frissit(int sor)
         DBGrid1->setItem(i, 3, cella(VarSzoveg(t[i].idoVisszakell)));
         DBGrid1->setItem(i, 4, cella(VarSzoveg(t[i].ar), Qt::AlignRight | Qt::AlignVCenter));
         // Once items are marked by scan, only the marked ones come back.
-        DBGrid1->setItem(i, 5, cella(!m_v.jeloles() || m_v.jelolt(i) ? QStringLiteral("✓") : QString(), Qt::AlignCenter));
+        DBGrid1->setItem(i, 6, cella(!m_v.jeloles() || m_v.jelolt(i) ? QStringLiteral("✓") : QString(), Qt::AlignCenter));
     }
+    kesedelemMutat();
     aktualisBeallit(sor);
     osszegMutat(m_v.osszeg());
 }

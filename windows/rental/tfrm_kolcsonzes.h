@@ -81,6 +81,8 @@ public:
     QAction* aPotdij = nullptr;
     QAction* aElfogad = nullptr;
     QAction* aMegsem = nullptr;
+    QAction* aKesedelem = nullptr;        // F6: the current item's late fee, as the operator accepts it
+    QAction* aKesedelemTorol = nullptr;   // Shift+F6: no late fee for the current item
     QMenu* PopupMenu1 = nullptr;
     // Text colour of a row as drawn now (invalid: the grid's own).
     QColor szovegSzin(int sor, bool kijelolt) const;
@@ -88,11 +90,16 @@ public slots:
     void aTorolExecute();
     void aPotdijExecute();
     void aElfogadExecute();
+    void aKesedelemExecute();
+    void aKesedelemTorolExecute();
 protected:
     void beolvasva(const QString& szoveg) override;
 private:
     Visszavetel& m_v;
     void frissit(int sor);
+    // The late-fee column and its actions, added to the window's own.
+    void kesedelemBeallit();
+    void kesedelemMutat();
 };
 
 // The choices a rental asks for, handed to it by its caller: the main
