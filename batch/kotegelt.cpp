@@ -68,12 +68,12 @@ int JelentesPdf(const QCommandLineParser& p)
              return qr;
          }},
         {QStringLiteral("zaras"), nyitottZaras},
-        {QStringLiteral("kesedelmes"), []() -> std::unique_ptr<Jelentes> {
+        {QStringLiteral("kesedelmes"), [](const QCommandLineParser&) -> std::unique_ptr<Jelentes> {
              auto qr = std::make_unique<TqrKesedelmes>();
              qr->megnyit();
              return qr;
          }},
-        {QStringLiteral("kesedelmes-levelek"), []() -> std::unique_ptr<Jelentes> {
+        {QStringLiteral("kesedelmes-levelek"), [](const QCommandLineParser&) -> std::unique_ptr<Jelentes> {
              auto qr = std::make_unique<TqrFelszolito>();
              qr->megnyit();
              return qr;
