@@ -46,6 +46,10 @@ int KazettoraFut(int argc, char** argv)
 
     // A batch command draws (PDF pages) but shows nothing: no display needed.
     const KotegeltMunka* munka = telepit ? nullptr : KotegeltKeres(argc, argv);
+    // --customers without a batch command is refused below; no window
+    // system is started for telling it.
+    for (int i = 1; i < argc && !munka; ++i)
+        if (qstrcmp(argv[i], "--customers") == 0) telepit = true;
     if (munka && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // Run from cron a batch command has no session runtime folder, and Qt
     // says so on standard error at every start: cron would mail that every
@@ -110,6 +114,11 @@ int KazettoraFut(int argc, char** argv)
     if (p.isSet(tulajFajl) && !p.isSet(setup)) {
         std::fprintf(stderr, "%s\n", "Az --owner-file csak a --setup mellett használható; "
                                       "egy meglévő üzlet adatai a Beállítások ablak „Üzlet” lapján módosíthatók.");
+        return 2;
+    }
+    if (p.isSet(QStringLiteral("customers")) && !p.isSet(QStringLiteral("labels"))) {
+        std::fprintf(stderr, "%s\n", "A --customers csak a --labels mellett használható: "
+                                      "--labels TÓL IG --customers [--no-number] --pdf FÁJL.");
         return 2;
     }
     if ((p.isSet(regiIni) || p.isSet(proba)) && !p.isSet(atvesz)) {

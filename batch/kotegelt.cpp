@@ -189,19 +189,22 @@ int importFuttat(const QCommandLineParser& p)
     return 0;
 }
 
-// --labels FROM TO [--no-number] --pdf FILE: the label sheets of the
-// barcode window for that range, through its work table and its report.
+// --labels FROM TO [--customers] [--no-number] --pdf FILE: the label sheets
+// of the barcode window for that range (item codes, or customer codes for
+// the customers' cards), through its work table and its report.
 int vonalkodFuttat(const QCommandLineParser& p)
 {
     const QStringList maradek = p.positionalArguments();
     if (maradek.size() != 1) {
-        KotegeltHiba(QStringLiteral("A --labels után a kódtartomány két vége kell: --labels TÓL IG [--no-number] --pdf FÁJL"));
+        KotegeltHiba(QStringLiteral("A --labels után a kódtartomány két vége kell: --labels TÓL IG [--customers] "
+                                    "[--no-number] --pdf FÁJL"));
         return 1;
     }
+    const VKod::Fajta fajta = p.isSet(QStringLiteral("customers")) ? VKod::Fajta::Ugyfel : VKod::Fajta::Tetel;
     qint64 elso = 0, utolso = 0;
     QString hiba;
-    if (!VKod::KodOlvas(p.value(QStringLiteral("labels")), QStringLiteral("TÓL"), &elso, &hiba)
-        || !VKod::KodOlvas(maradek.constFirst(), QStringLiteral("IG"), &utolso, &hiba)) {
+    if (!VKod::KodOlvas(p.value(QStringLiteral("labels")), QStringLiteral("TÓL"), &elso, &hiba, fajta)
+        || !VKod::KodOlvas(maradek.constFirst(), QStringLiteral("IG"), &utolso, &hiba, fajta)) {
         KotegeltHiba(hiba);
         return 1;
     }
@@ -210,8 +213,8 @@ int vonalkodFuttat(const QCommandLineParser& p)
         KotegeltHiba(QStringLiteral("Hiányzik a PDF fájl neve: --pdf FÁJL."));
         return 1;
     }
-    VKod::Feltolt(elso, utolso);
-    TqrVKod qr(!p.isSet(QStringLiteral("no-number")));
+    VKod::Feltolt(fajta, elso, utolso);
+    TqrVKod qr(!p.isSet(QStringLiteral("no-number")), fajta);
     qr.megnyit();
     if (!qr.pdfbe(fajl, &hiba)) {
         KotegeltHiba(hiba);
@@ -264,11 +267,16 @@ const QList<KotegeltMunka>& KotegeltMunkak()
                             QStringLiteral("FÁJL")),
          {}, importFuttat},
         {QCommandLineOption(QStringLiteral("labels"),
-                            QStringLiteral("Vonalkód-címkék (EAN-8) PDF fájlba a TÓL–IG kódtartományra, mint a "
-                                           "„Vonalkód nyomtatás” ablak: --labels TÓL IG [--no-number] --pdf FÁJL. "
-                                           "Számmal 119, szám nélkül 168 címke egy A4-es oldalon."),
+                            QStringLiteral("Vonalkód-címkék PDF fájlba a TÓL–IG kódtartományra (a tételeké EAN-8 "
+                                           "kóddal, a --customers mellett ügyfélkártyák), mint a „Vonalkód nyomtatás” "
+                                           "ablak: --labels TÓL IG [--customers] [--no-number] --pdf FÁJL. Számmal "
+                                           "119, szám nélkül 168 címke egy A4-es oldalon."),
                             QStringLiteral("TÓL")),
-         {QCommandLineOption(QStringLiteral("no-number"),
+         {QCommandLineOption(QStringLiteral("customers"),
+                             QStringLiteral("A --labels mellé: ügyfélkártyák (EAN-13: „29”, a tízjegyű ügyfélkód és "
+                                            "az ellenőrző jegy, alatta az ügyfél neve) a TÓL–IG ügyfélkódú, "
+                                            "nyilvántartott ügyfeleknek, kódjuk sorrendjében.")),
+          QCommandLineOption(QStringLiteral("no-number"),
                              QStringLiteral("A --labels mellé: a kód számmal nem kerül a vonalkód alá.")),
           QCommandLineOption(QStringLiteral("pdf"), QStringLiteral("A --report és a --labels által írt PDF fájl."),
                              QStringLiteral("FÁJL"))},

@@ -2,12 +2,13 @@
 // PDF, rasterised at 300 dpi and decoded, every symbol an EAN-8 of its code
 // with the right check digit, in its place on the page.
 #include "core/data/adatbazis.h"
-#include "print/reports/ean8.h"
+#include "print/reports/ean.h"
 #include "print/reports/tqrvkod.h"
 #include "core/reports/vkod.h"
 #include "tests/print/tst_jelentes_pdf.h"
 #include "tests/print/tst_vkod_olvas.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 #include <algorithm>
 
@@ -17,6 +18,23 @@ class TstVKodJelentes : public QObject {
     std::unique_ptr<MagTelepites> m_t;
 
     QString pdf(const QString& nev) const { return m_dir.filePath(nev + QStringLiteral(".pdf")); }
+
+    // The work table's labels through the report to a PDF of `oldalak`
+    // pages, each page rasterised (`kepek`) and read as text (`szovegek`).
+    void kiad(bool szammal, VKod::Fajta fajta, const QString& nev, int oldalak, QStringList* kepek,
+              QStringList* szovegek)
+    {
+        TqrVKod qr(szammal, fajta);
+        QCOMPARE(qr.lapankent(), (szammal ? 17 : 24) * 7);
+        qr.megnyit();
+        const QString fajl = pdf(nev);
+        QString hiba;
+        QVERIFY2(qr.pdfbe(fajl, &hiba), qPrintable(hiba));
+        QCOMPARE(qr.oldalak(), oldalak);
+        *kepek = PdfRaszter(fajl, fajl + QStringLiteral(".raszter"));
+        QCOMPARE(kepek->size(), oldalak);
+        *szovegek = PdfOldalak(fajl);
+    }
 
 private slots:
     void initTestCase()
@@ -56,6 +74,89 @@ private slots:
         if (!tartalom.isEmpty()) QCOMPARE(tartalom, VartEan8(kod.toLongLong()));
     }
 
+    // A card's symbol carries the thirteen digits it is given, and only
+    // thirteen digits whose check digit is right.
+    void ean13Tartalom_data()
+    {
+        QTest::addColumn<QString>("jegyek");
+        QTest::addColumn<bool>("jo");
+        QTest::newRow("az 1-es ügyfél") << VartKartya(1) << true;
+        QTest::newRow("a 0-s ügyfél") << VartKartya(0) << true;
+        QTest::newRow("a legnagyobb kód") << VartKartya(2147483647) << true;
+        QTest::newRow("rossz ellenőrző jegy") << VartKartya(1).left(12) + QString::number((VartKartya(1).right(1).toInt() + 1) % 10) << false;
+        QTest::newRow("tizenkét jegy") << VartKartya(1).left(12) << false;
+        QTest::newRow("tizennégy jegy") << VartKartya(1) + '0' << false;
+        QTest::newRow("betű") << QStringLiteral("29000000a0012") << false;
+        QTest::newRow("üres") << QString() << false;
+    }
+    void ean13Tartalom()
+    {
+        QFETCH(QString, jegyek);
+        QFETCH(bool, jo);
+        QCOMPARE(Ean13::Tartalom(jegyek), jo ? jegyek : QString());
+    }
+
+    // A run of cards on paper, on the item labels' grid: every listed
+    // customer of the range once, in code order down the columns, its
+    // symbol decoding to its card's digits, the digits printed under it
+    // unless switched off, and the name under them; a long name is set
+    // smaller, and one too long even so is cut short.
+    void kartyak_data()
+    {
+        QTest::addColumn<bool>("szammal");
+        QTest::addColumn<QList<int>>("oldalankent");
+        QTest::newRow("számmal") << true << QList<int>{119, 1};
+        QTest::newRow("szám nélkül") << false << QList<int>{120};
+    }
+    void kartyak()
+    {
+        QFETCH(bool, szammal);
+        QFETCH(QList<int>, oldalankent);
+        // Codes 1000 to 1239: the even ones listed, the odd ones deleted.
+        Adatbazis::vegrehajt(QStringLiteral("DELETE FROM ugyfel"));
+        Adatbazis::vegrehajt(QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1000 UNION ALL SELECT i + 1 FROM n WHERE i < 1239) "
+            "INSERT INTO ugyfel (azon, ugyfel_nev, torolve) SELECT i, 'Ügyfél ' || i || "
+            "CASE WHEN i % 2 = 1 THEN ' törölt' ELSE '' END, CASE WHEN i % 2 = 0 THEN 'N' ELSE 'I' END FROM n"));
+        const QString hosszu = QStringLiteral("Kovácsné Szabó Erzsébet");   // set smaller, whole
+        const QString tulHosszu = QStringLiteral("Szentgyörgyváryné Hollósy-Kisfaludy Emőke");
+        Adatbazis::vegrehajt(QStringLiteral("UPDATE ugyfel SET ugyfel_nev = ? WHERE azon = 1000"), {hosszu});
+        Adatbazis::vegrehajt(QStringLiteral("UPDATE ugyfel SET ugyfel_nev = ? WHERE azon = 1002"), {tulHosszu});
+        QCOMPARE(VKod::Feltolt(VKod::Fajta::Ugyfel, 1000, 1239), qint64(120));
+        const double magas = szammal ? 15.6 : 11.4;
+        const int sorok = szammal ? 17 : 24;
+        QStringList kepek, szovegek;
+        kiad(szammal, VKod::Fajta::Ugyfel, QStringLiteral("kartyak-") + QTest::currentDataTag(), oldalankent.size(),
+             &kepek, &szovegek);
+        if (QTest::currentTestFailed()) return;
+        qint64 kod = 1000;
+        for (int o = 0; o < kepek.size(); ++o) {
+            QStringList vart, nevek;
+            for (int i = 0; i < oldalankent[o]; ++i, kod += 2) {
+                vart << VartKartya(kod);
+                nevek << QStringLiteral("Ügyfél %1").arg(kod);
+            }
+            QStringList olvasott = Ean13Olvas(kepek[o]);
+            std::sort(olvasott.begin(), olvasott.end());
+            QCOMPARE(olvasott, vart);
+            const QString szoveg = szovegek.value(o);
+            QStringList szamok;
+            for (const QString& s : szoveg.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+                if (s.size() == 13 && s.startsWith(QLatin1String("29"))) szamok << s;
+            std::sort(szamok.begin(), szamok.end());
+            QCOMPARE(szamok, szammal ? vart : QStringList());
+            for (const QString& n : nevek.mid(o == 0 ? 2 : 0)) QVERIFY2(szoveg.contains(n + ' ') || szoveg.contains(n + '\n'), qPrintable(n));
+            QVERIFY(!szoveg.contains(QStringLiteral("törölt")));
+            if (o > 0) continue;
+            QVERIFY2(szoveg.contains(hosszu), qPrintable(szoveg.left(400)));
+            QVERIFY2(szoveg.contains(tulHosszu.left(12)) && !szoveg.contains(tulHosszu), qPrintable(szoveg.left(400)));
+            // Down the first column, then the next one to the right.
+            QCOMPARE(CimkeOlvas(kepek[o], 0, 0, magas, QStringLiteral("EAN-13")), QStringList{vart.first()});
+            QCOMPARE(CimkeOlvas(kepek[o], 0, sorok - 1, magas, QStringLiteral("EAN-13")), QStringList{vart[sorok - 1]});
+            QCOMPARE(CimkeOlvas(kepek[o], 1, 0, magas, QStringLiteral("EAN-13")), QStringList{vart[sorok]});
+        }
+    }
+
     // A run of labels on paper: the codes each page carries, decoded from
     // the raster, and the labels that tell the layout (first of the page,
     // first of the second column, last of a full page) cut out one by one.
@@ -79,18 +180,11 @@ private slots:
         QFETCH(qint64, utolso);
         QFETCH(QList<int>, oldalankent);
         VKod::Feltolt(elso, utolso);
-        TqrVKod qr(szammal);
         const double magas = szammal ? 15.6 : 11.4;
         const int sorok = szammal ? 17 : 24;
-        QCOMPARE(qr.lapankent(), sorok * 7);
-        qr.megnyit();
-        const QString fajl = pdf(QTest::currentDataTag());
-        QString hiba;
-        QVERIFY2(qr.pdfbe(fajl, &hiba), qPrintable(hiba));
-        QCOMPARE(qr.oldalak(), oldalankent.size());
-        const QStringList kepek = PdfRaszter(fajl, fajl + QStringLiteral(".raszter"));
-        QCOMPARE(kepek.size(), oldalankent.size());
-        const QStringList szovegek = PdfOldalak(fajl);
+        QStringList kepek, szovegek;
+        kiad(szammal, VKod::Fajta::Tetel, QTest::currentDataTag(), oldalankent.size(), &kepek, &szovegek);
+        if (QTest::currentTestFailed()) return;
         qint64 kod = elso;
         for (int o = 0; o < kepek.size(); ++o) {
             QStringList vart, vartSzam;

@@ -25,6 +25,16 @@ inline QString VartEan8(qint64 kod)
     return h + QString::number((10 - osszeg % 10) % 10);
 }
 
+// A customer card's thirteen digits as a scanner reads them: "29", the
+// code in ten digits, the EAN-13 check digit (weights 1 and 3 from the left).
+inline QString VartKartya(qint64 azon)
+{
+    const QString h = QStringLiteral("29%1").arg(azon, 10, 10, QLatin1Char('0'));
+    int osszeg = 0;
+    for (int i = 0; i < 12; ++i) osszeg += h[i].digitValue() * (i % 2 == 0 ? 1 : 3);
+    return h + QString::number((10 - osszeg % 10) % 10);
+}
+
 // The pages of a PDF as 300 dpi grey images in `mappa`, in page order.
 inline QStringList PdfRaszter(const QString& pdf, const QString& mappa)
 {
@@ -39,23 +49,29 @@ inline QStringList PdfRaszter(const QString& pdf, const QString& mappa)
     return kepek;
 }
 
-// Every EAN-8 symbol found in an image, in the decoder's order; any other
-// symbology found is returned with its name in front, so it shows.
-inline QStringList Ean8Olvas(const QString& kep)
+// Every symbol of the symbology `jelkeszlet` (as zbarimg names it: "EAN-8",
+// "EAN-13") found in an image, in the decoder's order; any other symbology
+// found is returned with its name in front, so it shows.
+inline QStringList VonalkodOlvas(const QString& kep, const QString& jelkeszlet)
 {
     QProcess p;
     p.start(QStringLiteral("zbarimg"), {QStringLiteral("--nodbus"), QStringLiteral("-q"), kep});
     p.waitForFinished(120000);
+    const QString elotag = jelkeszlet + ':';
     QStringList kodok;
     for (const QString& s : QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
-        kodok << (s.startsWith(QLatin1String("EAN-8:")) ? s.mid(6).trimmed() : s.trimmed());
+        kodok << (s.startsWith(elotag) ? s.mid(elotag.size()).trimmed() : s.trimmed());
     return kodok;
 }
+
+inline QStringList Ean8Olvas(const QString& kep) { return VonalkodOlvas(kep, QStringLiteral("EAN-8")); }
+inline QStringList Ean13Olvas(const QString& kep) { return VonalkodOlvas(kep, QStringLiteral("EAN-13")); }
 
 // The symbol of one label cell (column and row from 0) of a page image: the
 // cell cut out by the layout's numbers (10 mm margins, 27 mm wide labels,
 // `magas` mm high) and decoded alone.
-inline QStringList CimkeOlvas(const QString& kep, int oszlop, int sor, double magas)
+inline QStringList CimkeOlvas(const QString& kep, int oszlop, int sor, double magas,
+                              const QString& jelkeszlet = QStringLiteral("EAN-8"))
 {
     const double px = 300 / 25.4;
     const QImage lap(kep);
@@ -63,5 +79,5 @@ inline QStringList CimkeOlvas(const QString& kep, int oszlop, int sor, double ma
                       qRound(magas * px));
     const QString fajl = kep + QStringLiteral(".cella-%1-%2.png").arg(oszlop).arg(sor);
     if (lap.isNull() || !lap.copy(cella).save(fajl)) return {QStringLiteral("nincs kép")};
-    return Ean8Olvas(fajl);
+    return VonalkodOlvas(fajl, jelkeszlet);
 }

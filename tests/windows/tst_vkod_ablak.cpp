@@ -14,8 +14,11 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QGroupBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
+#include <tuple>
 
 namespace {
 
@@ -149,10 +152,18 @@ private slots:
         QTest::addColumn<QString>("ig");
         QTest::addColumn<QString>("uzenet");
         QTest::addColumn<QString>("mezo");
-        QTest::newRow("betű az elején") << "1a" << "00119" << "Nem egész szám: „1a” (azonosítótól)" << "Edit1";
-        QTest::newRow("tizedes a végén") << "00001" << "2,5" << "Nem egész szám: „2,5” (azonosítóig)" << "Edit2";
-        QTest::newRow("üres vég") << "00001" << "" << "Üres a kódtartomány egyik vége (azonosítóig)" << "Edit2";
-        QTest::newRow("nyolc jegy") << "12345678" << "12345679" << "Túl nagy kód: „12345678” (azonosítótól)" << "Edit1";
+        QTest::addColumn<bool>("kartya");   // customer cards chosen first (Alt+G)
+        QTest::newRow("betű az elején") << "1a" << "00119" << "Nem egész szám: „1a” (azonosítótól)" << "Edit1" << false;
+        QTest::newRow("tizedes a végén") << "00001" << "2,5" << "Nem egész szám: „2,5” (azonosítóig)" << "Edit2" << false;
+        QTest::newRow("üres vég") << "00001" << "" << "Üres a kódtartomány egyik vége (azonosítóig)" << "Edit2" << false;
+        QTest::newRow("nyolc jegy") << "12345678" << "12345679" << "Túl nagy kód: „12345678” (azonosítótól)" << "Edit1"
+                                    << false;
+        QTest::newRow("kártya: betű") << "1" << "5x" << "Nem egész szám: „5x” (ügyfélkódig)" << "Edit2" << true;
+        QTest::newRow("kártya: túl nagy") << "1" << "2147483648" << "Túl nagy kód: „2147483648” (ügyfélkódig)"
+                                          << "Edit2" << true;
+        QTest::newRow("kártya: senki a tartományban") << "12345678" << "12345679"
+                                                      << "Nincs ügyfél a(z) 12345678–12345679 kódtartományban" << "Edit1"
+                                                      << true;
     }
     void hibasTartomany()
     {
@@ -160,8 +171,14 @@ private slots:
         QFETCH(QString, ig);
         QFETCH(QString, uzenet);
         QFETCH(QString, mezo);
+        QFETCH(bool, kartya);
         Adatbazis::vegrehajt("INSERT INTO vkod (azon) VALUES ('00007')");
+        Adatbazis::vegrehajt("INSERT INTO ugyfel (azon, ugyfel_nev, torolve) VALUES (1, 'Kiss Ödön', 'N')");
         ablak([&](Tfrm_VKod* a) {
+            // A mnemonic clicks its button a moment later, as a click shows.
+            if (kartya) Nyom(a, Qt::Key_G, Qt::AltModifier);
+            QTRY_COMPARE(a->fajta(), kartya ? VKod::Fajta::Ugyfel : VKod::Fajta::Tetel);
+            a->Edit1->setFocus();
             a->Edit1->setText(tol);
             a->Edit2->setText(ig);
             Nyom(a, Qt::Key_P, Qt::ControlModifier);
@@ -175,6 +192,60 @@ private slots:
         QVERIFY2(h[0].startsWith(uzenet), qPrintable(h[0]));
         QCOMPARE(m_t->parbeszed.nyomtatasok.size(), 0);
         QCOMPARE(Lemezen(m_t->adatMappa(), "SELECT COUNT(*) FROM vkod"), QStringList{"0"});
+    }
+
+    // Customer cards chosen with the keys: the range fields then take
+    // customer codes, and the listed customers with codes in the range get
+    // a card each (symbol, digits, name); Alt+T goes back to item labels.
+    void ugyfelkartyak()
+    {
+        const QList<std::tuple<int, QString, QString>> ugyfelek{
+            {2, "Kiss Ödön", "N"}, {3, "Törölt Tímea", "I"}, {4, "Őry Emőke", "N"}, {40000000, "Nagy Kódú", "N"}};
+        for (const auto& [azon, nev, torolve] : ugyfelek)
+            Adatbazis::vegrehajt("INSERT INTO ugyfel (azon, ugyfel_nev, torolve) VALUES (?, ?, ?)", {azon, nev, torolve});
+        ablak([&](Tfrm_VKod* a) {
+            QVERIFY(a->RadioButton1->isChecked());
+            QCOMPARE(a->GroupBox1->title(), QString("Címkék"));
+            QCOMPARE(a->RadioButton1->text(), QString("&Tételek"));
+            QCOMPARE(a->RadioButton2->text(), QString("Ü&gyfélkártyák"));
+            Nyom(a, Qt::Key_G, Qt::AltModifier);
+            QTRY_VERIFY(a->RadioButton2->isChecked());
+            QCOMPARE(a->Label1->text(), QString("ügyfélkódtól"));
+            QCOMPARE(a->Label2->text(), QString("ügyfélkódig"));
+            // Back to the first field with the keys, and a range typed in.
+            QCOMPARE(a->focusWidget(), a->RadioButton2);
+            QTest::keyClick(a->focusWidget(), Qt::Key_Tab);
+            QCOMPARE(a->focusWidget(), a->CheckBox1);
+            QTest::keyClick(a->focusWidget(), Qt::Key_Tab);
+            QCOMPARE(a->focusWidget(), a->Edit1);
+            a->Edit1->selectAll();
+            QTest::keyClicks(a->Edit1, "1");
+            QTest::keyClick(a->Edit1, Qt::Key_Tab);
+            QCOMPARE(a->focusWidget(), a->Edit2);
+            a->Edit2->selectAll();
+            QTest::keyClicks(a->Edit2, "40000000");
+            kep(a, "ugyfel");
+            Nyom(a, Qt::Key_P, Qt::ControlModifier);
+            QCOMPARE(m_t->parbeszed.hibak(), QStringList());
+            QCOMPARE(m_t->parbeszed.nyomtatasok.size(), 1);
+            const QString pdf = m_t->parbeszed.nyomtatasok[0].pdf;
+            // Down the first column: each card's digits, then its name.
+            QCOMPARE(PdfSorok(PdfOldalak(pdf).value(0)), (QStringList{VartKartya(2), "Kiss Ödön", VartKartya(4), "Őry Emőke",
+                                                                      VartKartya(40000000), "Nagy Kódú"}));
+            if (VonalkodOlvasoVan()) {
+                const QStringList kepek = PdfRaszter(pdf, m_dir.filePath("kartyak"));
+                QCOMPARE(kepek.size(), 1);
+                QStringList kodok = Ean13Olvas(kepek[0]);
+                kodok.sort();
+                QCOMPARE(kodok, (QStringList{VartKartya(2), VartKartya(4), VartKartya(40000000)}));
+            }
+            Nyom(a, Qt::Key_T, Qt::AltModifier);
+            QTRY_VERIFY(a->RadioButton1->isChecked());
+            QCOMPARE(a->Label1->text(), QString("azonosítótól"));
+            Nyom(a, Qt::Key_Escape);
+        });
+        QCOMPARE(Lemezen(m_t->adatMappa(), "SELECT azon FROM vkod ORDER BY vkod"),
+                 (QStringList{"00002", "00004", "40000000"}));
     }
 
     // The check box's state when the window closes (by any way) is where

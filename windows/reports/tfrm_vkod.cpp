@@ -6,12 +6,15 @@
 #include "core/reports/vkod.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 Tfrm_VKod::Tfrm_VKod(QWidget* szulo) : QDialog(szulo)
@@ -19,6 +22,22 @@ Tfrm_VKod::Tfrm_VKod(QWidget* szulo) : QDialog(szulo)
     setObjectName("Tfrm_VKod");
     setWindowTitle(QStringLiteral("Vonalkód nyomtatás"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Címkék"), this);
+    GroupBox1->setObjectName("GroupBox1");
+    RadioButton1 = new QRadioButton(QStringLiteral("&Tételek"), GroupBox1);
+    RadioButton1->setObjectName("RadioButton1");
+    RadioButton2 = new QRadioButton(QStringLiteral("Ü&gyfélkártyák"), GroupBox1);
+    RadioButton2->setObjectName("RadioButton2");
+    RadioButton1->setChecked(true);
+    auto* fajtak = new QButtonGroup(this);
+    fajtak->addButton(RadioButton1);
+    fajtak->addButton(RadioButton2);
+    auto* fajtaSor = new QHBoxLayout(GroupBox1);
+    fajtaSor->addWidget(RadioButton1);
+    fajtaSor->addWidget(RadioButton2);
+    fajtaSor->addStretch(1);
+    connect(RadioButton2, &QRadioButton::toggled, this, &Tfrm_VKod::fajtaValtozott);
 
     CheckBox1 = new QCheckBox(QStringLiteral("A kód számmal is kiírva"), this);
     CheckBox1->setObjectName("CheckBox1");
@@ -71,6 +90,7 @@ Tfrm_VKod::Tfrm_VKod(QWidget* szulo) : QDialog(szulo)
     auto* elrendezes = new QVBoxLayout(this);
     elrendezes->setContentsMargins(10, 10, 10, 10);
     elrendezes->setSpacing(6);
+    elrendezes->addWidget(GroupBox1);
     elrendezes->addWidget(CheckBox1);
     elrendezes->addWidget(Label3);
     elrendezes->addSpacing(4);
@@ -89,19 +109,32 @@ void Tfrm_VKod::done(int eredmeny)
     QDialog::done(eredmeny);
 }
 
+VKod::Fajta Tfrm_VKod::fajta() const
+{
+    return RadioButton2->isChecked() ? VKod::Fajta::Ugyfel : VKod::Fajta::Tetel;
+}
+
+void Tfrm_VKod::fajtaValtozott()
+{
+    const bool ugyfel = fajta() == VKod::Fajta::Ugyfel;
+    Label1->setText(ugyfel ? QStringLiteral("ügyfélkódtól") : QStringLiteral("azonosítótól"));
+    Label2->setText(ugyfel ? QStringLiteral("ügyfélkódig") : QStringLiteral("azonosítóig"));
+}
+
 void Tfrm_VKod::nyomtat(const Kimenet& kimenet)
 {
     // The work table is emptied first, whatever the range turns out to be.
     if (!Vedett([] { VKod::Urit(); }, this)) return;
+    const VKod::Fajta f = fajta();
     qint64 elso = 0, utolso = 0;
     QString hiba;
-    if (!VKod::KodOlvas(Edit1->text(), Label1->text(), &elso, &hiba)) {
+    if (!VKod::KodOlvas(Edit1->text(), Label1->text(), &elso, &hiba, f)) {
         HibaAblak(hiba, this);
         Edit1->setFocus();
         Edit1->selectAll();
         return;
     }
-    if (!VKod::KodOlvas(Edit2->text(), Label2->text(), &utolso, &hiba)) {
+    if (!VKod::KodOlvas(Edit2->text(), Label2->text(), &utolso, &hiba, f)) {
         HibaAblak(hiba, this);
         Edit2->setFocus();
         Edit2->selectAll();
@@ -109,8 +142,8 @@ void Tfrm_VKod::nyomtat(const Kimenet& kimenet)
     }
     const bool szammal = CheckBox1->isChecked();
     Vedett([&] {
-        VKod::Feltolt(elso, utolso);
-        VKodNyomtat(szammal, kimenet, this);
+        VKod::Feltolt(f, elso, utolso);
+        VKodNyomtat(szammal, kimenet, this, f);
     }, this);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// EAN-8 symbols for the item labels, encoded by libzint and drawn as vector
-// rectangles, so they stay sharp at any printer's resolution.
+// EAN symbols for the labels, encoded by libzint and drawn as vector
+// rectangles, so they stay sharp at any printer's resolution: EAN-8 for the
+// items, EAN-13 for the customer cards.
 #include <QColor>
 #include <QRectF>
 #include <QString>
@@ -21,3 +22,16 @@ QString Tartalom(const QString& kod);
 bool Rajzol(QPainter& p, const QRectF& hely, const QString& kod, const QColor& szin);
 
 } // namespace Ean8
+
+namespace Ean13 {
+
+// The thirteen digits the symbol carries, as zint read them. Empty unless
+// `jegyek` is thirteen digits whose last is the check digit of the first
+// twelve: a card's number is made whole by the core, and a wrong one must
+// not get bars a scanner would accept.
+QString Tartalom(const QString& jegyek);
+
+// As Ean8::Rajzol, for the thirteen digits of an EAN-13 symbol.
+bool Rajzol(QPainter& p, const QRectF& hely, const QString& jegyek, const QColor& szin);
+
+} // namespace Ean13
