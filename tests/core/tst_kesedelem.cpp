@@ -209,6 +209,24 @@ private slots:
         if (!elore) QCOMPARE(cassa.last(), QString("B|1|1450"));
     }
 
+    // Marked by scan: only the marked item comes back, with its fee; the
+    // others stay out owing nothing yet, and count in no sum.
+    void jeloltVisszavetel()
+    {
+        TBeall.elorefizet = false;
+        kintLevok();
+        Kesedelem::Ment({{1, "Új film", KesedelmiSzabaly{2, 300, 0}}, {2, "Akció", KesedelmiSzabaly{0, 250, 500}}});
+        Visszavetel v(1, "Kiss Anna");
+        QVERIFY(v.jelol(v.tetelek()[1].video));
+        QVERIFY(!v.jelol(-5));
+        QCOMPARE(v.osszeg(), 500.0 + 500.0);
+        v.befejez();
+        QCOMPARE(Lemezen(m_t->adatMappa(), "SELECT azon, kint, ar FROM video ORDER BY azon"),
+                 (QStringList{"1|I|500", "2|N|1000", "3|I|500"}));
+        QCOMPARE(Lemezen(m_t->adatMappa(), "SELECT cassatip, ugyfel, osszeg FROM cassa ORDER BY cassa DESC LIMIT 1"),
+                 QStringList{"B|1|1000"});
+    }
+
     // A refused completion stores no fee: the price stays as it was.
     void visszavetelElutasitva()
     {

@@ -38,6 +38,13 @@ void Olvas(QWidget* ablak, const QString& jegyek)
     QTest::keyClick(cel, Qt::Key_Return, Qt::NoModifier, 5);
 }
 
+// With KAZETTORA_KEPEK set, a picture of the window for looking at.
+void kep(QWidget* w, const QString& nev)
+{
+    const QString mappa = qEnvironmentVariable("KAZETTORA_KEPEK");
+    if (!mappa.isEmpty()) w->grab().save(QStringLiteral("%1/pult-%2.png").arg(mappa, nev));
+}
+
 QVariant mezo(int azon, const char* m)
 {
     return Adatbazis::ertek(QStringLiteral("SELECT %1 FROM video WHERE azon = ?").arg(m), {azon});
@@ -131,6 +138,7 @@ private slots:
             for (int kod : b.bent) Olvas(r, tetelCimke(kod));
             QCOMPARE(r->DBGrid1->rowCount(), 3);
             QCOMPARE(r->lblOsszeg->text(), FtMaszk(ar2));
+            kep(r, "kolcsonzes");
             nyom(r, Qt::Key_Return, Qt::ControlModifier);
         });
         Olvas(&f, GyorsKereses::UgyfelKartyaSzam(b.ugyfelKod));
@@ -147,6 +155,7 @@ private slots:
             QCOMPARE(v->DBGrid1->item(0, 6)->text(), QString("✓"));
             QCOMPARE(v->DBGrid1->item(1, 6)->text(), QString());
             for (int i = 1; i < visszaSzam; ++i) Olvas(v, tetelCimke(b.bent[i]));
+            kep(v, QStringLiteral("visszavetel-%1").arg(visszaSzam));
             nyom(v, Qt::Key_Return, Qt::ControlModifier);
         });
         Olvas(&f, tetelCimke(b.bent[0]));
@@ -214,6 +223,7 @@ private slots:
                 QVERIFY(r->edtVonalkod->text().isEmpty());
             }
             QCOMPARE(r->DBGrid1->rowCount(), 2);
+            kep(r, "kolcsonzes-valaszok");
             nyom(r, Qt::Key_Escape);
         });
         Olvas(&f, GyorsKereses::UgyfelKartyaSzam(b.ugyfelKod));
