@@ -547,6 +547,9 @@ bool BeolvasottVisszavetel(QWidget* szulo, qint64 video)
     Visszavetel v = Visszavetel::targybol(video);
     v.jelol(video);
     Tfrm_VisszaVesz f(v, szulo);
+    // The scanned item is the current row: F6 or a surcharge applies to it.
+    for (int i = 0; i < v.tetelek().size(); ++i)
+        if (v.tetelek().at(i).video == video) f.DBGrid1->setCurrentCell(i, 0);
     return f.exec() == QDialog::Accepted;
 }
 
