@@ -140,6 +140,23 @@ void KolcsonzesKeret::valasz(const QString& szoveg, bool hiba)
     if (hiba) parbeszed().hang();
 }
 
+std::optional<Beolvasas::Tetel> KolcsonzesKeret::beolvasottTetel(const QString& szoveg)
+{
+    const GyorsKereses::Kerdes k = GyorsKereses::Ertelmez(szoveg, GyorsKereses::Mod::TetelKod);
+    const QString hiba = GyorsKereses::CimkeHiba(k, szoveg);
+    if (!hiba.isEmpty()) {
+        valasz(hiba, true);
+        return std::nullopt;
+    }
+    if (k.tipus != GyorsKereses::Kerdes::Tipus::Kod) {
+        valasz(QStringLiteral("Nem tételkód: %1").arg(szoveg.trimmed()), true);
+        return std::nullopt;
+    }
+    auto t = Beolvasas::TetelKodbol(k.kod);
+    if (!t) valasz(QStringLiteral("Nincs %1 kódú tétel.").arg(Beolvasas::KodSzoveg(k.kod)), true);
+    return t;
+}
+
 bool KolcsonzesKeret::eventFilter(QObject* o, QEvent* e)
 {
     // The focus stays in the scanner's field; the list's moving keys move the list.
@@ -274,13 +291,8 @@ bool Tfrm_Kolcsonzes::figyelmeztet()
 
 void Tfrm_Kolcsonzes::beolvasva(const QString& szoveg)
 {
-    using T = GyorsKereses::Kerdes::Tipus;
-    const GyorsKereses::Kerdes k = GyorsKereses::Ertelmez(szoveg, GyorsKereses::Mod::TetelKod);
-    const QString hiba = GyorsKereses::CimkeHiba(k, szoveg);
-    if (!hiba.isEmpty()) return valasz(hiba, true);
-    if (k.tipus != T::Kod) return valasz(QStringLiteral("Nem tételkód: %1").arg(szoveg.trimmed()), true);
-    const auto t = Beolvasas::TetelKodbol(k.kod);
-    if (!t) return valasz(QStringLiteral("Nincs %1 kódú tétel.").arg(Beolvasas::KodSzoveg(k.kod)), true);
+    const auto t = beolvasottTetel(szoveg);
+    if (!t) return;
     for (const KolcsonzesTetel& m : m_k.tetelek())
         if (m.video == t->video)
             return valasz(QStringLiteral("A(z) %1 kódú tétel már a listán van.").arg(Beolvasas::KodSzoveg(t->azon)), true);
@@ -355,13 +367,8 @@ Tfrm_VisszaVesz::Tfrm_VisszaVesz(Visszavetel& v, QWidget* szulo)
 
 void Tfrm_VisszaVesz::beolvasva(const QString& szoveg)
 {
-    using T = GyorsKereses::Kerdes::Tipus;
-    const GyorsKereses::Kerdes k = GyorsKereses::Ertelmez(szoveg, GyorsKereses::Mod::TetelKod);
-    const QString hiba = GyorsKereses::CimkeHiba(k, szoveg);
-    if (!hiba.isEmpty()) return valasz(hiba, true);
-    if (k.tipus != T::Kod) return valasz(QStringLiteral("Nem tételkód: %1").arg(szoveg.trimmed()), true);
-    const auto t = Beolvasas::TetelKodbol(k.kod);
-    if (!t) return valasz(QStringLiteral("Nincs %1 kódú tétel.").arg(Beolvasas::KodSzoveg(k.kod)), true);
+    const auto t = beolvasottTetel(szoveg);
+    if (!t) return;
     const auto& l = m_v.tetelek();
     for (int i = 0; i < l.size(); ++i) {
         if (l[i].video != t->video) continue;

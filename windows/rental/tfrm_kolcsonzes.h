@@ -1,11 +1,13 @@
 #pragma once
 // The rental window and the return window: a tool bar, the customer and
 // the amount to pay, and the items of the operation.
+#include "core/rental/beolvasas.h"
 #include "core/rental/kolcsonzes.h"
 
 #include <QDialog>
 #include <QStyledItemDelegate>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -35,6 +37,8 @@ protected:
     // What a scan did: a refusal is said with the warning sound, in red.
     void valasz(const QString& szoveg, bool hiba);
     virtual void beolvasva(const QString& szoveg) = 0;
+    // The item a scan names; nothing (the refusal said) when it names none.
+    std::optional<Beolvasas::Tetel> beolvasottTetel(const QString& szoveg);
     bool eventFilter(QObject* o, QEvent* e) override;
 };
 
