@@ -5,6 +5,7 @@
 #include "windows/app/tfrm_main.h"
 #include "windows/customers/ugyfelek_ablak.h"
 #include "windows/rental/tfrm_kolcsonzes.h"
+#include "windows/rental/tfrm_videovalaszt.h"
 #include "core/common/gyorskereses.h"
 #include "core/rental/beolvasas.h"
 #include "core/data/adatbazis.h"
@@ -191,6 +192,12 @@ private slots:
         Olvas(&f, tetelCimke(b.bent[1]));
         QCOMPARE(f.Tbl.aktualisKulcs(), mezo(b.bent[1], "video").toLongLong());
         QCOMPARE(m_t->parbeszed.hibak().size(), 1);
+        // A label no item has says so; the row stays.
+        const int nincs = Adatbazis::ertek("SELECT MAX(azon) + 1 FROM video").toInt();
+        Olvas(&f, tetelCimke(nincs));
+        QCOMPARE(m_t->parbeszed.hangok, 2);
+        QCOMPARE(m_t->parbeszed.hibak().value(1), "Nincs " + Beolvasas::KodSzoveg(nincs) + " kódú tétel.");
+        QCOMPARE(f.Tbl.aktualisKulcs(), mezo(b.bent[1], "video").toLongLong());
     }
 
     // Each scan in the rental window is answered on its line; only a good
@@ -284,12 +291,43 @@ private slots:
             QVERIFY(u->isVisible());
             QCOMPARE(m_t->parbeszed.hangok, 1);
             QVERIFY(m_t->parbeszed.hibak().value(0).contains("nem ügyfélkártya"));
+            // A card no customer has chooses nobody either.
+            Olvas(u, GyorsKereses::UgyfelKartyaSzam(masik + 1));
+            QVERIFY(u->isVisible());
+            QCOMPARE(m_t->parbeszed.hangok, 2);
+            QVERIFY(m_t->parbeszed.hibak().value(1).contains("Nincs"));
             Olvas(u, GyorsKereses::UgyfelKartyaSzam(masik));
         });
         m_t->nyit();
         valasztott = TorzsUgyfelMegnyit(nullptr, -1, true);
         QVERIFY(v.kesz());
         QCOMPARE(valasztott, Adatbazis::ertek("SELECT ugyfel FROM ugyfel WHERE azon = ?", {masik}).toInt());
+    }
+
+    // The item picker: a card, a wrong check digit and a label no item has
+    // choose nothing; a good label chooses its item with the scanner's Enter.
+    void tetelValasztoCimkei()
+    {
+        const Bolt b = BoltOlvas();
+        const int nincs = Adatbazis::ertek("SELECT MAX(azon) + 1 FROM video").toInt();
+        QString rossz = tetelCimke(b.bent[2]);
+        rossz[7] = QChar(u'0' + (rossz[7].unicode() - u'0' + 5) % 10);
+        qint64 valasztott = -2;
+        VartAblak v([&](Tfrm_VideoValaszt* w) {
+            const int elotte = w->aktualis();
+            const QStringList cimkek = {GyorsKereses::UgyfelKartyaSzam(b.ugyfelKod), rossz, tetelCimke(nincs)};
+            for (int i = 0; i < cimkek.size(); ++i) {
+                Olvas(w, cimkek[i]);
+                QVERIFY(w->isVisible());
+                QCOMPARE(m_t->parbeszed.hangok, i + 1);
+                QCOMPARE(w->aktualis(), elotte);
+            }
+            Olvas(w, tetelCimke(b.bent[2]));
+        });
+        valasztott = VideoValaszt(nullptr, -1);
+        QVERIFY(v.kesz());
+        QCOMPARE(valasztott, mezo(b.bent[2], "video").toLongLong());
+        QCOMPARE(m_t->parbeszed.hibak().size(), 3);
     }
 
     // An expired membership and an item kept too long are told, with the

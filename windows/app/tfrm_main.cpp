@@ -500,6 +500,10 @@ void Tfrm_Main::gyorsKeres(const QString& szoveg)
     // the top of the title order.
     else if (cim && szoveg.isEmpty()) talalt = Tbl.keresCim(QString());
     if (talalt) aktualisMutat();
+    // A label whose code no item has moves nothing either.
+    else if (!cim && GyorsKereses::CimkeOlvas(szoveg).fajta != GyorsKereses::Cimke::Fajta::Nem && m_beolvasasElott >= 0
+             && Tbl.keresKulcs(m_beolvasasElott))
+        aktualisMutat();
 }
 
 void Tfrm_Main::beolvasas()

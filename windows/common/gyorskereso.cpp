@@ -33,16 +33,39 @@ void GyorsKereso::keres()
     m_elozo = szoveg;
     const GyorsKereses::Kerdes k = GyorsKereses::Ertelmez(szoveg, m_mod);
     using T = GyorsKereses::Kerdes::Tipus;
-    if (k.tipus == T::HibasVonalkod || k.tipus == T::UgyfelKartya || k.tipus == T::TetelCimke) {
-        QAbstractItemModel* m = m_racs ? m_racs->model() : nullptr;
-        if (m && m_elotteSor >= 0 && m_elotteSor < m->rowCount() && m_racs->currentIndex().row() != m_elotteSor) {
-            const QModelIndex i = m->index(m_elotteSor, std::max(0, m_racs->currentIndex().column()));
-            m_racs->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            m_racs->scrollTo(i);
-        }
-    }
+    if (k.tipus == T::HibasVonalkod || k.tipus == T::UgyfelKartya || k.tipus == T::TetelCimke) visszaAll();
+    m_talalt = false;
     if (k.tipus == GyorsKereses::Kerdes::Tipus::Semmi || !m_kereses) return;
     Vedett([&] { m_kereses(k); }, m_mezo->window());
+    // A label of this list's kind that found nothing moves nothing either.
+    if (!m_talalt && m_mod != GyorsKereses::Mod::Nev && GyorsKereses::CimkeOlvas(szoveg).fajta != GyorsKereses::Cimke::Fajta::Nem)
+        visszaAll();
+}
+
+void GyorsKereso::visszaAll()
+{
+    QAbstractItemModel* m = m_racs ? m_racs->model() : nullptr;
+    if (m && m_elotteSor >= 0 && m_elotteSor < m->rowCount() && m_racs->currentIndex().row() != m_elotteSor) {
+        const QModelIndex i = m->index(m_elotteSor, std::max(0, m_racs->currentIndex().column()));
+        m_racs->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_racs->scrollTo(i);
+    }
+}
+
+QString GyorsKereso::enterHiba() const
+{
+    const QString szoveg = m_mezo->text();
+    const GyorsKereses::Kerdes k = GyorsKereses::Ertelmez(szoveg, m_mod);
+    QString hiba = GyorsKereses::CimkeHiba(k, szoveg);
+    if (!hiba.isEmpty() || m_talalt || m_mod == GyorsKereses::Mod::Nev) return hiba;
+    // A label of this list's own kind that found nothing (a typed code keeps its old way).
+    const GyorsKereses::Cimke c = GyorsKereses::CimkeOlvas(szoveg);
+    const QString kod = QStringLiteral("%1").arg(c.kod, 5, 10, QLatin1Char('0'));
+    if (c.fajta == GyorsKereses::Cimke::Fajta::Tetel && m_mod == GyorsKereses::Mod::TetelKod)
+        return QStringLiteral("Nincs %1 kódú tétel.").arg(kod);
+    if (c.fajta == GyorsKereses::Cimke::Fajta::Ugyfel && m_mod == GyorsKereses::Mod::UgyfelKod)
+        return QStringLiteral("Nincs %1 kódú ügyfél.").arg(kod);
+    return {};
 }
 
 bool GyorsKereso::eventFilter(QObject* o, QEvent* e)
@@ -57,7 +80,7 @@ bool GyorsKereso::eventFilter(QObject* o, QEvent* e)
         // replaces the text.
         const auto* k = static_cast<QKeyEvent*>(e);
         if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && !(k->modifiers() & ~Qt::KeypadModifier)) {
-            const QString hiba = GyorsKereses::CimkeHiba(GyorsKereses::Ertelmez(m_mezo->text(), m_mod), m_mezo->text());
+            const QString hiba = enterHiba();
             if (!hiba.isEmpty() && e->type() == QEvent::ShortcutOverride) {
                 e->accept();
                 return true;

@@ -34,6 +34,10 @@ public:
     void keres();
     // The list whose row a refused label puts back (the walking list, when given).
     void helyRacs(QAbstractItemView* racs) { m_racs = racs; }
+    // The window's search says it found the row asked for: a scanned label
+    // that found none is refused at its Enter instead of choosing the row
+    // that happens to be current.
+    void talalt() { m_talalt = true; }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -47,4 +51,9 @@ private:
     // of the other kind, puts the row back where the text began.
     QString m_elozo;
     int m_elotteSor = -1;
+    bool m_talalt = false;
+    // The refusal of the field's text at Enter, or empty.
+    QString enterHiba() const;
+    // The row back to where the field's text began.
+    void visszaAll();
 };

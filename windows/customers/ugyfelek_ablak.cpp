@@ -207,7 +207,9 @@ void Tfrm_TorzsUgyfel::gyorsKeres(const GyorsKereses::Kerdes& kerdes)
             if (hol >= 0 && (s < 0 || hol < s)) s = hol;   // the first in the current order
         }
     }
-    if (s >= 0) aktualisBeallit(s);
+    if (s < 0) return;
+    aktualisBeallit(s);
+    keret().gyorsKereso()->talalt();
 }
 
 void Tfrm_TorzsUgyfel::rendValt(bool nevSzerint)

@@ -123,7 +123,9 @@ void Tfrm_VideoValaszt::gyorsKeres(const GyorsKereses::Kerdes& kerdes)
     const int s = kerdes.tipus == GyorsKereses::Kerdes::Tipus::Kod
                       ? m_lista.elso(QStringLiteral("t.azon = ?"), {kerdes.kod})
                       : m_lista.elsoKezdodo(QStringLiteral("t.video_nev"), kerdes.eleje);
-    if (s >= 0) aktualisBeallit(s);
+    if (s < 0) return;
+    aktualisBeallit(s);
+    keret().gyorsKereso()->talalt();
 }
 
 void Tfrm_VideoValaszt::aKeresKodExecute()
