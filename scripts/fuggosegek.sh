@@ -15,6 +15,7 @@ csomagok=(
   fonts-liberation fonts-dejavu-core
   libzint-dev
   pxlib-dev
+  postgresql-15 libqt6sql6-psql libpq-dev
   poppler-utils zbar-tools
   xvfb xauth openbox
 )
