@@ -1,4 +1,5 @@
 #include "core/data/adatbazis.h"
+#include "core/data/kiszolgalo.h"
 #include "core/data/fajliras.h"
 #include "core/data/motor.h"
 #include "core/data/sema.h"
@@ -186,6 +187,39 @@ void zar()
     }
     motor().zarFelold();
     g_irasiAkadaly.clear();
+    motorBeallit(sqliteMotor());   // the default again
+}
+
+bool nyitKiszolgalo(const QString& kapcsolat, QString* hiba)
+{
+    zar();
+    QString uzenet = Kiszolgalo::KapcsolatEllenoriz(kapcsolat);
+    if (uzenet.isEmpty()) {
+        motorBeallit(pgMotor());
+        QSqlDatabase d = QSqlDatabase::addDatabase(motor().driver(), QString::fromLatin1(KapcsolatNev));
+        // The whole libpq connection string: the driver passes it on as it is.
+        d.setConnectOptions(kapcsolat);
+        if (!d.open()) {
+            uzenet = magyarHiba(d.lastError().databaseText().isEmpty() ? d.lastError().text() : d.lastError().databaseText());
+        } else {
+            uzenet = motor().semaEllenoriz(d);
+            if (uzenet.isEmpty()) beallit(d, &uzenet);
+            if (uzenet.isEmpty()) {
+                try {
+                    motor().semaFrissit(d);
+                } catch (const AdatbazisHiba& e) {
+                    uzenet = e.uzenet();
+                }
+            }
+        }
+        if (!uzenet.isEmpty()) d.close();
+    }
+    if (!uzenet.isEmpty()) {
+        zar();
+        if (hiba) *hiba = QStringLiteral("Az adatbázis-kiszolgáló nem érhető el:\n%1").arg(uzenet);
+        return false;
+    }
+    return true;
 }
 
 bool nyitva()
@@ -225,6 +259,12 @@ QSqlQuery elokeszit(const QString& sql)
 
 QSqlQuery vegrehajt(const QSqlDatabase& d, const QString& sql, const QVariantList& param)
 {
+    if (param.isEmpty() && !motor().elokeszitheto(sql)) {
+        QSqlQuery q(d);
+        q.setForwardOnly(true);
+        if (!q.exec(sql)) throw hiba(q);
+        return q;
+    }
     QSqlQuery q = elokeszit(d, sql);
     futtat(q, param);
     return q;
@@ -241,11 +281,7 @@ QVariant ertek(const QString& sql, const QVariantList& param)
     return q.next() ? q.value(0) : QVariant();
 }
 
-bool tranzakcioban(const QSqlDatabase& d)
-{
-    sqlite3* h = kezelo(d);
-    return h && !sqlite3_get_autocommit(h);
-}
+bool tranzakcioban(const QSqlDatabase& d) { return motor().tranzakcioban(d); }
 
 Tranzakcio::Tranzakcio(const QSqlDatabase& d) : m_db(d)
 {
@@ -255,7 +291,7 @@ Tranzakcio::Tranzakcio(const QSqlDatabase& d) : m_db(d)
         m_szerep = Szerep::Mentesipont;
         vegrehajt(m_db, QStringLiteral("SAVEPOINT ") + m_mentesipont);
     } else {
-        vegrehajt(m_db, QStringLiteral("BEGIN IMMEDIATE"));
+        vegrehajt(m_db, motor().irasKezdete());
     }
 }
 

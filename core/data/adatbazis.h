@@ -61,6 +61,11 @@ QString fajlUtvonal(const QString& mappa);
 // open at the counter; the engine's own locking keeps the two apart.
 enum class Nyitas { Egyedul, Mellette };
 bool nyit(const QString& mappa, QString* hiba, Nyitas mod = Nyitas::Egyedul);
+// Opens the session on a PostgreSQL server by a libpq connection string
+// (see Kiszolgalo): the schema there must be the program's; no single-copy
+// lock, the server keeps several counters apart. False with a Hungarian
+// message and no connection left open.
+bool nyitKiszolgalo(const QString& kapcsolat, QString* hiba);
 void zar();
 // Why the open database cannot be written (a read-only file or folder), or
 // empty text when it can.

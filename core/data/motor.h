@@ -66,6 +66,18 @@ public:
 
     // The statements that begin a read snapshot and pin it, in order.
     virtual QStringList pillanatkepKezdete() const = 0;
+    // The statement that begins a writing transaction.
+    virtual QString irasKezdete() const = 0;
+    // True while the connection is inside a transaction.
+    virtual bool tranzakcioban(const QSqlDatabase& db) const = 0;
+    // Whether a statement is prepared before it runs; one the engine cannot
+    // prepare (a server prepares no BEGIN or DDL) runs as it is, when it
+    // has no values to bind.
+    virtual bool elokeszitheto(const QString& sql) const
+    {
+        Q_UNUSED(sql);
+        return true;
+    }
 
     // The lock that keeps a second copy of the program off a database
     // (`fajl`): false with the message when another copy holds it. When it
@@ -90,7 +102,11 @@ public:
     virtual std::unique_ptr<SajatKapcsolat> sajatKapcsolat(const QSqlDatabase& munkamenet) const = 0;
 };
 
-// The engine in use.
+// The engine in use: the embedded file unless a session was opened on a
+// server (nyitKiszolgalo); closing the session returns to the default.
 Motor& motor();
+Motor& sqliteMotor();
+Motor& pgMotor();
+void motorBeallit(Motor& m);
 
 } // namespace Adatbazis

@@ -68,6 +68,10 @@ QStringList letrehoz()
         l << tablaDef(t.nev);
         l << t.indexek;   // "COLLATE HU" names the collation above
     }
+    // Case-blind "begins with", letter for letter (HuFold::kezdodik): ICU's lower case.
+    l << QStringLiteral("CREATE FUNCTION hu_kezdodik(szoveg TEXT, eleje TEXT) RETURNS BOOLEAN LANGUAGE sql IMMUTABLE AS "
+                        "$$ SELECT lower(left(szoveg, char_length(eleje)) COLLATE \"und-x-icu\") = "
+                        "lower(eleje COLLATE \"und-x-icu\") $$");
     l << QStringLiteral("CREATE TABLE %1 (nev TEXT PRIMARY KEY, ertek TEXT)").arg(QString::fromLatin1(Sema::RendszerTabla));
     l << QStringLiteral("INSERT INTO %1 (nev, ertek) VALUES ('%2', '%3')")
              .arg(QString::fromLatin1(Sema::RendszerTabla), QString::fromLatin1(VerzioKulcs))

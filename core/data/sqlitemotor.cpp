@@ -146,6 +146,12 @@ public:
     {
         return {QStringLiteral("BEGIN DEFERRED"), QStringLiteral("SELECT count(*) FROM sqlite_schema")};
     }
+    QString irasKezdete() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    bool tranzakcioban(const QSqlDatabase& db) const override
+    {
+        sqlite3* h = Adatbazis::kezelo(db);
+        return h && !sqlite3_get_autocommit(h);
+    }
     bool zarol(const QString& fajl, QString* hiba, QString* irasiAkadaly) override;
     void zarFelold() override;
     bool masolat(const QSqlDatabase& forras, const QString& celFajl, QString* hiba) const override;
@@ -444,10 +450,17 @@ std::unique_ptr<Adatbazis::SajatKapcsolat> SqliteMotor::sajatKapcsolat(const QSq
 
 namespace Adatbazis {
 
-Motor& motor()
+Motor& sqliteMotor()
 {
     static SqliteMotor m;
     return m;
 }
+
+namespace {
+Motor* g_motor = nullptr;
+}
+
+Motor& motor() { return g_motor ? *g_motor : sqliteMotor(); }
+void motorBeallit(Motor& m) { g_motor = &m; }
 
 } // namespace Adatbazis
