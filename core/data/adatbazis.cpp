@@ -115,6 +115,22 @@ QString fajlHiany(const QString& fajl)
     return QStringLiteral("Az adatbázis nem érhető el (%1): %2").arg(Fajliras::RendszerHiba(errno).chopped(1), nativ(fajl));
 }
 
+// An open connection checked to hold the program's schema, set up and
+// brought up to date; empty text, or why not.
+QString sajatjaBeallit(QSqlDatabase& d)
+{
+    QString uzenet = motor().semaEllenoriz(d);
+    if (uzenet.isEmpty()) beallit(d, &uzenet);
+    if (uzenet.isEmpty()) {
+        try {
+            motor().semaFrissit(d);
+        } catch (const AdatbazisHiba& e) {
+            uzenet = e.uzenet();
+        }
+    }
+    return uzenet;
+}
+
 } // namespace
 
 bool nyit(const QString& mappa, QString* hiba, Nyitas mod)
@@ -144,15 +160,7 @@ bool nyit(const QString& mappa, QString* hiba, Nyitas mod)
             // Only reads until the file is known to be ours: a refused file
             // keeps every byte (no journal mode switched, no page written).
             if (sqlite3* h = kezelo(d)) sqlite3_busy_timeout(h, 5000);
-            uzenet = motor().semaEllenoriz(d);
-            if (uzenet.isEmpty()) beallit(d, &uzenet);
-            if (uzenet.isEmpty()) {
-                try {
-                    motor().semaFrissit(d);
-                } catch (const AdatbazisHiba& e) {
-                    uzenet = e.uzenet();
-                }
-            }
+            uzenet = sajatjaBeallit(d);
         }
         if (uzenet.isEmpty()) {
             sqlite3* h = kezelo(d);
@@ -202,15 +210,7 @@ bool nyitKiszolgalo(const QString& kapcsolat, QString* hiba)
         if (!d.open()) {
             uzenet = magyarHiba(d.lastError().databaseText().isEmpty() ? d.lastError().text() : d.lastError().databaseText());
         } else {
-            uzenet = motor().semaEllenoriz(d);
-            if (uzenet.isEmpty()) beallit(d, &uzenet);
-            if (uzenet.isEmpty()) {
-                try {
-                    motor().semaFrissit(d);
-                } catch (const AdatbazisHiba& e) {
-                    uzenet = e.uzenet();
-                }
-            }
+            uzenet = sajatjaBeallit(d);
         }
         if (!uzenet.isEmpty()) d.close();
     }
