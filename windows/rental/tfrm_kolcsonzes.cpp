@@ -92,6 +92,7 @@ KolcsonzesKeret::KolcsonzesKeret(const QString& osztaly, const QString& cim, con
     panel->addWidget(lblOsszeg);
     panel->addStretch();
     l->addLayout(panel);
+    m_panel = panel;
 
     auto* olvaso = new QHBoxLayout;
     olvaso->setContentsMargins(2, 0, 2, 4);
@@ -214,10 +215,8 @@ Tfrm_Kolcsonzes::Tfrm_Kolcsonzes(Kolcsonzes& k, QWidget* szulo)
     ToolBar1->addActions({aElfogad, aMegsem});
     lblIdoszak = new QLabel(this);
     lblIdoszak->setObjectName("lblIdoszak");
-    if (auto* panel = qobject_cast<QHBoxLayout*>(lblOsszeg->parentWidget()->layout()->itemAt(1)->layout())) {
-        panel->insertWidget(panel->count() - 1, new QLabel(QStringLiteral("  időtartam"), this));
-        panel->insertWidget(panel->count() - 1, lblIdoszak);
-    }
+    m_panel->insertWidget(m_panel->count() - 1, new QLabel(QStringLiteral("  időtartam"), this));
+    m_panel->insertWidget(m_panel->count() - 1, lblIdoszak);
     QFont felkover = lblIdoszak->font();
     felkover.setBold(true);
     lblIdoszak->setFont(felkover);

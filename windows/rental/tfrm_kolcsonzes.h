@@ -10,6 +10,7 @@
 #include <optional>
 
 class QAction;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -37,6 +38,8 @@ protected:
     // What a scan did: a refusal is said with the warning sound, in red.
     void valasz(const QString& szoveg, bool hiba);
     virtual void beolvasva(const QString& szoveg) = 0;
+    // The customer line: a window adds its own figures before its stretch.
+    QHBoxLayout* m_panel = nullptr;
     // The item a scan names; nothing (the refusal said) when it names none.
     std::optional<Beolvasas::Tetel> beolvasottTetel(const QString& szoveg);
     bool eventFilter(QObject* o, QEvent* e) override;
